@@ -1,0 +1,100 @@
+#pragma once
+// Game state, settings, levels and the speed benchmark: the process-wide records that
+// the command loop writes and every other module reads.
+
+// ---- Board and game -------------------------------------------------------------------
+
+// The board is always a 20 x 20 array; only the first `dim` rows and the first `dim`
+// cells of each row are in use. The protocol square x,y lives at index x * 20 + y:
+// x selects the row of 20 cells, y the cell within it. Cells hold 0 (empty), +1 (the
+// colour of the game's first stone) or -1 (the other colour).
+constexpr int MAX_DIM = 20;
+constexpr int BOARD_CELLS = MAX_DIM * MAX_DIM;
+constexpr int cell(int x, int y) { return x * MAX_DIM + y; }
+
+// Game status: 0 no board, 1 board ready (or a BOARD position being read),
+// 2 engine plays +1, 3 engine plays -1.
+enum { STATUS_NO_BOARD = 0, STATUS_READY = 1, STATUS_PLAYS_FIRST = 2, STATUS_PLAYS_SECOND = 3 };
+
+struct game_state {
+    int board[BOARD_CELLS];
+    int dim;        // 15..20 after a valid START, 0 before
+    int status;     // see the enum above
+    int side;       // the engine's colour, +1 or -1 (0 before the first game)
+    int move_count; // stones put since the last START or RESTART
+    // Move record: entry i (1..move_count) is the i-th stone; entry 0 is unused.
+    // One entry per cell, so a full 20 x 20 board fits.
+    int history[BOARD_CELLS + 1][2];
+};
+
+// Settings, set only by INFO. Times are seconds, memory megabytes.
+struct settings_state {
+    double timeout_turn;
+    double timeout_match;
+    double time_left;
+    double max_memory; // kept, never consulted
+    int exact_five;    // 1: only a line of exactly five wins
+};
+
+extern game_state game;
+extern settings_state settings;
+
+// Process-start values: status 0, dim 0, side 0, empty board and record, default settings.
+void reset_game_state();
+
+// Empties the dim x dim cells of `board` (shared dim); the other cells are left alone.
+void clear_board(int *board);
+
+// Puts a stone of `colour` on x,y of the shared board and appends it to the move record.
+void put_stone(int x, int y, int colour);
+
+// Diagnostic board printer on stdout. Flag 's' labels rows 1.. and columns a..,
+// flag 'n' labels both with numbers from 0; any other flag is fatal.
+void tisk(const int *board, char flag);
+
+// Name of square x,y as letter and number ("a1" for 0,0), in a buffer the next call reuses.
+const char *move_name(int x, int y);
+
+// ---- Levels ----------------------------------------------------------------------------
+
+// One row per level: full_depth, threat_depth, max_depth. The search stops and takes the
+// static score past full_depth after a quiet move, past threat_depth after a move tagged
+// +1/-1, and past max_depth always (lone candidates excepted).
+constexpr int LEVELS = 5;
+constexpr int level_table[LEVELS][3] = {
+    {2, 4, 4}, {3, 6, 8}, {4, 8, 12}, {5, 10, 16}, {5, 12, 20},
+};
+
+struct level_state {
+    int level; // 0..4, the level in force for the game
+    int full_depth;
+    int threat_depth;
+    int max_depth;
+};
+
+extern level_state levels;
+
+// Level 0 and all limits 0, as at process start.
+void reset_levels();
+
+// Loads row n of level_table into the limits, prints "MESSAGE Level... n" and flushes.
+// Does not change `levels.level`; callers pass 0..4.
+void set_level(int n);
+
+// ---- Speed benchmark -------------------------------------------------------------------
+
+// Node budget per level: divided by nodes per second it is the time that level's search
+// is expected to take.
+constexpr int speed_thresholds[LEVELS] = {200, 2000, 8000, 24000, 72000};
+
+// Clears `board` (shared dim) and puts the eight stones of the test position around
+// the centre square; +1 is to move.
+void place_test_position(int *board);
+
+// Measures the search speed on the test position at level 0 and applies (set_level) and
+// returns the deepest level whose node budget fits into timeout_turn.
+int benchmark();
+
+// The level rule on its own: highest L in 1..4 with speed_thresholds[L] / speed at most
+// timeout_turn, else 0. A speed of 0 counts as too slow for every level.
+int level_for_speed(int nodes_per_sec, double timeout_turn);

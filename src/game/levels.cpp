@@ -1,0 +1,16 @@
+// Levels: the row of depth limits in force.
+#include <cstdio>
+
+#include "game/game.h"
+
+level_state levels;
+
+void reset_levels() { levels = level_state{}; }
+
+void set_level(int n) {
+    levels.full_depth = level_table[n][0];
+    levels.threat_depth = level_table[n][1];
+    levels.max_depth = level_table[n][2];
+    std::printf("MESSAGE Level... %d\n", n);
+    std::fflush(stdout);
+}

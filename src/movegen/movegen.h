@@ -1,0 +1,48 @@
+#pragma once
+// Move generation: move lists, the ranking of candidates, and generate_moves, the
+// engine's only source of moves and of leaf values.
+#include "analysis/analysis.h"
+
+// Capacity of every move list. A working list gets at most one record per empty square
+// (BOARD_CELLS). The output list holds at most the own fours (one per empty square) plus
+// the blocks found on two lines of 11 cells through the threat square (2 * LINE_LEN), or,
+// in the ordinary selection, records of the own list plus at most 4 + 9 + 4 more; the
+// first bound is the larger one. No position can exceed it.
+constexpr int MAX_MOVES = BOARD_CELLS + 2 * LINE_LEN;
+
+struct move_list {
+    int n;
+    move_rec rec[MAX_MOVES];
+};
+
+// Appends one record to `list`; a full list is an internal fault and ends the process
+// with status 1 ("uloz_tah: preteceni ts, n=%d" on stderr).
+int uloz_tah(int x, int y, const point_info &info, int tag, move_list &list);
+
+// Ranking of two analyses: count, then threat, then windows, then hits, larger first.
+// -1 when a ranks first, +1 when b does, 0 when all four are equal (dir is ignored).
+int cmp_point_info(const point_info &a, const point_info &b);
+
+// cmp_point_info on the analyses of two records; square and tag take no part.
+int cmp_move_rec(const move_rec &p, const move_rec &q);
+
+// Sorts the first list.n records strongest first by cmp_move_rec; records that compare
+// equal keep their order (the scan order), so every platform gets the same list.
+void sort_moves(move_list &list);
+
+// Finds the last record of `out` among the first src_count records of `src` and appends
+// to `scratch` (which starts empty) every later record of `src` with threat 1, tag 0 and
+// hits 0: the next quiet single-threat squares below the cut. Returns how many.
+int quiet_after(const move_list &out, const move_list &src, int src_count, move_list &scratch);
+
+// The move generator and static evaluator. Looks at every empty square of `board` for
+// `side` (to move) and the opponent, writes the static score (own view) through `score`
+// except when it returns an immediate five, and fills `out` from index 0 with the moves to
+// try, in the order to try them. Returns their number:
+//   0          no move to try: the position is worth *score
+//   1, tag 3   the move completes five
+//   1, tag -3  the opponent completes five whatever happens
+// `ply` is the position's ply (root_ply at the root); `parent_tag` is the tag of the move
+// that led here (2 at the root). Reads dim, exact_five, full_depth and threat_depth.
+int generate_moves(const int *board, int side, int ply, move_list &out, int *score,
+                   int parent_tag);

@@ -1,0 +1,58 @@
+#pragma once
+// Position hash and transposition tree.
+//
+// The hash mixes the stones of the board with two caller-supplied offsets (the search's
+// window), so an entry is found again only for the same stones searched with the same
+// window. The tree is a plain unbalanced binary search tree on h0, with h1 as a check
+// word; it lives for one move choice.
+#include "game/game.h"
+#include <cstdint>
+
+struct hash_key {
+    int32_t h0;
+    int32_t h1;
+};
+
+struct tree_node {
+    int32_t h0;
+    int32_t h1;
+    int32_t cena; // stored value, from the side of the player who moved into the position
+    tree_node *right;
+    tree_node *left;
+};
+
+// Key tables, indexed like the board. Filled over the whole 20 x 20 array on the first
+// hash of the process (K0 then K1, x outer, y inner), so games on any board side get
+// distinct keys for every cell.
+struct key_state {
+    int pending; // 1 until the tables are filled
+    int32_t k0[BOARD_CELLS];
+    int32_t k1[BOARD_CELLS];
+};
+extern key_state keys;
+
+// Unfilled tables, as at process start.
+void reset_keys();
+
+// Key of the stones on `board` (dim x dim) with offsets a and b. A cell value other than
+// 0, +1, -1 is fatal.
+void hash(const int *board, int a, int b, hash_key *key_out);
+
+tree_node *node_alloc(); // nullptr when memory is exhausted
+void node_clear(tree_node *node);
+
+// The node with this h0, or nullptr.
+tree_node *tree_find(tree_node *root, int32_t h0);
+
+// 0 stored, 1 h0 present (unchanged), 2 out of memory, -1 empty tree.
+int tree_insert(tree_node *root, int32_t h0, int32_t h1, int32_t cena);
+
+// 0 removed, 1 no such h0, -1 empty tree. Takes the root reference so it can empty the tree.
+int tree_remove(tree_node **root, int32_t h0);
+
+// Releases the node and everything below it; nullptr is accepted.
+void tree_free(tree_node *root);
+
+// Diagnostics: node count below `node` (restarting when node is root), post-order dump.
+int tree_count(tree_node *root, tree_node *node);
+void tree_dump(tree_node *node);
