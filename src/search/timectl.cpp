@@ -1,1 +1,98 @@
-// (not written yet)
+// Time control and speed measurement. Checks run every 128 completed nodes; each check
+// may move the move's state and the match's state one step each, never more, so a second
+// step always needs a later check.
+#include "search/timectl.h"
+
+#include <climits>
+
+#include "game/game.h"
+#include "search/clock.h"
+
+timing_state timing;
+long long (*timing_clock)() = clock_ms;
+
+namespace {
+constexpr int NODES_PER_CHECK = 128;
+constexpr double TURN_RESERVE = 1.0;  // seconds of the move kept back before level 0
+constexpr double MATCH_RESERVE = 4.0; // seconds of the match kept back before level 0
+
+// Nodes per second over `ms` milliseconds. Less than a millisecond counts as one, so a
+// search that finishes its first 128 nodes within the same tick still gets a (very high)
+// measured speed instead of 0, which would make the benchmark run again.
+int measured_speed(int nodes, long long ms) {
+    if (ms < 1) ms = 1;
+    long long speed = static_cast<long long>(nodes) * 1000 / ms;
+    return speed > INT_MAX ? INT_MAX : static_cast<int>(speed);
+}
+
+// The move's time: two thirds gone lowers the limits to the level below for this move;
+// under a second left lowers them to level 0.
+void turn_rule(double elapsed) {
+    if (timing.turn_time_state == 0) {
+        if (elapsed > settings.timeout_turn * 2.0 / 3.0) {
+            set_level(levels.level - 1);
+            timing.turn_time_state = 1;
+        }
+    } else if (timing.turn_time_state == 1) {
+        if (settings.timeout_turn - elapsed < TURN_RESERVE) {
+            set_level(0);
+            timing.turn_time_state = 2;
+        }
+    }
+}
+
+// The match's time: below a third of the match time the level itself drops by one, below
+// the reserve it drops to 0. Both are for good; nothing sets the state back.
+void match_rule(double elapsed) {
+    double remaining = settings.time_left - elapsed;
+    if (timing.match_time_state == 0 && remaining < settings.timeout_match / 3.0) {
+        levels.level--;
+        set_level(levels.level);
+        timing.match_time_state = 1;
+    } else if (timing.match_time_state == 1 && remaining < MATCH_RESERVE) {
+        levels.level = 0;
+        set_level(0);
+        timing.match_time_state = 2;
+    }
+}
+
+} // namespace
+
+void reset_timing() {
+    timing = timing_state{0, 1, 1, 0, 0, 0};
+    timing_clock = clock_ms;
+}
+
+void turn_begin() {
+    timing.turn_start = timing_clock();
+    timing.check_count = 1;
+    if (timing.turn_time_state != 0) {
+        set_level(levels.level);
+        timing.turn_time_state = 0;
+    }
+}
+
+bool check_due() {
+    return timing.check_count * NODES_PER_CHECK < timing.node_count;
+}
+
+void clock_check() {
+    // 1. Count the check and read the clock.
+    timing.check_count++;
+    long long ms = timing_clock() - timing.turn_start;
+    double elapsed = static_cast<double>(ms) / 1000.0;
+
+    // 2. The first check after the speed was reset measures it.
+    if (timing.nodes_per_sec == 0) timing.nodes_per_sec = measured_speed(timing.node_count, ms);
+
+    // 3. No turn time or already at level 0: nothing to lower.
+    if (settings.timeout_turn <= 0 || levels.level <= 0) return;
+
+    // 4. The move's rule first, then the match's, so the match's limits win when both fire.
+    turn_rule(elapsed);
+    match_rule(elapsed);
+}
+
+void turn_end() {
+    timing.node_count = 1;
+}

@@ -1,1 +1,109 @@
-// (not written yet)
+// Transposition tree: an unbalanced binary search tree on h0 (signed order). The keys are
+// pseudo-random, so the tree stays shallow without rebalancing. Nodes are released one by
+// one with delete; the whole tree goes at the end of every move choice.
+#include <cstdio>
+#include <new>
+
+#include "search/tree.h"
+
+namespace {
+tree_node *heap_node() {
+    return new (std::nothrow) tree_node{};
+}
+} // namespace
+
+tree_node *(*node_source)() = heap_node;
+
+tree_node *node_alloc() {
+    return node_source();
+}
+
+void node_clear(tree_node *node) {
+    *node = tree_node{0, 0, 0, nullptr, nullptr};
+}
+
+tree_node *tree_find(tree_node *root, int32_t h0) {
+    tree_node *n = root;
+    while (n && n->h0 != h0) n = h0 < n->h0 ? n->left : n->right;
+    return n;
+}
+
+int tree_insert(tree_node *root, int32_t h0, int32_t h1, int32_t cena) {
+    if (!root) return -1;
+    tree_node *parent = root;
+    for (;;) {
+        if (h0 == parent->h0) return 1;
+        tree_node *next = h0 < parent->h0 ? parent->left : parent->right;
+        if (!next) break;
+        parent = next;
+    }
+    tree_node *n = node_alloc();
+    if (!n) return 2;
+    *n = tree_node{h0, h1, cena, nullptr, nullptr};
+    if (h0 < parent->h0)
+        parent->left = n;
+    else
+        parent->right = n;
+    return 0;
+}
+
+// Removal keeps the root node in place whenever the tree stays non-empty, so the caller's
+// root reference only changes when the last node goes.
+int tree_remove(tree_node **root, int32_t h0) {
+    if (!*root) return -1;
+    // 1. Find the node and the link that holds it.
+    tree_node **link = root;
+    while (*link && (*link)->h0 != h0) link = h0 < (*link)->h0 ? &(*link)->left : &(*link)->right;
+    tree_node *n = *link;
+    if (!n) return 1;
+
+    // 2. Two children: the in-order predecessor's entry replaces n's, and the predecessor,
+    //    which has no right child, is replaced by its left subtree.
+    if (n->left && n->right) {
+        tree_node **plink = &n->left;
+        while ((*plink)->right) plink = &(*plink)->right;
+        tree_node *p = *plink;
+        n->h0 = p->h0;
+        n->h1 = p->h1;
+        n->cena = p->cena;
+        *plink = p->left;
+        delete p;
+        return 0;
+    }
+    tree_node *child = n->left ? n->left : n->right;
+    // 3. The root with one child takes over the child's entry and subtrees.
+    if (n == *root && child) {
+        *n = *child;
+        delete child;
+        return 0;
+    }
+    // 4. Otherwise the only child (or nothing) takes n's place; for a lone root the tree
+    //    becomes empty.
+    *link = child;
+    delete n;
+    return 0;
+}
+
+void tree_free(tree_node *root) {
+    if (!root) return;
+    tree_free(root->left);
+    tree_free(root->right);
+    delete root;
+}
+
+int tree_count(tree_node *root, tree_node *node) {
+    static int counted = 0;
+    if (node == root) counted = 0;
+    if (!node) return counted;
+    tree_count(root, node->left);
+    tree_count(root, node->right);
+    return ++counted;
+}
+
+void tree_dump(tree_node *node) {
+    if (!node) return;
+    tree_dump(node->left);
+    tree_dump(node->right);
+    std::printf("h0=%ld, h1=%ld, cena=%d,  adr=%p\n", static_cast<long>(node->h0),
+                static_cast<long>(node->h1), node->cena, static_cast<void *>(node));
+}

@@ -31,12 +31,17 @@ struct key_state {
 };
 extern key_state keys;
 
-// Unfilled tables, as at process start.
+// Unfilled tables and the key sequence restarted, as at process start: the next hash
+// fills the same keys again.
 void reset_keys();
 
 // Key of the stones on `board` (dim x dim) with offsets a and b. A cell value other than
 // 0, +1, -1 is fatal.
 void hash(const int *board, int a, int b, hash_key *key_out);
+
+// Where nodes come from: `new` by default. Tests replace it to run out of memory; a
+// replacement returns nodes from `new` (the tree releases them with delete) or nullptr.
+extern tree_node *(*node_source)();
 
 tree_node *node_alloc(); // nullptr when memory is exhausted
 void node_clear(tree_node *node);

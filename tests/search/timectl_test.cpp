@@ -1,0 +1,191 @@
+// The clock check's state machines, driven by an injected clock.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "fresh_state.h"
+
+namespace {
+
+long long fake_now = 0;
+long long fake_clock() {
+    return fake_now;
+}
+
+// A move choice that started at time 0 at `level`, with ample match time unless a test
+// says otherwise.
+void start_move(int level) {
+    fresh_state(15);
+    timing_clock = fake_clock;
+    timing.nodes_per_sec = 1; // measured already
+    levels.level = level;
+    settings.timeout_turn = 30;
+    settings.timeout_match = 180;
+    settings.time_left = 1000;
+    testing::internal::CaptureStdout();
+    set_level(level);
+    fake_now = 0;
+    turn_begin();
+    testing::internal::GetCapturedStdout();
+}
+
+// One clock check at `ms` after the move's start; returns what it printed.
+std::string check_at(long long ms) {
+    fake_now = ms;
+    testing::internal::CaptureStdout();
+    clock_check();
+    return testing::internal::GetCapturedStdout();
+}
+
+void expect_limits(int level) {
+    EXPECT_EQ(levels.full_depth, level_table[level][0]);
+    EXPECT_EQ(levels.threat_depth, level_table[level][1]);
+    EXPECT_EQ(levels.max_depth, level_table[level][2]);
+}
+
+TEST(ClockCheck, DueAfterEvery128Nodes) {
+    fresh_state(15);
+    const struct {
+        int check_count, node_count;
+        bool due;
+    } cases[] = {{1, 1, false},   {1, 128, false}, {1, 129, true},
+                 {2, 256, false}, {2, 257, true},  {3, 385, true}};
+    for (const auto &c : cases) {
+        timing.check_count = c.check_count;
+        timing.node_count = c.node_count;
+        EXPECT_EQ(check_due(), c.due) << c.check_count << " " << c.node_count;
+    }
+}
+
+// Two thirds of the move's time, then under one second left, both strict; the next move
+// restores the level's own limits.
+TEST(ClockCheck, TurnTimeLowersTheLimitsForThisMoveOnly) {
+    start_move(3);
+    EXPECT_EQ(check_at(20000), ""); // exactly two thirds: not greater
+    EXPECT_EQ(timing.turn_time_state, 0);
+    EXPECT_EQ(check_at(20001), "MESSAGE Level... 2\n");
+    EXPECT_EQ(timing.turn_time_state, 1);
+    EXPECT_EQ(levels.level, 3);
+    expect_limits(2);
+    EXPECT_EQ(check_at(29000), ""); // exactly one second left
+    EXPECT_EQ(check_at(29001), "MESSAGE Level... 0\n");
+    EXPECT_EQ(timing.turn_time_state, 2);
+    expect_limits(0);
+    EXPECT_EQ(check_at(40000), ""); // state 2 stays put
+    EXPECT_EQ(levels.level, 3);
+    EXPECT_EQ(timing.check_count, 6);
+
+    testing::internal::CaptureStdout();
+    turn_begin();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "MESSAGE Level... 3\n");
+    EXPECT_EQ(timing.turn_time_state, 0);
+    EXPECT_EQ(timing.check_count, 1);
+    expect_limits(3);
+
+    testing::internal::CaptureStdout();
+    turn_begin(); // an unlowered move restores nothing
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+TEST(ClockCheck, EachStateMovesOneStepPerCheck) {
+    start_move(4);
+    settings.time_left = 3; // past both match thresholds already
+    EXPECT_EQ(check_at(29500), "MESSAGE Level... 3\nMESSAGE Level... 3\n");
+    EXPECT_EQ(timing.turn_time_state, 1);
+    EXPECT_EQ(timing.match_time_state, 1);
+    EXPECT_EQ(levels.level, 3);
+    EXPECT_EQ(check_at(29500), "MESSAGE Level... 0\nMESSAGE Level... 0\n");
+    EXPECT_EQ(timing.turn_time_state, 2);
+    EXPECT_EQ(timing.match_time_state, 2);
+    EXPECT_EQ(levels.level, 0);
+}
+
+// When both rules fire in one check, the match's set_level comes last and its limits hold,
+// even above the move's level 0.
+TEST(ClockCheck, MatchRuleWinsWhenBothFire) {
+    start_move(3);
+    EXPECT_EQ(check_at(25000), "MESSAGE Level... 2\n");
+    settings.time_left = 80; // 80 - 29.5 is below 180 / 3
+    EXPECT_EQ(check_at(29500), "MESSAGE Level... 0\nMESSAGE Level... 2\n");
+    EXPECT_EQ(levels.level, 2);
+    expect_limits(2);
+}
+
+TEST(ClockCheck, MatchTimeLowersTheLevelForGood) {
+    start_move(3);
+    settings.time_left = 50; // already below a third of 180
+    EXPECT_EQ(check_at(100), "MESSAGE Level... 2\n");
+    EXPECT_EQ(levels.level, 2);
+    EXPECT_EQ(timing.match_time_state, 1);
+    expect_limits(2);
+    EXPECT_EQ(check_at(200), ""); // 49.8 s left: nothing more
+    settings.time_left = 4.2;
+    EXPECT_EQ(check_at(200), ""); // exactly 4.0 s left: not below
+    EXPECT_EQ(check_at(201), "MESSAGE Level... 0\n");
+    EXPECT_EQ(levels.level, 0);
+    EXPECT_EQ(timing.match_time_state, 2);
+
+    // A new game: the benchmark sets a level again, the match state stays at 2 and no later
+    // check lowers anything for the match.
+    levels.level = 4;
+    settings.time_left = 1;
+    testing::internal::CaptureStdout();
+    set_level(4);
+    fake_now = 0;
+    turn_begin();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(check_at(10), "");
+    EXPECT_EQ(levels.level, 4);
+    EXPECT_EQ(timing.match_time_state, 2);
+}
+
+TEST(ClockCheck, IdleWithoutTurnTimeOrAtLevelZero) {
+    const struct {
+        double timeout_turn;
+        int level;
+    } cases[] = {{0, 3}, {-1, 3}, {30, 0}};
+    for (const auto &c : cases) {
+        start_move(c.level);
+        settings.timeout_turn = c.timeout_turn;
+        settings.time_left = 1;
+        timing.nodes_per_sec = 0;
+        timing.node_count = 500;
+        EXPECT_EQ(check_at(60000), "");
+        EXPECT_EQ(timing.turn_time_state, 0);
+        EXPECT_EQ(timing.match_time_state, 0);
+        EXPECT_EQ(levels.level, c.level);
+        EXPECT_EQ(timing.nodes_per_sec, 8); // 500 nodes in 60 s, truncated
+    }
+}
+
+TEST(ClockCheck, SpeedIsMeasuredOnceAtTheFirstCheck) {
+    const struct {
+        int node_count;
+        long long ms;
+        int speed;
+    } cases[] = {
+        {129, 1000, 129},      {1000, 500, 2000},
+        {1000, 3, 333333},     {1000, 0, 1000000}, // under a millisecond counts as one
+        {INT_MAX, 0, INT_MAX},
+    };
+    for (const auto &c : cases) {
+        start_move(0);
+        timing.nodes_per_sec = 0;
+        timing.node_count = c.node_count;
+        check_at(c.ms);
+        EXPECT_EQ(timing.nodes_per_sec, c.speed) << c.node_count << " " << c.ms;
+        timing.node_count = 7 * c.node_count / 8;
+        check_at(c.ms + 1000);
+        EXPECT_EQ(timing.nodes_per_sec, c.speed);
+    }
+}
+
+TEST(ClockCheck, TurnEndResetsTheNodeCount) {
+    fresh_state(15);
+    timing.node_count = 1234;
+    turn_end();
+    EXPECT_EQ(timing.node_count, 1);
+}
+
+} // namespace
