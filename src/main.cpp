@@ -1,4 +1,6 @@
 // pbrain-brusk: a gomoku engine driven by a game manager over stdin/stdout.
 #include "protocol/protocol.h"
 
-int main() { return run_protocol(); }
+int main() {
+    return run_protocol();
+}

@@ -10,7 +10,9 @@
 // colour of the game's first stone) or -1 (the other colour).
 constexpr int MAX_DIM = 20;
 constexpr int BOARD_CELLS = MAX_DIM * MAX_DIM;
-constexpr int cell(int x, int y) { return x * MAX_DIM + y; }
+constexpr int cell(int x, int y) {
+    return x * MAX_DIM + y;
+}
 
 // Game status: 0 no board, 1 board ready (or a BOARD position being read),
 // 2 engine plays +1, 3 engine plays -1.

@@ -5,7 +5,9 @@
 
 level_state levels;
 
-void reset_levels() { levels = level_state{}; }
+void reset_levels() {
+    levels = level_state{};
+}
 
 void set_level(int n) {
     levels.full_depth = level_table[n][0];

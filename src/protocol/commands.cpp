@@ -1,1 +1,271 @@
-// (not written yet)
+// The command loop and one handler per protocol command.
+//
+//   command      answers
+//   START n      "OK", or "ERROR i/o size" / "ERROR 15 <= dim <= 20"
+//   RESTART      "OK"
+//   BEGIN        the centre square "x,y" (after the benchmark's MESSAGE lines)
+//   TURN x,y     the engine's move "x,y" after its MESSAGE lines, or an ERROR line
+//   BOARD        nothing per stone line; after DONE the engine's move
+//   INFO k v     nothing, or a MESSAGE / ERROR line for bad keys and values
+//   END          nothing: the process ends with code 0
+//   ABOUT        the about line
+//   help, ?      the command list, on standard error
+//   anything else "UNKNOWN command '<word>'"
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "game/game.h"
+#include "protocol/protocol.h"
+#include "search/search.h"
+#include "search/timectl.h"
+
+namespace {
+
+const char *const not_initialized = "ERROR Board isn't initialized. Use: 'START size'";
+
+const char *const about_line = "name=\"brusk\", version=\"1\", author=\"Vostrel\", "
+                               "email=\"brusk-maintainers@example.org\", country=\"CZ\"";
+
+const char *const help_lines[] = {
+    "START [size]\tPrepare game on board of size 'size'",
+    "BEGIN\tStart game (AI begin)",
+    "INFO [key] [value]\tInfo and set parameters of game",
+    "BOARD\tPrepare position (terminte DONE)",
+    "TURN [i,j]\tOpponent move",
+    "END\tEnd program",
+    "ABOUT\tAbout of game",
+    "RESTART\tRestart game",
+    "? or help\tThis help",
+};
+
+void reply(const char *line) {
+    std::printf("%s\n", line);
+}
+
+bool on_board(int x, int y) {
+    return x >= 0 && x < game.dim && y >= 0 && y < game.dim;
+}
+
+// START and RESTART: an empty board of the current side, speed to be measured again.
+void new_game() {
+    clear_board(game.board);
+    game.move_count = 0;
+    game.status = STATUS_READY;
+    timing.nodes_per_sec = 0;
+    reply("OK");
+}
+
+// Before the engine's first move of a game: measure the speed and choose the level.
+// A RESTART before any START leaves a board of side 0, with no room for the test
+// position; there is nothing to measure on it.
+void benchmark_if_needed() {
+    if (timing.nodes_per_sec == 0 && game.dim > 0) levels.level = benchmark();
+}
+
+// The engine's move: search, put the stone, record it and answer with its square.
+void play_engine_move() {
+    square s = choose_move(game.board, game.side);
+    put_stone(s.x, s.y, game.side);
+    std::printf("%d,%d\n", s.x, s.y);
+}
+
+void cmd_start() {
+    int n;
+    if (!read_int(&n)) return read_failed("ERROR i/o size");
+    if (n < 15 || n > MAX_DIM) {
+        std::printf("ERROR 15 <= dim <= %d\n", MAX_DIM);
+        return skip_line();
+    }
+    game.dim = n;
+    new_game();
+}
+
+void cmd_restart() {
+    new_game();
+}
+
+void cmd_begin() {
+    // A RESTART before any START gives status 1 on a board of side 0: no centre to play.
+    if (game.status != STATUS_READY || game.dim == 0) return reply(not_initialized);
+    benchmark_if_needed();
+    game.side = +1;
+    game.status = STATUS_PLAYS_FIRST;
+    int c = (game.dim - 1) / 2;
+    if (game.board[cell(c, c)] != 0) return reply("ERROR Board isn't free!");
+    put_stone(c, c, +1);
+    std::printf("%d,%d\n", c, c);
+}
+
+void cmd_turn() {
+    // The opponent has opened: this stands even if the move is then refused.
+    if (game.status == STATUS_READY) {
+        game.side = -1;
+        game.status = STATUS_PLAYS_SECOND;
+    } else if (game.status == STATUS_NO_BOARD) {
+        reply(not_initialized);
+        return skip_line();
+    }
+    int xy[2];
+    if (read_ints(xy, 2) < 2) return read_failed("ERROR i/o value");
+    if (!on_board(xy[0], xy[1])) {
+        std::printf("ERROR Position (%d,%d) is out of board.\n", xy[0], xy[1]);
+        return skip_line();
+    }
+    if (game.board[cell(xy[0], xy[1])] != 0) {
+        std::printf("ERROR position (%d,%d) isn't free.\n", xy[0], xy[1]);
+        return;
+    }
+    put_stone(xy[0], xy[1], -game.side);
+    benchmark_if_needed();
+    play_engine_move();
+}
+
+// Reads the position lines of BOARD up to DONE. Returns false when the input gave no
+// word after a D, which abandons the command with the stones read so far.
+bool read_position() {
+    bool first = true;
+    int ref = 0; // third number of the first stone: stones with it are +1, others -1
+    for (;;) {
+        skip_line();
+        int ch = next_nonspace();
+        if (ch == 'D') {
+            char word[WORD_MAX + 1];
+            if (read_word(word) == 0) {
+                read_failed("ERROR i/o command");
+                return false;
+            }
+            if (std::strcmp(word, "ONE") == 0) return true;
+            reply("ERROR Unknown terminate. Use DONE.");
+            continue;
+        }
+        unget_char(ch);
+        int v[3];
+        if (read_ints(v, 3) < 3) {
+            reply("ERROR bad values");
+            stop_if_input_ended();
+            continue;
+        }
+        if (!on_board(v[0], v[1])) {
+            std::printf("ERROR Position (%d,%d) is out of board.\n", v[0], v[1]);
+            continue;
+        }
+        if (game.board[cell(v[0], v[1])] != 0) {
+            std::printf("ERROR Position (%d,%d) isn't free.\n", v[0], v[1]);
+            continue;
+        }
+        if (first) ref = v[2];
+        put_stone(v[0], v[1], first || v[2] == ref ? +1 : -1);
+        first = false;
+    }
+}
+
+void cmd_board() {
+    if (game.status != STATUS_READY) {
+        reply(not_initialized);
+        return skip_line();
+    }
+    if (!read_position()) return;
+    // The count of stones says whose turn it is.
+    game.side = game.move_count % 2 == 1 ? -1 : +1;
+    game.status = game.side == 1 ? STATUS_PLAYS_FIRST : STATUS_PLAYS_SECOND;
+    benchmark_if_needed();
+    play_engine_move();
+}
+
+void info_timeout_turn() {
+    int v = read_value();
+    settings.timeout_turn = v / 1000.0;
+    if (v == 0) {
+        // Level 0 for good (until START or RESTART): the speed counts as known.
+        timing.nodes_per_sec = 1;
+        levels.level = 0;
+        set_level(0);
+    }
+}
+
+void info_rule() {
+    int v = read_value();
+    if (v == 0 || v == 1)
+        settings.exact_five = v;
+    else
+        std::printf("MESSAGE Unknown value '%ld' in key '%s'\n", static_cast<long>(v), "rule");
+}
+
+struct info_key {
+    const char *name;
+    void (*apply)();
+};
+
+const info_key info_keys[] = {
+    {"timeout_turn", info_timeout_turn},
+    {"timeout_match", [] { settings.timeout_match = read_value() / 1000.0; }},
+    {"max_memory", [] { settings.max_memory = read_value() / 1048576.0; }},
+    {"time_left", [] { settings.time_left = read_value() / 1000.0; }},
+    {"game_type", skip_line},
+    {"rule", info_rule},
+    {"folder", skip_line},
+};
+
+void cmd_info() {
+    char key[WORD_MAX + 1];
+    if (read_word(key) == 0) return read_failed("ERROR i/o key");
+    for (const info_key &k : info_keys) {
+        if (std::strcmp(key, k.name) == 0) return k.apply();
+    }
+    std::printf("MESSAGE Unknown key '%s'\n", key);
+    skip_line();
+}
+
+void cmd_end() {
+    std::fflush(stdout);
+    std::exit(0);
+}
+
+void cmd_about() {
+    skip_line();
+    reply(about_line);
+}
+
+struct command {
+    const char *word;
+    void (*run)();
+};
+
+// Looked up in this order; words match whole and case-sensitively.
+const command command_table[] = {
+    {"START", cmd_start}, {"BEGIN", cmd_begin}, {"INFO", cmd_info},   {"BOARD", cmd_board},
+    {"TURN", cmd_turn},   {"END", cmd_end},     {"ABOUT", cmd_about}, {"RESTART", cmd_restart},
+    {"help", print_help}, {"?", print_help},
+};
+
+} // namespace
+
+void print_help() {
+    for (const char *line : help_lines) std::fprintf(stderr, "%s\n", line);
+}
+
+int run_protocol() {
+    for (;;) {
+        // Every reply, and the MESSAGE lines before it, reaches the manager before we wait.
+        std::fflush(stdout);
+        char word[WORD_MAX + 1];
+        if (read_word(word) == 0) {
+            read_failed("ERROR i/o command");
+            continue;
+        }
+        const command *found = nullptr;
+        for (const command &c : command_table) {
+            if (std::strcmp(word, c.word) == 0) {
+                found = &c;
+                break;
+            }
+        }
+        if (found == nullptr) {
+            std::printf("UNKNOWN command '%s'\n", word);
+            skip_line();
+            continue;
+        }
+        found->run();
+    }
+}
