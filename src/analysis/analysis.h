@@ -51,6 +51,35 @@ int count_fives(const int line[LINE_LEN], int colour, int *windows_out);
 // Classifies square x,y (on the board) for `colour` over all four directions.
 point_info analyse_point(const int *board, int x, int y, int colour);
 
+// ---- Line rows of a whole board -------------------------------------------------------
+//
+// The move generator analyses every empty square of one position for both colours. Instead
+// of copying 11 cells per square and direction, it takes the bits of each square's lines
+// out of one row word per board line, built once per position. Row words: bit p + 5 is the
+// cell at position p along the row, so positions -5..dim+4 use bits 0..29 and the 11-cell
+// line of the square at position p is bits p..p+10. Rows and positions per direction:
+//   0 (1,0): row y,                 position x
+//   1 (1,1): row x - y + MAX_DIM-1, position x
+//   2 (0,1): row x,                 position y
+//   3 (-1,1): row x + y,            position y
+constexpr int LINE_ROWS = 2 * MAX_DIM - 1;
+static_assert(MAX_DIM + 10 <= 32, "a row word holds a board line and five cells each side");
+
+struct board_lines {
+    unsigned stones[2][4][LINE_ROWS]; // [0]: colour +1, [1]: colour -1
+    unsigned off[4][LINE_ROWS];       // cells past the edge of the dim x dim board
+};
+
+// Fills the rows from `board` (shared dim). Only rows that hold board squares are set.
+void build_board_lines(const int *board, board_lines &lines);
+
+// True when a stone of either colour lies within four cells of x,y along one of the four
+// lines. Only then can the square have a viable window for either colour.
+bool has_near_stone(const board_lines &lines, int x, int y);
+
+// analyse_point on the rows: the same figures for the position the rows were built from.
+point_info analyse_lines(const board_lines &lines, int x, int y, int colour);
+
 // ---- Threat squares -------------------------------------------------------------------
 
 // A list of squares, appended to only by uloz_tah_t; entries may repeat.
@@ -70,8 +99,7 @@ int threat_mask(const int line[LINE_LEN], int colour);
 // Appends the threat squares of `colour` on the lines through x,y, direction by direction
 // (skip_dir is left out; a value outside 0..3 skips nothing), each line from its lowest
 // cell index to its highest.
-void threat_squares(const int *board, int x, int y, int colour, square_list &squares,
-                    int skip_dir);
+void threat_squares(const int *board, int x, int y, int colour, square_list &squares, int skip_dir);
 
 // Appends x,y; a full list is an internal fault and ends the process with status 1.
 int uloz_tah_t(int x, int y, square_list &squares);

@@ -1,1 +1,75 @@
-// (not written yet)
+// Threat squares: the empty squares on the other lines through a four square that share a
+// viable window with stones of the same colour.
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+
+#include "analysis/analysis.h"
+#include "analysis/window.h"
+
+// Only three windows mark squares: W2 (cells 2-6) marks the three cells before the square
+// and the one after it, within three cells of W2's last own stone; W3 (3-7) and W4 (4-8)
+// mark the cells two and three after the square, and only when they hold an own stone
+// beyond their first cell.
+int threat_mask(const int line[LINE_LEN], int colour) {
+    const bool exact = settings.exact_five != 0;
+    const line_bits b = bits_of_line(line, colour);
+    int mask = 0;
+    // 1. W2: L is its last own stone; it is not the square, which is empty or unmarked.
+    if (window_viable(b, 2, exact)) {
+        int last = 31 - std::countl_zero(b.own & (FIVE_CELLS << 2));
+        for (int j : {2, 3, 4, 6})
+            if (line[j] == 0 && (j > last ? j - last : last - j) <= 3) mask |= 1 << j;
+    }
+    // 2. W3: needs an own stone on cells 4-7.
+    if (window_viable(b, 3, exact) && (b.own & (0xFu << 4)) != 0 && line[7] == 0) mask |= 1 << 7;
+    // 3. W4: needs an own stone on cells 5-8.
+    if (window_viable(b, 4, exact) && (b.own & (0xFu << 5)) != 0 && line[8] == 0) mask |= 1 << 8;
+    return mask;
+}
+
+void threat_squares(const int *board, int x, int y, int colour, square_list &squares,
+                    int skip_dir) {
+    for (int d = 0; d < 4; d++) {
+        if (d == skip_dir) continue;
+        int line[LINE_LEN];
+        line_window(board, x, y, d, line);
+        int mask = threat_mask(line, colour);
+        for (int j = 2; j <= 8; j++)
+            if (mask & (1 << j))
+                uloz_tah_t(x + (j - 5) * directions[d].dx, y + (j - 5) * directions[d].dy, squares);
+    }
+}
+
+int uloz_tah_t(int x, int y, square_list &squares) {
+    if (squares.n >= MAX_SQUARES) {
+        std::fprintf(stderr, "uloz_tah_t: preteceni ts, n=%d\n", squares.n);
+        std::exit(1);
+    }
+    squares.sq[squares.n][0] = x;
+    squares.sq[squares.n][1] = y;
+    squares.n++;
+    return 0;
+}
+
+// The tag a match gives: 0 under a quiet parent, else the less forcing of flag and value
+// (flag when they are equally forcing).
+static int hit_tag(int flag, int value) {
+    if (value == 0) return 0;
+    int af = flag < 0 ? -flag : flag, av = value < 0 ? -value : value;
+    return av < af ? value : flag;
+}
+
+void mark_hits(const square_list &squares, move_rec *moves, int move_count, int flag, int value) {
+    if (squares.n == 0 || move_count == 0) return;
+    // Tally the listings per cell once, instead of comparing every record with every entry.
+    int listed[BOARD_CELLS] = {};
+    for (int k = 0; k < squares.n; k++) listed[cell(squares.sq[k][0], squares.sq[k][1])]++;
+    const int t = hit_tag(flag, value);
+    for (int i = 0; i < move_count; i++) {
+        int n = listed[cell(moves[i].x, moves[i].y)];
+        if (n == 0) continue;
+        moves[i].info.hits += n;
+        moves[i].tag = t;
+    }
+}
