@@ -83,9 +83,11 @@ point_info analyse_lines(const board_lines &lines, int x, int y, int colour);
 // ---- Threat squares -------------------------------------------------------------------
 
 // A list of squares, appended to only by uloz_tah_t; entries may repeat.
-// Capacity: threat squares are gathered once per simple-four square of a side (at most
-// one call per empty square, so at most 400 calls), and one call adds at most 6 squares
-// (line cells 2, 3, 4, 6, 7, 8) in each of the 3 directions it examines: 400 * 18.
+// Capacity: the generator gathers threat squares around the simple-four squares it files,
+// each empty square under at most one side, so the two lists of one position get at most
+// BOARD_CELLS calls between them; one call adds at most 6 squares (line cells 2, 3, 4, 6,
+// 7, 8) in each of the 3 directions it examines: BOARD_CELLS * 18. The squares collected
+// on one four's line (at most LINE_LEN) fit as well.
 constexpr int MAX_SQUARES = BOARD_CELLS * 3 * 6;
 
 struct square_list {

@@ -1,1 +1,153 @@
-// (not written yet)
+// generate_moves, first half: the scan of the board into the two working lists, and the
+// static score. The selection of the moves to try follows in select.cpp.
+#include "movegen/scan.h"
+
+// Weights of the best records of each list, indexed by
+// (count - 1) * 9 + threat * 3 + min(windows - 1, 2). A threat-3 record of count 3 lands on
+// entries 27-29 and weighs nothing: such a square is settled by the forced replies, not by
+// the score. Records of count 4 never enter a sum.
+constexpr int WEIGHT_ENTRIES = 30;
+constexpr int own_weights[WEIGHT_ENTRIES] = {
+    0, 1,  2, 0, 3,  4, 0,  0,  0,  // count 1: threat 0, 1, 2
+    3, 4,  5, 4, 6,  7, 0,  48, 48, // count 2
+    5, 48, 0, 7, 48, 0, 48, 48, 0,  // count 3
+    0, 0,  0,                       // threat 3
+};
+
+// The opponent's table: the same, with the strong entries (48) weighing 19, so the side to
+// move values its own chances above the opponent's equal ones.
+struct weight_table {
+    int w[WEIGHT_ENTRIES];
+};
+constexpr weight_table scaled_strong(int strong) {
+    weight_table t{};
+    for (int i = 0; i < WEIGHT_ENTRIES; i++)
+        t.w[i] = own_weights[i] == 48 ? strong : own_weights[i];
+    return t;
+}
+constexpr weight_table opp_table = scaled_strong(19);
+constexpr const int *opp_weights = opp_table.w;
+static_assert(opp_table.w[16] == 19 && opp_table.w[19] == 19 && opp_table.w[26] == 0);
+
+constexpr int SCORED_RECORDS = 9;
+
+static int weight_index(const point_info &p) {
+    int w = p.windows - 1 < 2 ? p.windows - 1 : 2;
+    return (p.count - 1) * 9 + p.threat * 3 + w;
+}
+
+// Tags derived from the move that led here: a quiet parent makes every reply quiet, a
+// parent tagged +-1 passes its tag on, anything else gives the full forcing tags.
+static int derived_tag(int parent_tag, int full) {
+    if (parent_tag == 0) return 0;
+    if (parent_tag == 1 || parent_tag == -1) return parent_tag;
+    return full;
+}
+
+namespace {
+// Lists of one scan besides the scan_state: threat squares around simple fours.
+struct threat_lists {
+    square_list own;
+    square_list opp;
+};
+} // namespace
+
+// Files the empty square x,y with the side to move's analysis `own` and the opponent's
+// `opp` (not both of count 0).
+static void file_square(const int *board, int x, int y, int side, int ply, int parent_tag,
+                        const point_info &own, const point_info &opp, scan_state &st,
+                        threat_lists &tl) {
+    const int three_tag = parent_tag != 0 ? 1 : 0;
+    // 1. The side to move's view ranks at least as high: file it there only.
+    if (cmp_point_info(own, opp) <= 0) {
+        int tag = 0;
+        if (own.count == 3) {
+            tag = st.attack_tag;
+            st.own_fours++;
+            if (ply <= 1 && own.windows == 1) threat_squares(board, x, y, side, tl.own, own.dir);
+        } else if (own.count == 2 && own.windows >= 2) {
+            tag = three_tag;
+        }
+        uloz_tah(x, y, own, tag, st.own_list);
+        return;
+    }
+    // 2. The opponent's view ranks higher.
+    if (opp.count >= 3) st.opp_fours++;
+    if (opp.count == 3 && opp.windows == 1) {
+        if (ply <= 1) threat_squares(board, x, y, -side, tl.opp, opp.dir);
+        if (own.count == 2) {
+            // An own open three on an opponent's simple four square is kept as well.
+            if (own.windows >= 2) uloz_tah(x, y, own, three_tag, st.own_list);
+            uloz_tah(x, y, opp, 0, st.opp_list);
+            return;
+        }
+    }
+    uloz_tah(x, y, opp, 0, st.opp_list);
+    // 3. An own four always reaches own_list, whatever the opponent makes here.
+    if (own.count == 3) {
+        uloz_tah(x, y, own, st.attack_tag, st.own_list);
+        st.own_fours++;
+    }
+}
+
+// Scans the board. Returns 1 with the single winning record in `out` when the side to
+// move completes five (the first such square with x outer and y inner), else 0 with both
+// lists filed, marked and sorted.
+static int scan_board(const int *board, int side, int ply, int parent_tag, scan_state &st,
+                      move_list &out) {
+    const int dim = game.dim;
+    threat_lists tl;
+    tl.own.n = 0;
+    tl.opp.n = 0;
+    // 1. Every empty square, for both colours.
+    for (int x = 0; x < dim; x++) {
+        for (int y = 0; y < dim; y++) {
+            if (board[cell(x, y)] != 0) continue;
+            point_info own = analyse_point(board, x, y, side);
+            if (own.count == 4) {
+                uloz_tah(x, y, own, 3, out);
+                return 1;
+            }
+            point_info opp = analyse_point(board, x, y, -side);
+            if (own.count == 0 && opp.count == 0) continue;
+            file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
+        }
+    }
+    // 2. Near the root, squares on threat lines around simple fours gain hits; then rank.
+    if (ply <= 1) {
+        mark_hits(tl.own, st.own_list.rec, st.own_list.n, 1, parent_tag);
+        mark_hits(tl.opp, st.opp_list.rec, st.opp_list.n, 0, parent_tag);
+    }
+    sort_moves(st.own_list);
+    sort_moves(st.opp_list);
+    return 0;
+}
+
+// Weights of the first nine records; an opponent five square adds nothing.
+static int list_sum(const move_list &list, const int *weights) {
+    int sum = 0;
+    for (int i = 0; i < list.n && i < SCORED_RECORDS; i++) {
+        const point_info &p = list.rec[i].info;
+        if (p.count == 4) continue;
+        int k = weight_index(p);
+        if (k >= 0 && k < WEIGHT_ENTRIES) sum += weights[k]; // always, for filed records
+    }
+    return sum;
+}
+
+int generate_moves(const int *board, int side, int ply, move_list &out, int *score,
+                   int parent_tag) {
+    out.n = 0;
+    scan_state st;
+    st.own_list.n = 0;
+    st.opp_list.n = 0;
+    st.own_fours = 0;
+    st.opp_fours = 0;
+    st.attack_tag = derived_tag(parent_tag, 2);
+    st.defence_tag = derived_tag(parent_tag, -2);
+    if (scan_board(board, side, ply, parent_tag, st, out)) return 1;
+    st.own_sum = list_sum(st.own_list, own_weights);
+    st.opp_sum = list_sum(st.opp_list, opp_weights);
+    *score = st.own_sum - st.opp_sum;
+    return select_moves(board, side, ply, st, out);
+}

@@ -3,11 +3,16 @@
 // engine's only source of moves and of leaf values.
 #include "analysis/analysis.h"
 
-// Capacity of every move list. A working list gets at most one record per empty square
-// (BOARD_CELLS). The output list holds at most the own fours (one per empty square) plus
-// the blocks found on two lines of 11 cells through the threat square (2 * LINE_LEN), or,
-// in the ordinary selection, records of the own list plus at most 4 + 9 + 4 more; the
-// first bound is the larger one. No position can exceed it.
+// Capacity of every move list, large enough that no position can fill one:
+// - a working list (own_list, opp_list) gets at most one record per empty square, and the
+//   quiet_after scratch list copies records of one of them: at most BOARD_CELLS;
+// - a block list gets one record per empty cell of the one or two 11-cell lines it walks:
+//   at most 2 * LINE_LEN;
+// - the output list holds, in a forced reply, at most the own fours (own_list records) plus
+//   one opp_list record or the blocks of two lines (2 * LINE_LEN); in the ordinary
+//   selection, distinct own_list records (the chosen ones and the quiet ones below the
+//   last of them) plus at most 9 + 4 opp_list records.
+// The first bound of the output list is the largest: BOARD_CELLS + 2 * LINE_LEN.
 constexpr int MAX_MOVES = BOARD_CELLS + 2 * LINE_LEN;
 
 struct move_list {
@@ -30,9 +35,9 @@ int cmp_move_rec(const move_rec &p, const move_rec &q);
 // equal keep their order (the scan order), so every platform gets the same list.
 void sort_moves(move_list &list);
 
-// Finds the last record of `out` among the first src_count records of `src` and appends
-// to `scratch` (which starts empty) every later record of `src` with threat 1, tag 0 and
-// hits 0: the next quiet single-threat squares below the cut. Returns how many.
+// Empties `scratch`, finds the last record of `out` among the first src_count records of
+// `src` and appends to `scratch` every later counted record of `src` with threat 1, tag 0
+// and hits 0: the next quiet single-threat squares below the cut. Returns how many.
 int quiet_after(const move_list &out, const move_list &src, int src_count, move_list &scratch);
 
 // The move generator and static evaluator. Looks at every empty square of `board` for
@@ -44,5 +49,4 @@ int quiet_after(const move_list &out, const move_list &src, int src_count, move_
 //   1, tag -3  the opponent completes five whatever happens
 // `ply` is the position's ply (root_ply at the root); `parent_tag` is the tag of the move
 // that led here (2 at the root). Reads dim, exact_five, full_depth and threat_depth.
-int generate_moves(const int *board, int side, int ply, move_list &out, int *score,
-                   int parent_tag);
+int generate_moves(const int *board, int side, int ply, move_list &out, int *score, int parent_tag);

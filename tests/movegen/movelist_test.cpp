@@ -1,0 +1,129 @@
+// Move lists: the capacity guard, the ranking, the stable sort and quiet_after.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "position.h"
+
+namespace {
+
+std::unique_ptr<move_list> empty_list() {
+    auto list = std::make_unique<move_list>();
+    list->n = 0;
+    return list;
+}
+
+TEST(UlozTah, FullListEndsTheProcess) {
+    auto list = empty_list();
+    for (int i = 0; i < MAX_MOVES; i++)
+        EXPECT_EQ(uloz_tah(i % 20, i / 20 % 20, point_info{1, 1, 0, 0, 0}, 0, *list), 0);
+    EXPECT_EQ(list->n, MAX_MOVES);
+    EXPECT_EQ(list->rec[MAX_MOVES - 1].x, (MAX_MOVES - 1) % 20);
+    EXPECT_EXIT(uloz_tah(3, 3, point_info{1, 1, 0, 0, 0}, 0, *list), testing::ExitedWithCode(1),
+                "uloz_tah: preteceni ts, n=422\n");
+}
+
+struct cmp_case {
+    point_info a, b;
+    int expect;
+    const char *why;
+};
+
+const cmp_case cmp_cases[] = {
+    {{2, 3, 1, 0, 0}, {2, 3, 1, 0, 3}, 0, "dir takes no part"},
+    {{3, 1, 0, 0, 0}, {2, 1, 3, 0, 0}, -1, "count first"},
+    {{2, 1, 2, 0, 0}, {2, 3, 1, 0, 0}, -1, "threat before windows"},
+    {{2, 1, 1, 0, 0}, {2, 2, 1, 0, 0}, 1, "then windows"},
+    {{2, 2, 1, 1, 0}, {2, 2, 1, 3, 0}, 1, "hits last"},
+    {{1, 4, 0, 0, 1}, {4, 1, 0, 0, 2}, 1, "a five square beats everything"},
+};
+
+TEST(CmpPointInfo, CountThenThreatThenWindowsThenHits) {
+    for (const cmp_case &c : cmp_cases) {
+        EXPECT_EQ(cmp_point_info(c.a, c.b), c.expect) << c.why;
+        EXPECT_EQ(cmp_point_info(c.b, c.a), -c.expect) << c.why;
+        // Records compare by their analyses only: square and tag take no part.
+        move_rec p{1, 2, c.a, 3}, q{9, 9, c.b, -3};
+        EXPECT_EQ(cmp_move_rec(p, q), c.expect) << c.why;
+    }
+}
+
+struct lcg {
+    std::uint32_t s;
+    int next(int n) {
+        s = s * 1664525u + 1013904223u;
+        return static_cast<int>((s >> 8) % static_cast<std::uint32_t>(n));
+    }
+};
+
+// Random lists with many equal keys: sort_moves must give exactly what a stable sort does,
+// so equal records keep their order. The x coordinate records the original position.
+TEST(SortMoves, StrongestFirstEqualRecordsKeepTheirOrder) {
+    lcg rng{7};
+    for (int round = 0; round < 200; round++) {
+        auto list = empty_list();
+        const int n = round == 0 ? MAX_MOVES : rng.next(60);
+        for (int i = 0; i < n; i++) {
+            point_info p{1 + rng.next(3), 1 + rng.next(3), rng.next(3), rng.next(2), rng.next(4)};
+            uloz_tah(i, rng.next(20), p, rng.next(5) - 2, *list);
+        }
+        std::vector<move_rec> want(list->rec, list->rec + n);
+        std::stable_sort(want.begin(), want.end(), [](const move_rec &a, const move_rec &b) {
+            return cmp_move_rec(a, b) < 0;
+        });
+        sort_moves(*list);
+        ASSERT_EQ(list->n, n);
+        for (int i = 0; i < n; i++) {
+            ASSERT_EQ(list->rec[i].x, want[static_cast<size_t>(i)].x) << "round " << round;
+            ASSERT_EQ(record_text(list->rec[i]), record_text(want[static_cast<size_t>(i)]));
+        }
+    }
+}
+
+// A source list of six records (x = 0..5 on row 1) and an output list whose last record
+// is the square (at, 1).
+struct quiet_case {
+    int at;        // x of the last output record (-1: the output list is empty)
+    int src_count; // counted records of the source
+    const char *expect;
+    const char *why;
+};
+
+const quiet_case quiet_cases[] = {
+    {-1, 6, "", "nothing output yet"},
+    {0, 6, "(2,1,2,1,1,0,0,0) (5,1,1,1,1,0,0,0)", "quiet single threats below the match"},
+    {2, 6, "(5,1,1,1,1,0,0,0)", "the match itself and records before it are never taken"},
+    {3, 6, "(5,1,1,1,1,0,0,0)", ""},
+    {5, 6, "", "the match is the last counted record"},
+    {0, 4, "(2,1,2,1,1,0,0,0)", "records past the count are not looked at"},
+    {5, 4, "", "the last output record is not among the counted records"},
+    {9, 6, "", "the last output record is not in the source at all"},
+};
+
+TEST(QuietAfter, NextQuietSingleThreatSquaresBelowTheCut) {
+    auto src = empty_list();
+    uloz_tah(0, 1, {2, 2, 1, 0, 0}, 0, *src);
+    uloz_tah(1, 1, {2, 2, 1, 1, 0}, 0, *src); // has hits
+    uloz_tah(2, 1, {2, 1, 1, 0, 0}, 0, *src);
+    uloz_tah(3, 1, {2, 1, 1, 0, 0}, 1, *src); // tagged
+    uloz_tah(4, 1, {1, 2, 0, 0, 0}, 0, *src); // threat 0
+    uloz_tah(5, 1, {1, 1, 1, 0, 0}, 0, *src);
+    for (const quiet_case &c : quiet_cases) {
+        auto out = empty_list();
+        uloz_tah(7, 7, {1, 1, 1, 0, 0}, 0, *out);
+        if (c.at >= 0)
+            uloz_tah(c.at, 1, {3, 1, 0, 0, 0}, 2, *out);
+        else
+            out->n = 0;
+        auto scratch = empty_list();
+        uloz_tah(8, 8, {1, 1, 1, 0, 0}, 0, *scratch); // left over from an earlier call
+        int n = quiet_after(*out, *src, c.src_count, *scratch);
+        EXPECT_EQ(n, scratch->n) << c.why;
+        EXPECT_EQ(list_text(*scratch, scratch->n), c.expect) << c.why;
+    }
+}
+
+} // namespace
