@@ -17,6 +17,7 @@
 
 #include "game/game.h"
 #include "protocol/protocol.h"
+#include "search/random.h"
 #include "search/search.h"
 #include "search/timectl.h"
 
@@ -245,7 +246,18 @@ void print_help() {
     for (const char *line : help_lines) std::fprintf(stderr, "%s\n", line);
 }
 
+// Every process-wide record starts from its defaults.
+void reset_engine() {
+    reset_game_state();
+    reset_levels();
+    reset_timing();
+    reset_root();
+    reset_keys();
+    random_reset();
+}
+
 int run_protocol() {
+    reset_engine();
     for (;;) {
         // Every reply, and the MESSAGE lines before it, reaches the manager before we wait.
         std::fflush(stdout);
