@@ -68,17 +68,18 @@ static_assert(MAX_DIM + 10 <= 32, "a row word holds a board line and five cells 
 struct board_lines {
     unsigned stones[2][4][LINE_ROWS]; // [0]: colour +1, [1]: colour -1
     unsigned off[4][LINE_ROWS];       // cells past the edge of the dim x dim board
+    // Bit y of near[x]: x,y is empty and a stone lies within four cells of it along one of
+    // the four lines. Only such squares can have a viable window for either colour.
+    unsigned near[MAX_DIM];
 };
 
-// Fills the rows from `board` (shared dim). Only rows that hold board squares are set.
+// Fills the rows and the near masks from `board` (shared dim). Only rows that hold board
+// squares are set.
 void build_board_lines(const int *board, board_lines &lines);
 
-// True when a stone of either colour lies within four cells of x,y along one of the four
-// lines. Only then can the square have a viable window for either colour.
-bool has_near_stone(const board_lines &lines, int x, int y);
-
-// analyse_point on the rows: the same figures for the position the rows were built from.
-point_info analyse_lines(const board_lines &lines, int x, int y, int colour);
+// analyse_point on the rows for both colours at once: the same figures, for the position
+// the rows were built from, as analyse_point gives for +1 (plus) and -1 (minus).
+void analyse_lines(const board_lines &lines, int x, int y, point_info &plus, point_info &minus);
 
 // ---- Threat squares -------------------------------------------------------------------
 

@@ -13,7 +13,9 @@ void line_window(const int *board, int x, int y, int d, int line[LINE_LEN]) {
 }
 
 int count_fives(const int line[LINE_LEN], int colour, int *windows_out) {
-    return scan_windows(bits_of_line(line, colour), settings.exact_five != 0, windows_out);
+    line_figures f = scan_line(bits_of_line(line, colour), settings.exact_five != 0);
+    *windows_out = f.c[0];
+    return f.m[0];
 }
 
 point_info analyse_point(const int *board, int x, int y, int colour) {
@@ -22,9 +24,8 @@ point_info analyse_point(const int *board, int x, int y, int colour) {
     for (int d = 0; d < 4; d++) {
         int line[LINE_LEN];
         line_window(board, x, y, d, line);
-        int c;
-        int m = scan_windows(bits_of_line(line, colour), exact, &c);
-        tally_direction(t, d, m, c);
+        line_figures f = scan_line(bits_of_line(line, colour), exact);
+        tally_direction(t, d, f.m[0], f.c[0]);
     }
     return finish_tally(t);
 }
@@ -51,6 +52,26 @@ static inline int pos_of(int d, int x, int y) {
 // Bits of the on-board positions lo..hi of a row.
 static inline unsigned span_bits(int lo, int hi) {
     return ((1u << (hi - lo + 1)) - 1) << (lo + 5);
+}
+
+// Spreads the stones of every column four cells along each line, with the columns (rows
+// of direction 2, bit y + 5 for y) as 20-bit masks over y: a stone at x+k,y+j marks x,y
+// for j = 0 (along x), j = k (diagonal) and j = -k (anti-diagonal).
+static void mark_near_squares(board_lines &lines) {
+    const int dim = game.dim;
+    const unsigned on_board = (1u << dim) - 1;
+    unsigned stones[MAX_DIM];
+    for (int x = 0; x < dim; x++) stones[x] = (lines.stones[0][2][x] | lines.stones[1][2][x]) >> 5;
+    for (int x = 0; x < dim; x++) {
+        unsigned near = 0;
+        for (int k = 1; k <= 4; k++) {
+            near |= stones[x] << k | stones[x] >> k;
+            if (x + k < dim) near |= stones[x + k] | stones[x + k] >> k | stones[x + k] << k;
+            if (x - k >= 0) near |= stones[x - k] | stones[x - k] << k | stones[x - k] >> k;
+        }
+        unsigned occupied = (lines.stones[0][2][x] | lines.stones[1][2][x] | lines.off[2][x]) >> 5;
+        lines.near[x] = near & ~occupied & on_board;
+    }
 }
 
 void build_board_lines(const int *board, board_lines &lines) {
@@ -83,30 +104,22 @@ void build_board_lines(const int *board, board_lines &lines) {
             }
         }
     }
+    mark_near_squares(lines);
 }
 
-bool has_near_stone(const board_lines &lines, int x, int y) {
-    constexpr unsigned WINDOW_SPAN = 0x3FE; // line cells 1..9, the cells windows can cover
-    for (int d = 0; d < 4; d++) {
-        int r = row_of(d, x, y);
-        unsigned stones = lines.stones[0][d][r] | lines.stones[1][d][r];
-        if ((stones >> pos_of(d, x, y)) & WINDOW_SPAN) return true;
-    }
-    return false;
-}
-
-point_info analyse_lines(const board_lines &lines, int x, int y, int colour) {
+void analyse_lines(const board_lines &lines, int x, int y, point_info &plus, point_info &minus) {
     const bool exact = settings.exact_five != 0;
-    const int own = colour == 1 ? 0 : 1;
-    point_tally t = start_tally();
+    point_tally tp = start_tally(), tm = start_tally();
     for (int d = 0; d < 4; d++) {
         int r = row_of(d, x, y), p = pos_of(d, x, y);
         line_bits b;
-        b.own = (lines.stones[own][d][r] >> p) & LINE_CELLS;
-        b.block = ((lines.stones[1 - own][d][r] | lines.off[d][r]) >> p) & LINE_CELLS;
-        int c;
-        int m = scan_windows(b, exact, &c);
-        tally_direction(t, d, m, c);
+        b.own = (lines.stones[0][d][r] >> p) & LINE_CELLS;
+        b.other = (lines.stones[1][d][r] >> p) & LINE_CELLS;
+        b.block = (lines.off[d][r] >> p) & LINE_CELLS;
+        line_figures f = scan_line(b, exact);
+        tally_direction(tp, d, f.m[0], f.c[0]);
+        tally_direction(tm, d, f.m[1], f.c[1]);
     }
-    return finish_tally(t);
+    plus = finish_tally(tp);
+    minus = finish_tally(tm);
 }

@@ -1,5 +1,6 @@
 // Threat squares: the empty squares on the other lines through a four square that share a
 // viable window with stones of the same colour.
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -12,19 +13,19 @@
 // mark the cells two and three after the square, and only when they hold an own stone
 // beyond their first cell.
 int threat_mask(const int line[LINE_LEN], int colour) {
-    const bool exact = settings.exact_five != 0;
     const line_bits b = bits_of_line(line, colour);
+    const unsigned viable = viable_windows(b.own, b.other, b.block, settings.exact_five != 0);
     int mask = 0;
     // 1. W2: L is its last own stone; it is not the square, which is empty or unmarked.
-    if (window_viable(b, 2, exact)) {
-        int last = 31 - std::countl_zero(b.own & (FIVE_CELLS << 2));
+    if (viable & 1u << 2) {
+        int last = std::bit_width(b.own & (FIVE_CELLS << 2)) - 1;
         for (int j : {2, 3, 4, 6})
             if (line[j] == 0 && (j > last ? j - last : last - j) <= 3) mask |= 1 << j;
     }
     // 2. W3: needs an own stone on cells 4-7.
-    if (window_viable(b, 3, exact) && (b.own & (0xFu << 4)) != 0 && line[7] == 0) mask |= 1 << 7;
+    if ((viable & 1u << 3) && (b.own & (0xFu << 4)) != 0 && line[7] == 0) mask |= 1 << 7;
     // 3. W4: needs an own stone on cells 5-8.
-    if (window_viable(b, 4, exact) && (b.own & (0xFu << 5)) != 0 && line[8] == 0) mask |= 1 << 8;
+    if ((viable & 1u << 4) && (b.own & (0xFu << 5)) != 0 && line[8] == 0) mask |= 1 << 8;
     return mask;
 }
 

@@ -1,55 +1,84 @@
 #pragma once
 // Private to line analysis: the window scan shared by count_fives, analyse_point, the
-// board-wide line rows and threat_mask. An 11-cell line is held as two bit masks over its
-// cell indices (bit i = line cell i): the colour's own stones, and the cells that block a
-// window for it (the other colour's stones and off-board cells). Every routine that looks
-// at windows goes through these few functions, so they cannot disagree.
+// board-wide line rows and threat_mask. An 11-cell line is held as bit masks over its cell
+// indices (bit i = line cell i): the stones of the colour analysed, the stones of the other
+// colour, and the cells that block both (off the board). Every routine that looks at
+// windows goes through these few functions, so they cannot disagree.
 #include <bit>
 
 #include "analysis/analysis.h"
 
 constexpr unsigned FIVE_CELLS = 0x1F;
 constexpr unsigned LINE_CELLS = (1u << LINE_LEN) - 1;
+constexpr unsigned WINDOW_SPAN = 0x3FE; // cells 1..9, all that the five windows cover
 
 struct line_bits {
-    unsigned own;   // own stones
-    unsigned block; // other stones and off-board cells
+    unsigned own;   // stones of the colour analysed
+    unsigned other; // stones of the other colour
+    unsigned block; // off-board cells (and any other value), which block both colours
 };
 
 inline line_bits bits_of_line(const int line[LINE_LEN], int colour) {
-    line_bits b{0, 0};
+    line_bits b{0, 0, 0};
     for (int i = 0; i < LINE_LEN; i++) {
         if (line[i] == colour)
             b.own |= 1u << i;
+        else if (line[i] == -colour)
+            b.other |= 1u << i;
         else if (line[i] != 0)
             b.block |= 1u << i;
     }
     return b;
 }
 
-// Window s covers cells s..s+4 (s = 1..5). Viable: nothing blocks it, it holds an own stone,
-// and under the exact-five rule no own stone touches it from outside (that would make six).
-inline bool window_viable(line_bits b, int s, bool exact) {
-    unsigned w = FIVE_CELLS << s;
-    if ((b.block & w) != 0 || (b.own & w) == 0) return false;
-    return !exact || (b.own & ((1u << (s - 1)) | (1u << (s + 5)))) == 0;
+// Stones in five cells, by their bits.
+constexpr int five_count[32] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4,
+                                1, 2, 2, 3, 2, 3, 3, 4, 2, 3, 3, 4, 3, 4, 4, 5};
+
+// Best window figures of a line for both colours: m the largest stone count among the
+// colour's viable windows, c how many of them reach it (both 0 without a viable window).
+struct line_figures {
+    int m[2]; // [0] the colour of `own`, [1] the other colour
+    int c[2];
+};
+
+// Window s covers cells s..s+4 (s = 1..5); sets of windows are masks with bit s for
+// window s. Bit s set when window s holds a cell of `cells`:
+inline unsigned windows_touching(unsigned cells) {
+    return (cells | cells >> 1 | cells >> 2 | cells >> 3 | cells >> 4) & (FIVE_CELLS << 1);
 }
 
-// Largest own count m over the viable windows and, in *windows, how many windows reach it.
-inline int scan_windows(line_bits b, bool exact, int *windows) {
-    int m = 0, c = 0;
-    for (int s = 1; s <= 5; s++) {
-        if (!window_viable(b, s, exact)) continue;
-        int k = std::popcount(b.own & (FIVE_CELLS << s));
-        if (k > m) {
-            m = k;
-            c = 1;
-        } else if (k == m) {
-            c++;
+// The windows viable for the colour of `own`: they hold an own stone and neither a stone of
+// `other` nor a blocking cell, and under the exact-five rule no own stone lies on their
+// edges, cells s-1 and s+5 (that would make six).
+inline unsigned viable_windows(unsigned own, unsigned other, unsigned block, bool exact) {
+    unsigned v = windows_touching(own) & ~windows_touching(other | block);
+    if (exact) v &= ~(own << 1 | own >> 5);
+    return v;
+}
+
+// Largest stone count m among the windows in `viable` and how many reach it.
+inline void best_windows(unsigned viable, unsigned stones, int *m, int *c) {
+    for (; viable != 0; viable &= viable - 1) {
+        const int s = std::countr_zero(viable);
+        const int n = five_count[(stones >> s) & FIVE_CELLS];
+        if (n > *m) {
+            *m = n;
+            *c = 1;
+        } else if (n == *m) {
+            (*c)++;
         }
     }
-    *windows = c;
-    return m;
+}
+
+// Both colours in one pass: the window figures of count_fives for the colour of `own` and
+// for the other colour.
+inline line_figures scan_line(const line_bits &b, bool exact) {
+    line_figures f{{0, 0}, {0, 0}};
+    if (((b.own | b.other) & WINDOW_SPAN) == 0) return f;
+    best_windows(viable_windows(b.own, b.other, b.block, exact), b.own, &f.m[0], &f.c[0]);
+    best_windows(viable_windows(b.other, b.own, b.block, exact), b.other, &f.m[1], &f.c[1]);
+    return f;
 }
 
 // Running classification of one square over its four directions, fed in direction order.

@@ -1,5 +1,7 @@
 // generate_moves, first half: the scan of the board into the two working lists, and the
 // static score. The selection of the moves to try follows in select.cpp.
+#include <bit>
+
 #include "movegen/scan.h"
 
 // Weights of the best records of each list, indexed by
@@ -99,16 +101,21 @@ static int scan_board(const int *board, int side, int ply, int parent_tag, scan_
     threat_lists tl;
     tl.own.n = 0;
     tl.opp.n = 0;
-    // 1. Every empty square, for both colours.
+    // 1. Every empty square with a stone near enough to share a window with it (no other
+    //    square can have a viable window), analysed on the board's line rows.
+    board_lines lines;
+    build_board_lines(board, lines);
     for (int x = 0; x < dim; x++) {
-        for (int y = 0; y < dim; y++) {
-            if (board[cell(x, y)] != 0) continue;
-            point_info own = analyse_point(board, x, y, side);
+        for (unsigned near = lines.near[x]; near != 0; near &= near - 1) {
+            const int y = std::countr_zero(near);
+            point_info plus, minus;
+            analyse_lines(lines, x, y, plus, minus);
+            const point_info &own = side == 1 ? plus : minus;
+            const point_info &opp = side == 1 ? minus : plus;
             if (own.count == 4) {
                 uloz_tah(x, y, own, 3, out);
                 return 1;
             }
-            point_info opp = analyse_point(board, x, y, -side);
             if (own.count == 0 && opp.count == 0) continue;
             file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
         }

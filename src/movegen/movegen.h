@@ -20,9 +20,17 @@ struct move_list {
     move_rec rec[MAX_MOVES];
 };
 
-// Appends one record to `list`; a full list is an internal fault and ends the process
-// with status 1 ("uloz_tah: preteceni ts, n=%d" on stderr).
-int uloz_tah(int x, int y, const point_info &info, int tag, move_list &list);
+// Ends the process with status 1 after "uloz_tah: preteceni ts, n=%d" on stderr.
+[[noreturn]] void move_list_overflow(int n);
+
+// Appends one record to `list`; a full list is an internal fault and ends the process.
+// Inline: the generator files every candidate square through it.
+inline int uloz_tah(int x, int y, const point_info &info, int tag, move_list &list) {
+    if (list.n >= MAX_MOVES) move_list_overflow(list.n);
+    list.rec[list.n] = move_rec{x, y, info, tag};
+    list.n++;
+    return 0;
+}
 
 // Ranking of two analyses: count, then threat, then windows, then hits, larger first.
 // -1 when a ranks first, +1 when b does, 0 when all four are equal (dir is ignored).

@@ -6,14 +6,9 @@
 
 #include "movegen/movegen.h"
 
-int uloz_tah(int x, int y, const point_info &info, int tag, move_list &list) {
-    if (list.n >= MAX_MOVES) {
-        std::fprintf(stderr, "uloz_tah: preteceni ts, n=%d\n", list.n);
-        std::exit(1);
-    }
-    list.rec[list.n] = move_rec{x, y, info, tag};
-    list.n++;
-    return 0;
+void move_list_overflow(int n) {
+    std::fprintf(stderr, "uloz_tah: preteceni ts, n=%d\n", n);
+    std::exit(1);
 }
 
 static int rank_first(int a, int b) {
@@ -33,20 +28,60 @@ int cmp_move_rec(const move_rec &p, const move_rec &q) {
     return cmp_point_info(p.info, q.info);
 }
 
-// Sorts record indices with the index itself as the last key, which makes std::sort (in
-// place, no allocation) as stable as a stable sort, then moves the records into that order.
-void sort_moves(move_list &list) {
-    const int n = list.n;
-    if (n < 2) return;
-    static_assert(MAX_MOVES <= UINT16_MAX, "record indices fit 16 bits");
-    std::uint16_t order[MAX_MOVES];
-    for (int i = 0; i < n; i++) order[i] = static_cast<std::uint16_t>(i);
-    std::sort(order, order + n, [&list](std::uint16_t a, std::uint16_t b) {
+// Sort keys: the four ranking fields packed above the record's index, inverted so that
+// ascending keys put the strongest first and, among equal records, the earlier one first.
+// That makes std::sort (in place, no allocation) give exactly what a stable sort gives.
+constexpr int INDEX_BITS = 9, HITS_BITS = 14, SMALL_BITS = 3;
+static_assert(MAX_MOVES <= 1 << INDEX_BITS, "record indices fit their field");
+static_assert(MAX_SQUARES < 1 << HITS_BITS, "hits fit their field");
+static_assert(INDEX_BITS + HITS_BITS + 3 * SMALL_BITS <= 32, "a key fits 32 bits");
+constexpr std::uint32_t RANK_MAX = (1u << (HITS_BITS + 3 * SMALL_BITS)) - 1;
+
+static bool fits(int v, int bits) {
+    return v >= 0 && v < 1 << bits;
+}
+
+constexpr std::uint32_t NO_RANK = ~0u;
+
+// The packed ranking fields, or NO_RANK when one lies outside what the generator stores.
+static std::uint32_t packed_rank(const point_info &p) {
+    if (!fits(p.count, SMALL_BITS) || !fits(p.threat, SMALL_BITS) || !fits(p.windows, SMALL_BITS) ||
+        !fits(p.hits, HITS_BITS))
+        return NO_RANK;
+    return static_cast<std::uint32_t>(
+        (((p.count << SMALL_BITS | p.threat) << SMALL_BITS | p.windows) << HITS_BITS) | p.hits);
+}
+
+// Fallback for records with fields out of the packed ranges: sort indices by the comparator
+// with the index as the last key.
+static void sort_indices(const move_list &list, std::uint32_t *order) {
+    for (int i = 0; i < list.n; i++) order[i] = static_cast<std::uint32_t>(i);
+    std::sort(order, order + list.n, [&list](std::uint32_t a, std::uint32_t b) {
         int r = cmp_move_rec(list.rec[a], list.rec[b]);
         return r != 0 ? r < 0 : a < b;
     });
+}
+
+void sort_moves(move_list &list) {
+    const int n = list.n;
+    if (n < 2) return;
+    // 1. Keys, or indices in order when a record does not pack.
+    std::uint32_t keys[MAX_MOVES];
+    bool packed = true;
+    for (int i = 0; i < n && packed; i++) {
+        std::uint32_t rank = packed_rank(list.rec[i].info);
+        packed = rank != NO_RANK;
+        keys[i] = (RANK_MAX - rank) << INDEX_BITS | static_cast<std::uint32_t>(i);
+    }
+    if (packed) {
+        std::sort(keys, keys + n);
+        for (int i = 0; i < n; i++) keys[i] &= (1u << INDEX_BITS) - 1;
+    } else {
+        sort_indices(list, keys);
+    }
+    // 2. Records into that order.
     move_rec sorted[MAX_MOVES];
-    for (int i = 0; i < n; i++) sorted[i] = list.rec[order[i]];
+    for (int i = 0; i < n; i++) sorted[i] = list.rec[keys[i]];
     std::copy(sorted, sorted + n, list.rec);
 }
 

@@ -239,15 +239,21 @@ TEST(AnalysePoint, AgreesWithCountFivesOnRandomBoards) {
                     point_info want = classify(m, c);
                     point_info got = analyse_point(game.board, x, y, colour);
                     ASSERT_EQ(got, want) << "dim " << dim << " square " << x << "," << y;
-                    ASSERT_EQ(analyse_lines(rows, x, y, colour), want)
+                    point_info plus, minus;
+                    analyse_lines(rows, x, y, plus, minus);
+                    ASSERT_EQ(colour == 1 ? plus : minus, want)
                         << "dim " << dim << " square " << x << "," << y;
                     checked++;
                 }
-                // No stone near means nothing to analyse for either colour.
-                if (!has_near_stone(rows, x, y) && game.board[cell(x, y)] == 0) {
-                    ASSERT_EQ(analyse_point(game.board, x, y, 1).count, 0);
-                    ASSERT_EQ(analyse_point(game.board, x, y, -1).count, 0);
+                // The near masks: empty squares with a stone within four cells on a line.
+                bool near = false;
+                for (int d = 0; d < 4; d++) {
+                    int line[LINE_LEN];
+                    line_window(game.board, x, y, d, line);
+                    for (int i = 1; i <= 9; i++) near = near || line[i] == 1 || line[i] == -1;
                 }
+                near = near && game.board[cell(x, y)] == 0;
+                ASSERT_EQ((rows.near[x] >> y & 1) != 0, near) << x << "," << y;
             }
         }
     }

@@ -59,8 +59,9 @@ struct lcg {
     }
 };
 
-// Random lists with many equal keys: sort_moves must give exactly what a stable sort does,
-// so equal records keep their order. The x coordinate records the original position.
+// Random lists with many equal keys, some with fields far outside the usual ranges:
+// sort_moves must give exactly what a stable sort does, so equal records keep their order. The x
+// coordinate records the original position.
 TEST(SortMoves, StrongestFirstEqualRecordsKeepTheirOrder) {
     lcg rng{7};
     for (int round = 0; round < 200; round++) {
@@ -68,6 +69,9 @@ TEST(SortMoves, StrongestFirstEqualRecordsKeepTheirOrder) {
         const int n = round == 0 ? MAX_MOVES : rng.next(60);
         for (int i = 0; i < n; i++) {
             point_info p{1 + rng.next(3), 1 + rng.next(3), rng.next(3), rng.next(2), rng.next(4)};
+            if (round % 4 == 3) // fields beyond anything the generator stores
+                p = {rng.next(12) - 2, rng.next(12) - 2, rng.next(3), rng.next(3) * 20000 - 20000,
+                     0};
             uloz_tah(i, rng.next(20), p, rng.next(5) - 2, *list);
         }
         std::vector<move_rec> want(list->rec, list->rec + n);
