@@ -1,1 +1,95 @@
-// (not written yet)
+// Fail-hard negamax alpha-beta over the generator's candidates.
+//
+// Depth is steered by tags: a node reached by a quiet move (tag 0) stops past full_depth,
+// one reached by a +1/-1 move past threat_depth, any node past max_depth; a lone
+// candidate is always followed, so forced runs are read out to their end. Every finished
+// node is filed in the transposition tree under a key that includes its window.
+#include <cstdio>
+#include <cstdlib>
+
+#include "search/search.h"
+#include "search/timectl.h"
+
+namespace {
+
+constexpr int WIN = 1024;
+
+// The lists live here rather than in alphabeta's frames, which stay a few words each.
+move_list lists[MAX_PLY];
+
+// Whether a node with two or more candidates is valued statically. The limits are read
+// afresh at every node, since the clock checks may lower them during the search.
+bool past_limits(int ply, int tag) {
+    if (tag == 0 && ply > levels.full_depth) return true;
+    if ((tag == 1 || tag == -1) && ply > levels.threat_depth) return true;
+    return ply > levels.max_depth;
+}
+
+// Files the node's result where its parent looks for it. The parent hashed this position
+// with its window (a_p, beta_p) and entered us with (-beta_p, -a_p), so (-beta, -alpha_in)
+// rebuilds the parent's key, and -result is the value from the parent's side. On an h0
+// clash the older entry is dropped and the new one not stored.
+void store(const int *board, int alpha_in, int beta, int result) {
+    hash_key key;
+    hash(board, -beta, -alpha_in, &key);
+    if (tree_insert(root.tree_root, key.h0, key.h1, -result) == 1)
+        tree_remove(&root.tree_root, key.h0);
+}
+
+} // namespace
+
+move_list &ply_list(int ply) {
+    if (ply < 0 || ply >= MAX_PLY) {
+        std::fprintf(stderr, "ply_list: ply %d out of range\n", ply);
+        std::exit(1);
+    }
+    return lists[ply];
+}
+
+int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
+    // 1. Candidates and static score.
+    move_list &list = ply_list(ply);
+    int static_score = 0;
+    int n = generate_moves(board, colour, ply, list, &static_score, tag);
+
+    // 2. Leaves: no candidate, five now, five unstoppable, or past the depth limits (these
+    //    returns may lie outside the window and are neither stored nor counted). A lone
+    //    candidate of any other tag is searched however deep the node is.
+    if (n == 0) return static_score;
+    if (n == 1) {
+        if (list.rec[0].tag == 3) return WIN - ply;
+        if (list.rec[0].tag == -3) return ply - WIN;
+    } else if (past_limits(ply, tag)) {
+        return static_score;
+    }
+
+    // 3. The clock, every 128 counted nodes; lowered limits hold for nodes entered later.
+    if (check_due()) clock_check();
+
+    // 4. The candidates in list order; a child already filed under this window is not
+    //    searched again.
+    int a = alpha;
+    for (int i = 0; i < n; i++) {
+        const move_rec &m = list.rec[i];
+        int c = cell(m.x, m.y);
+        board[c] = colour;
+        hash_key key;
+        hash(board, a, beta, &key);
+        tree_node *e = tree_find(root.tree_root, key.h0);
+        int v =
+            e && e->h1 == key.h1 ? e->cena : -alphabeta(board, -colour, ply + 1, -beta, -a, m.tag);
+        board[c] = 0;
+        if (v > a) {
+            if (v >= beta) {
+                a = beta;
+                break;
+            }
+            a = v;
+        }
+    }
+
+    // 5. File the result and count the node.
+    store(board, alpha, beta, a);
+    timing.node_count++;
+    return a;
+}

@@ -12,10 +12,15 @@ struct square {
 struct root_state {
     int root_ply;         // ply given to the root: 2 while following a found win, else 0
     tree_node *tree_root; // this move choice's tree, nullptr between moves
+    // The last move choice, for the bench and the tests (node_count is reset when the
+    // move ends): whether it searched, its best value and the nodes it completed.
+    int last_searched;
+    int last_value;
+    int last_nodes;
 };
 extern root_state root;
 
-// root_ply 0 and no tree, as at process start.
+// root_ply 0, no tree (a leftover one is released) and no last move, as at process start.
 void reset_root();
 
 // Value of the position for `colour` to move, fail-hard inside (alpha, beta). `tag` is
@@ -26,7 +31,13 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag);
 // candidate. The board is as it was when it returns.
 square choose_move(int *board, int side);
 
-// Per-ply candidate lists for the search. A run of lone forced replies is followed past
-// every depth limit until the board fills, so plies go up to root_ply + 400.
+// root_ply for the move choice after one whose best value was `best`: 2 after a found win
+// (only a win scores above 512), else 0.
+int next_root_ply(int best);
+
+// Per-ply candidate lists for the search, in static storage: a run of lone forced replies
+// is followed past every depth limit until the board fills, so plies go up to
+// root_ply + 400, far too deep for a list on every stack frame. A ply outside 0..MAX_PLY-1
+// is an internal fault and ends the process with status 1.
 constexpr int MAX_PLY = 2 + BOARD_CELLS + 2;
 move_list &ply_list(int ply);

@@ -1,4 +1,4 @@
-// The position hash and its key tables, and the fixed generator that fills them.
+// The position hash, its key tables and the fixed generator that fills them.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,10 +8,10 @@
 
 namespace {
 
-int32_t k0(int x, int y) {
+uint32_t k0(int x, int y) {
     return keys.k0[cell(x, y)];
 }
-int32_t k1(int x, int y) {
+uint32_t k1(int x, int y) {
     return keys.k1[cell(x, y)];
 }
 
@@ -21,109 +21,28 @@ hash_key key_of(const int *board, int a, int b) {
     return k;
 }
 
-// The classic sequence: every platform and compiler gets these values.
+// The classic sequence: the same values on every platform and compiler.
 TEST(Random, FixedSequence) {
     random_reset();
     EXPECT_EQ(random_next(), 16838);
     EXPECT_EQ(random_next(), 5758);
     EXPECT_EQ(random_next(), 10113);
-    for (int i = 0; i < 10000; i++) {
-        int v = random_next();
-        ASSERT_GE(v, 0);
-        ASSERT_LE(v, 32767);
-    }
-    random_reset();
-    EXPECT_EQ(random_next(), 16838);
+    for (int i = 0; i < 10000; i++) ASSERT_EQ(random_next() & ~32767, 0);
 }
 
-// K0 then K1, each x outer and y inner over the whole 20 x 20 array, one value each.
-TEST(Hash, FillsBothTablesInScanOrderOnFirstCall) {
+// The first hash fills K0 then K1 over the whole 20 x 20 array, x outer and y inner, even
+// during a 15 x 15 game, so a later 20 x 20 game has distinct keys on its outer cells.
+TEST(Hash, KeyTablesCoverTheLargestBoard) {
     fresh_state(15);
     int board[BOARD_CELLS] = {};
     EXPECT_EQ(keys.pending, 1);
     key_of(board, 0, 0);
     EXPECT_EQ(keys.pending, 0);
     random_reset();
-    for (int32_t *table : {keys.k0, keys.k1})
+    for (const int32_t *table : {keys.k0, keys.k1})
         for (int x = 0; x < MAX_DIM; x++)
-            for (int y = 0; y < MAX_DIM; y++)
-                ASSERT_EQ(table[cell(x, y)], random_next()) << x << "," << y;
-}
-
-TEST(Hash, EmptyBoardIsZeroForAnyOffsets) {
-    fresh_state(20);
-    int board[BOARD_CELLS] = {};
-    for (int a : {0, 7, -1024, 1024})
-        for (int b : {0, -3, 1025}) {
-            hash_key k = key_of(board, a, b);
-            EXPECT_EQ(k.h0, 0);
-            EXPECT_EQ(k.h1, 0);
-        }
-}
-
-TEST(Hash, SingleStone) {
-    fresh_state(20);
-    struct stone_case {
-        int x, y, a, b;
-    };
-    const stone_case cases[] = {
-        {0, 0, 0, 0}, {7, 7, 5, -9}, {14, 3, -1024, 1024}, {19, 19, 100, 200}, {3, 18, -1, 1},
-    };
-    int board[BOARD_CELLS] = {};
-    key_of(board, 0, 0);
-    for (const stone_case &c : cases) {
-        board[cell(c.x, c.y)] = 1;
-        hash_key k = key_of(board, c.a, c.b);
-        EXPECT_EQ(k.h0, k0(c.x, c.y) + c.a);
-        EXPECT_EQ(k.h1, k1(c.x, c.y) + c.b);
-        board[cell(c.x, c.y)] = -1;
-        k = key_of(board, c.a, c.b);
-        EXPECT_EQ(k.h0, k1(c.x, c.y) + c.b);
-        EXPECT_EQ(k.h1, k0(c.x, c.y) + c.a);
-        board[cell(c.x, c.y)] = 0;
-    }
-}
-
-// The stone with the smaller x comes first, for equal x the smaller y.
-TEST(Hash, ScanOrder) {
-    fresh_state(15);
-    int board[BOARD_CELLS] = {};
-    board[cell(1, 0)] = 1;
-    board[cell(0, 1)] = 1;
-    const int a = 3, b = -4;
-    hash_key k = key_of(board, a, b);
-    EXPECT_EQ(k.h0, static_cast<int32_t>((uint32_t(k0(0, 1)) + a) * 16807u + k0(1, 0) + a));
-    EXPECT_EQ(k.h1, static_cast<int32_t>((uint32_t(k1(0, 1)) + b) * 16807u + k1(1, 0) + b));
-}
-
-// Also on a crowded board, where the running key wraps modulo 2^32 many times over
-// (a sanitizer build would flag signed overflow).
-TEST(Hash, NegatingTheStonesSwapsTheHalves) {
-    fresh_state(19);
-    int board[BOARD_CELLS] = {};
-    for (int x = 0; x < 19; x++)
-        for (int y = 0; y < 19; y++)
-            board[cell(x, y)] = (x * 7 + y * 3) % 5 == 0 ? 0 : (x + y) % 2 ? 1 : -1;
-    hash_key k = key_of(board, -17, 23);
-    for (int &c : board) c = -c;
-    hash_key swapped = key_of(board, -17, 23);
-    EXPECT_EQ(swapped.h0, k.h1);
-    EXPECT_EQ(swapped.h1, k.h0);
-    EXPECT_NE(k.h0, k.h1);
-}
-
-// Tables filled during a 15 x 15 game still key the cells a later 20 x 20 game uses.
-TEST(Hash, CellsBeyondTheFirstBoardHaveKeys) {
-    fresh_state(15);
-    int board[BOARD_CELLS] = {};
-    board[cell(7, 7)] = 1;
-    key_of(board, 0, 0);
-    for (int x = 0; x < MAX_DIM; x++)
-        for (int y = 0; y < MAX_DIM; y++)
-            if (x >= 15 || y >= 15) {
-                EXPECT_NE(k0(x, y), 0) << x << "," << y;
-                EXPECT_NE(k1(x, y), 0) << x << "," << y;
-            }
+            for (int y = 0; y < MAX_DIM; y++) ASSERT_EQ(table[cell(x, y)], random_next());
+    for (int i = 0; i < BOARD_CELLS; i++) ASSERT_TRUE(keys.k0[i] && keys.k1[i]) << i;
 
     game.dim = 20;
     board[cell(16, 3)] = -1;
@@ -134,14 +53,57 @@ TEST(Hash, CellsBeyondTheFirstBoardHaveKeys) {
     EXPECT_FALSE(one.h0 == other.h0 && one.h1 == other.h1);
 }
 
-TEST(Hash, OnlyTheCellsInUseCount) {
-    fresh_state(15);
+// A +1 stone adds K0 + a to h0 and K1 + b to h1, a -1 stone the other way round; stones
+// come in scan order (smaller x first, then smaller y), and only the cells in use count.
+TEST(Hash, KeyFormulas) {
+    fresh_state(20);
     int board[BOARD_CELLS] = {};
+    for (int a : {0, 7, -1024})
+        for (int b : {0, -3, 1025}) {
+            hash_key k = key_of(board, a, b);
+            EXPECT_EQ(k.h0 | k.h1, 0); // empty board
+        }
+    const int stones[][4] = {{0, 0, 0, 0}, {7, 7, 5, -9}, {14, 3, -1024, 1024}, {19, 19, 1, 2}};
+    for (const auto &s : stones) {
+        int x = s[0], y = s[1], a = s[2], b = s[3];
+        board[cell(x, y)] = 1;
+        hash_key k = key_of(board, a, b);
+        EXPECT_EQ(uint32_t(k.h0), k0(x, y) + a);
+        EXPECT_EQ(uint32_t(k.h1), k1(x, y) + b);
+        board[cell(x, y)] = -1;
+        k = key_of(board, a, b);
+        EXPECT_EQ(uint32_t(k.h0), k1(x, y) + b);
+        EXPECT_EQ(uint32_t(k.h1), k0(x, y) + a);
+        board[cell(x, y)] = 0;
+    }
+    board[cell(1, 0)] = 1;
+    board[cell(0, 1)] = 1;
+    hash_key k = key_of(board, 3, -4);
+    EXPECT_EQ(uint32_t(k.h0), (k0(0, 1) + 3) * 16807u + k0(1, 0) + 3);
+    EXPECT_EQ(uint32_t(k.h1), (k1(0, 1) - 4) * 16807u + k1(1, 0) - 4);
+
+    game.dim = 15;
+    board[cell(1, 0)] = board[cell(0, 1)] = 0;
     board[cell(15, 0)] = 1;
-    board[cell(0, 15)] = 5; // never read: outside the board in use
-    hash_key k = key_of(board, 3, 4);
-    EXPECT_EQ(k.h0, 0);
-    EXPECT_EQ(k.h1, 0);
+    board[cell(0, 15)] = 5; // outside the board in use: never read
+    k = key_of(board, 3, 4);
+    EXPECT_EQ(k.h0 | k.h1, 0);
+}
+
+// On a crowded board the running key wraps modulo 2^32 many times over (a sanitizer build
+// would flag signed overflow); negating every stone still swaps the halves.
+TEST(Hash, NegatingTheStonesSwapsTheHalves) {
+    fresh_state(19);
+    int board[BOARD_CELLS] = {};
+    for (int x = 0; x < 19; x++)
+        for (int y = 0; y < 19; y++)
+            board[cell(x, y)] = (x * 7 + y * 3) % 5 ? (x + y) % 2 * 2 - 1 : 0;
+    hash_key k = key_of(board, -17, 23);
+    for (int &c : board) c = -c;
+    hash_key swapped = key_of(board, -17, 23);
+    EXPECT_EQ(swapped.h0, k.h1);
+    EXPECT_EQ(swapped.h1, k.h0);
+    EXPECT_NE(k.h0, k.h1);
 }
 
 TEST(HashDeathTest, UnknownStoneIsFatal) {

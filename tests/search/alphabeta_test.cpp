@@ -1,0 +1,202 @@
+// The alpha-beta search on small positions: terminal values, the depth rules, the
+// fail-hard window, the transposition tree, and agreement with a plain minimax search.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "position.h"
+
+namespace {
+
+// 15 x 15, exactly five; +1 to move in all of them.
+constexpr const char *WIN_IN_ONE = "h8 g8 i8 h9 j8 i9 k8 j9"; // +1 four h8..k8, five at l8
+constexpr const char *LOST = "a1 h9 o15 i9 a15 j9 o1 k9";     // -1 open four h9..k9
+constexpr const char *BLOCK = "g9 h9 a1 i9 o15 j9 a15 k9";    // -1 four h9..k9, only l9 stops it
+constexpr const char *OPEN_THREE = "h8 a1 i8 o15 j8 a15";     // +1 open three h8..j8
+
+struct searched {
+    int value;
+    int nodes; // nodes the search completed
+};
+
+// One search from a fresh tree; the board must come back unchanged.
+searched search(int *board, int colour, int ply, int alpha, int beta, int tag) {
+    int before[BOARD_CELLS];
+    std::memcpy(before, board, sizeof before);
+    new_tree();
+    int nodes = timing.node_count;
+    int v = alphabeta(board, colour, ply, alpha, beta, tag);
+    EXPECT_EQ(std::memcmp(before, board, sizeof before), 0) << "board not restored";
+    return {v, timing.node_count - nodes};
+}
+
+TEST(AlphaBeta, WinAndLossAreScoredByPlyWithoutSearching) {
+    int board[BOARD_CELLS];
+    const struct {
+        const char *moves;
+        int ply;
+        int value;
+    } cases[] = {
+        {WIN_IN_ONE, 1, 1023}, {WIN_IN_ONE, 6, 1018}, {WIN_IN_ONE, 300, 724},
+        {LOST, 1, -1023},      {LOST, 4, -1020},      {LOST, 300, -724},
+    };
+    for (const auto &c : cases) {
+        fresh_search(15, 1, 0);
+        int colour = place_moves(board, c.moves);
+        // The window does not clamp these returns, and nothing is stored or counted.
+        searched r = search(board, colour, c.ply, -10, 10, 0);
+        EXPECT_EQ(r.value, c.value) << c.moves << " ply " << c.ply;
+        EXPECT_EQ(r.nodes, 0);
+        EXPECT_EQ(tree_count(root.tree_root, root.tree_root), 1);
+    }
+}
+
+TEST(AlphaBeta, NoCandidateGivesTheStaticScore) {
+    fresh_search(15, 1, 0);
+    int board[BOARD_CELLS] = {};
+    move_list &list = ply_list(5);
+    int score = 99;
+    ASSERT_EQ(generate_moves(board, 1, 5, list, &score, 0), 0);
+    searched r = search(board, 1, 5, score + 10, score + 20, 0);
+    EXPECT_EQ(r.value, score); // outside the window: returned as it is
+    EXPECT_EQ(r.nodes, 0);
+}
+
+// A lone forced block is searched at any depth, up to the deepest ply the lists allow;
+// past the limits only the node itself is counted (the reply has several candidates and
+// is valued statically).
+TEST(AlphaBeta, LoneCandidateIsSearchedPastEveryLimit) {
+    int board[BOARD_CELLS];
+    for (int ply : {5, 40, MAX_PLY - 2}) {
+        fresh_search(15, 1, 0);
+        int colour = place_moves(board, BLOCK);
+        searched r = search(board, colour, ply, -1024, 1024, 0);
+        EXPECT_EQ(r.nodes, 1) << ply;
+        EXPECT_GT(r.value, -512) << ply;
+        EXPECT_LT(r.value, 512) << ply;
+    }
+}
+
+TEST(AlphaBetaDeathTest, PlyBeyondTheListsIsFatal) {
+    EXPECT_EXIT(ply_list(MAX_PLY), testing::ExitedWithCode(1), "ply_list: ply");
+    EXPECT_EXIT(ply_list(-1), testing::ExitedWithCode(1), "ply_list: ply");
+}
+
+// Level 1 limits 3/6/8. The open three gives two candidates at every ply, each an open
+// four that wins at once, so a searched node is worth a win and a node stopped by the
+// depth tests its static score.
+TEST(AlphaBeta, DepthTestsReadTheNodesOwnTag) {
+    const struct {
+        int ply, tag;
+        bool searched;
+    } cases[] = {
+        {3, 0, true},   {4, 0, false}, {6, 1, true},  {7, 1, false}, {7, -1, false},
+        {7, 0, false},  {7, 2, true},  {7, -2, true}, {8, 2, true},  {9, 2, false},
+        {9, -2, false}, {2, 0, true},  {6, -1, true},
+    };
+    int board[BOARD_CELLS];
+    for (const auto &c : cases) {
+        fresh_search(15, 1, 1);
+        int colour = place_moves(board, OPEN_THREE);
+        move_list &list = ply_list(c.ply);
+        int score = 0;
+        ASSERT_EQ(generate_moves(board, colour, c.ply, list, &score, c.tag), 2);
+        searched r = search(board, colour, c.ply, -1024, 1024, c.tag);
+        EXPECT_EQ(r.nodes, c.searched ? 1 : 0) << c.ply << " " << c.tag;
+        EXPECT_EQ(r.value, c.searched ? 1024 - (c.ply + 1) : score) << c.ply << " " << c.tag;
+    }
+}
+
+// Plain negamax without pruning or tree, with the same leaf rules: the reference value.
+int minimax(int *board, int colour, int ply, int tag) {
+    static move_list lists[64];
+    move_list &list = lists[ply];
+    int score = 0;
+    int n = generate_moves(board, colour, ply, list, &score, tag);
+    if (n == 0) return score;
+    if (n == 1 && list.rec[0].tag == 3) return 1024 - ply;
+    if (n == 1 && list.rec[0].tag == -3) return ply - 1024;
+    if (n > 1 && ((tag == 0 && ply > levels.full_depth) ||
+                  ((tag == 1 || tag == -1) && ply > levels.threat_depth) || ply > levels.max_depth))
+        return score;
+    int best = -1025;
+    for (int i = 0; i < n; i++) {
+        int c = cell(list.rec[i].x, list.rec[i].y);
+        board[c] = colour;
+        best = std::max(best, -minimax(board, -colour, ply + 1, list.rec[i].tag));
+        board[c] = 0;
+    }
+    return best;
+}
+
+// With the full window the search returns the minimax value, the tree's reuse included;
+// with a narrower window the value clamped to it (fail-hard).
+TEST(AlphaBeta, AgreesWithMinimaxAndFailsHard) {
+    const struct {
+        int dim, exact_five, level;
+        const char *moves;
+        int ply, tag;
+    } cases[] = {
+        {15, 1, 0, "h8 i9 h9 h10 j8", 1, 1},
+        {15, 1, 0, "h8", 0, 2},
+        {15, 1, 1, "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12", 1, 1},
+        {15, 0, 1, "b2 c3 b3 b4 c2 d2 a1 d4 e5 c4", 1, 1},
+        {20, 1, 0, "c3 d4 d3 e4 c6 e3 d6 c5 b6 e6 e5", 1, 0},
+        {20, 0, 1, "j10 k11 k10 l10 i9 h8 j11 j9 l12 i12 m13 k9 n14", 3, 2},
+    };
+    int board[BOARD_CELLS];
+    for (const auto &c : cases) {
+        fresh_search(c.dim, c.exact_five, c.level);
+        int colour = place_moves(board, c.moves);
+        int want = minimax(board, colour, c.ply, c.tag);
+        searched full = search(board, colour, c.ply, -1024, 1024, c.tag);
+        EXPECT_EQ(full.value, want) << c.moves;
+        ASSERT_GE(full.nodes, 1) << c.moves; // a searched node: the window binds it
+        const int offsets[][2] = {{-10, 10}, {1, 20}, {-20, -1}, {0, 1}, {-1, 0}, {-1, 1}};
+        for (const auto &o : offsets) {
+            int alpha = want + o[0], beta = want + o[1];
+            searched r = search(board, colour, c.ply, alpha, beta, c.tag);
+            EXPECT_EQ(r.value, std::clamp(want, alpha, beta))
+                << c.moves << " " << alpha << " " << beta;
+            EXPECT_LE(r.nodes, full.nodes + 1);
+        }
+    }
+}
+
+// A second search of the same position with the same window finds every finished child
+// in the tree: only the node itself is completed again. Its own entry then clashes with
+// the first one's and both go, so a third search stores it afresh.
+TEST(AlphaBeta, TreeAnswersARepeatedWindow) {
+    fresh_search(15, 1, 1);
+    int board[BOARD_CELLS];
+    int colour = place_moves(board, "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12");
+    searched first = search(board, colour, 1, -1024, 1024, 1);
+    ASSERT_GT(first.nodes, 10);
+    int entries = tree_count(root.tree_root, root.tree_root);
+
+    int before = timing.node_count;
+    EXPECT_EQ(alphabeta(board, colour, 1, -1024, 1024, 1), first.value);
+    EXPECT_EQ(timing.node_count - before, 1);
+    EXPECT_EQ(tree_count(root.tree_root, root.tree_root), entries - 1);
+
+    // Another window is another key: searched again.
+    before = timing.node_count;
+    EXPECT_EQ(alphabeta(board, colour, 1, -1000, 1000, 1), first.value);
+    EXPECT_GT(timing.node_count - before, 1);
+}
+
+TEST(AlphaBeta, SameSearchFromAFreshStateCountsTheSameNodes) {
+    int board[BOARD_CELLS];
+    searched runs[2];
+    for (searched &r : runs) {
+        fresh_search(20, 0, 2);
+        int colour = place_moves(board, "j10 k11 k10 l10 i9 h8 j11 j9 l12 i12 m13 k9 n14");
+        r = search(board, colour, 1, -1024, 1024, 1);
+    }
+    EXPECT_EQ(runs[0].value, runs[1].value);
+    EXPECT_EQ(runs[0].nodes, runs[1].nodes);
+    EXPECT_GT(runs[0].nodes, 100);
+}
+
+} // namespace

@@ -1,0 +1,199 @@
+// The root move choice: lone candidates, resignation, the choice among searched
+// candidates, root_ply and the turn's bookkeeping.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+#include "position.h"
+
+namespace {
+
+struct turn {
+    square move;
+    std::string out; // what the move choice printed
+};
+
+turn play(int *board, int side) {
+    testing::internal::CaptureStdout();
+    square s = choose_move(board, side);
+    return {s, testing::internal::GetCapturedStdout()};
+}
+
+// A forced position is answered by the generator's one move, with no search and no
+// message; root_ply keeps its value.
+TEST(ChooseMove, LoneCandidateIsPlayedAtOnce) {
+    const char *positions[] = {
+        "h8 g8 i8 h9 j8 i9 k8 j9",   // +1 completes five at l8
+        "a1 h9 o15 i9 a15 j9 o1 k9", // -1 has an open four: one block, the game is lost
+        "g9 h9 a1 i9 o15 j9 a15 k9", // -1 has a four: the block at l9
+    };
+    int board[BOARD_CELLS];
+    for (const char *moves : positions) {
+        for (int root_ply : {0, 2}) {
+            fresh_search(15, 1, 2);
+            root.root_ply = root_ply;
+            int side = place_moves(board, moves);
+            move_list &list = ply_list(root_ply);
+            int score = 0;
+            ASSERT_EQ(generate_moves(board, side, root_ply, list, &score, 2), 1) << moves;
+            int before[BOARD_CELLS];
+            std::memcpy(before, board, sizeof before);
+
+            turn t = play(board, side);
+            EXPECT_EQ(t.move.x, list.rec[0].x) << moves;
+            EXPECT_EQ(t.move.y, list.rec[0].y) << moves;
+            EXPECT_EQ(t.out, "") << moves;
+            EXPECT_EQ(root.root_ply, root_ply);
+            EXPECT_EQ(root.last_searched, 0);
+            EXPECT_EQ(root.tree_root, nullptr);
+            EXPECT_EQ(timing.node_count, 1);
+            EXPECT_EQ(std::memcmp(before, board, sizeof before), 0);
+        }
+    }
+}
+
+TEST(ChooseMoveDeathTest, ResignsWithoutCandidates) {
+    fresh_search(15, 1, 0);
+    int board[BOARD_CELLS] = {};
+    // Standard output goes to standard error in the child, where the death test reads.
+    EXPECT_EXIT(
+        {
+            dup2(STDERR_FILENO, STDOUT_FILENO);
+            choose_move(board, 1);
+        },
+        testing::ExitedWithCode(0), "^MESSAGE Resign\\.\\.\\.\n$");
+}
+
+TEST(ChooseMoveDeathTest, NoMemoryForTheRootEndsTheProcess) {
+    fresh_search(15, 1, 0);
+    int board[BOARD_CELLS];
+    int side = place_moves(board, "h8 i9 h9");
+    node_source = [] { return static_cast<tree_node *>(nullptr); };
+    EXPECT_EXIT(
+        {
+            dup2(STDERR_FILENO, STDOUT_FILENO);
+            choose_move(board, side);
+        },
+        testing::ExitedWithCode(1), "^ERROR No memory for root of binary tree!\n$");
+    node_source = [] { return new tree_node{}; };
+}
+
+struct root_case {
+    int dim, exact_five, level, root_ply;
+    const char *moves;
+};
+
+// Each candidate valued on its own with the full window: the choice must be the first of
+// the best, and the reported value the best. With root_ply 2 (after a found win) the
+// root's candidates are those of ply 2 and its children are searched from ply 3.
+TEST(ChooseMove, PlaysTheFirstOfTheBestCandidates) {
+    const root_case cases[] = {
+        {15, 1, 0, 0, "h8"},
+        {15, 1, 0, 0, "h8 i9"},
+        {15, 1, 0, 0, "h8 i9 h9 h10 j8"},
+        {15, 1, 1, 0, "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12"},
+        {20, 0, 0, 0, "j10 k11 k10 l10 j12"},
+        {20, 1, 1, 0, "c3 d4 d3 e4 c6 e3 d6 c5 b6 e6 e5"},
+        {15, 1, 1, 2, "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12"},
+        {20, 0, 1, 2, "j10 k11 k10 l10 j12"},
+    };
+    int board[BOARD_CELLS];
+    int ties = 0;
+    for (const root_case &c : cases) {
+        fresh_search(c.dim, c.exact_five, c.level);
+        int side = place_moves(board, c.moves);
+        static move_list list;
+        int score = 0;
+        list.n = generate_moves(board, side, c.root_ply, list, &score, 2);
+        ASSERT_GE(list.n, 2) << c.moves;
+        int best = -1025, first = -1, at_best = 0;
+        for (int i = 0; i < list.n; i++) {
+            const move_rec &m = list.rec[i];
+            board[cell(m.x, m.y)] = side;
+            new_tree();
+            int v = -alphabeta(board, -side, c.root_ply + 1, -1024, 1024, m.tag);
+            board[cell(m.x, m.y)] = 0;
+            if (v > best) {
+                best = v;
+                first = i;
+                at_best = 0;
+            }
+            at_best += v == best;
+        }
+        ties += at_best > 1;
+
+        fresh_search(c.dim, c.exact_five, c.level);
+        root.root_ply = c.root_ply;
+        int before[BOARD_CELLS];
+        std::memcpy(before, board, sizeof before);
+        turn t = play(board, side);
+        EXPECT_EQ(t.move.x, list.rec[first].x) << c.moves;
+        EXPECT_EQ(t.move.y, list.rec[first].y) << c.moves;
+        EXPECT_EQ(t.out, "MESSAGE Val... " + std::to_string(best) + "\n") << c.moves;
+        EXPECT_EQ(root.last_value, best);
+        EXPECT_EQ(root.root_ply, next_root_ply(best));
+        EXPECT_EQ(root.tree_root, nullptr);
+        EXPECT_EQ(timing.node_count, 1);
+        EXPECT_EQ(std::memcmp(before, board, sizeof before), 0) << c.moves;
+    }
+    EXPECT_GE(ties, 1) << "no position tests the tie rule";
+}
+
+TEST(ChooseMove, RootPlyFollowsAFoundWin) {
+    const struct {
+        int best, root_ply;
+    } cases[] = {{512, 0}, {513, 2}, {432, 0}, {1023, 2}, {-1023, 0}, {0, 0}};
+    for (const auto &c : cases) EXPECT_EQ(next_root_ply(c.best), c.root_ply) << c.best;
+
+    // A found win sets it.
+    fresh_search(15, 1, 1);
+    int board[BOARD_CELLS];
+    int side = place_moves(board, "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12 j9 j7 k8 "
+                                  "l7 h11 g12 i11 k7 m7 g11");
+    play(board, side);
+    EXPECT_GT(root.last_value, 512);
+    EXPECT_EQ(root.root_ply, 2);
+
+    // A quiet position brings it back to 0.
+    side = place_moves(board, "h8 i9 h9 h10 j8");
+    play(board, side);
+    EXPECT_LT(root.last_value, 512);
+    EXPECT_EQ(root.root_ply, 0);
+}
+
+// A move whose limits were lowered for that move only is followed by one that loads the
+// level's own limits again before searching.
+TEST(ChooseMove, RestoresTheLevelAfterALoweredMove) {
+    fresh_search(15, 1, 2);
+    levels.full_depth = level_table[0][0];
+    levels.threat_depth = level_table[0][1];
+    levels.max_depth = level_table[0][2];
+    timing.turn_time_state = 2;
+    int board[BOARD_CELLS];
+    int side = place_moves(board, "h8 i9 h9 h10 j8");
+    turn t = play(board, side);
+    EXPECT_EQ(t.out.rfind("MESSAGE Level... 2\nMESSAGE Val... ", 0), 0u) << t.out;
+    EXPECT_EQ(timing.turn_time_state, 0);
+    EXPECT_EQ(levels.max_depth, level_table[2][2]);
+}
+
+TEST(ChooseMove, SameChoiceFromAFreshState) {
+    int board[BOARD_CELLS];
+    turn turns[2];
+    int nodes[2];
+    for (int i = 0; i < 2; i++) {
+        fresh_search(20, 1, 2);
+        int side = place_moves(board, "c3 d4 d3 e4 c6 e3 d6 c5 b6 e6 e5");
+        turns[i] = play(board, side);
+        nodes[i] = root.last_nodes;
+    }
+    EXPECT_EQ(turns[0].move.x, turns[1].move.x);
+    EXPECT_EQ(turns[0].move.y, turns[1].move.y);
+    EXPECT_EQ(turns[0].out, turns[1].out);
+    EXPECT_EQ(nodes[0], nodes[1]);
+    EXPECT_GT(nodes[0], 100);
+}
+
+} // namespace
