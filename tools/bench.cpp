@@ -1,0 +1,151 @@
+// bench: searches a fixed suite of positions with choose_move at fixed levels and prints
+// the move, value and nodes of each search, then the totals. The total node count is the
+// engine's signature: a change that must not alter play keeps it, and a change that does
+// alter play records the new one in its commit message ("Bench: N").
+//
+// Usage: bench [max_level]   (0..4, default 4; a lower level runs a quick subset)
+//
+// Every search starts from a fresh process state with the time control idle
+// (timeout_turn 0, the speed marked as known), so the counts depend only on the code.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "game/game.h"
+#include "search/clock.h"
+#include "search/search.h"
+#include "search/timectl.h"
+#include "search/tree.h"
+
+namespace {
+
+// One position: the stones in the order they were played, the first one +1, colours
+// alternating, written as square names (letter a.. for x, number 1.. for y); the colour
+// of the next stone is to move. max_level is the deepest level searched: deeper ones
+// would take over a minute.
+struct bench_position {
+    const char *name;
+    int dim;
+    int exact_five;
+    int max_level;
+    const char *moves;
+};
+
+constexpr bench_position suite[] = {
+    // 15 x 15, exactly five
+    {"opening 15", 15, 1, 4, "h8 i9 h9 h10 j8"},
+    {"test position 15", 15, 1, 4, "h8 g9 h9 i9 i7 j9 j7 h7"},
+    {"open three 15", 15, 1, 4, "h8 h9 i8 i10 j8"},
+    {"midgame 15", 15, 1, 4, "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12"},
+    {"attack 15", 15, 1, 4,
+     "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12 j9 j7 k8 l7 h11 g12 i11 k7 m7 g11"},
+    {"defence 15", 15, 1, 4,
+     "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12 j9 j7 k8 l7 h11 g12 i11 k7 m7 g11 k5"},
+    // 15 x 15, five or more
+    {"edge 15", 15, 0, 4, "b2 c3 b3 b4 c2 d2 a1 d4 e5 c4"},
+    // 20 x 20, five or more
+    {"opening 20", 20, 0, 4, "j10 k11 k10 l10 j12"},
+    {"midgame 20", 20, 0, 4, "j10 k11 k10 l10 i9 h8 j11 j9 l12 i12 m13 k9 n14"},
+    {"crowded 20", 20, 0, 4,
+     "j10 k11 k10 l10 j12 j11 i10 l11 i11 m11 n11 g10 i12 i9 h12 g12 g13 f14 k9 l8 l12 k12"},
+    // 20 x 20, exactly five
+    {"corner 20", 20, 1, 4, "c3 d4 d3 e4 c6 e3 d6 c5 b6 e6 e5"},
+    {"corner attack 20", 20, 1, 4, "c3 d4 d3 e4 c6 e3 d6 c5 b6 e6 e5 f2 g1"},
+};
+
+// Square name to x, y; returns the characters read, 0 at the end of the list.
+int parse_square(const char *s, int *x, int *y) {
+    int i = 0;
+    while (s[i] == ' ') i++;
+    if (!s[i]) return 0;
+    *x = s[i++] - 'a';
+    int n = 0;
+    while (s[i] >= '0' && s[i] <= '9') n = n * 10 + (s[i++] - '0');
+    *y = n - 1;
+    return i;
+}
+
+// Fresh process state, the position on `board`, the level's limits with the time control
+// idle. Returns the colour to move.
+int set_up(const bench_position &p, int level, int *board) {
+    reset_game_state();
+    reset_levels();
+    reset_timing();
+    reset_root();
+    reset_keys();
+    game.dim = p.dim;
+    settings.exact_five = p.exact_five;
+    settings.timeout_turn = 0;
+    timing.nodes_per_sec = 1;
+    levels.level = level;
+    set_level(level);
+    for (int i = 0; i < BOARD_CELLS; i++) board[i] = 0;
+    int colour = 1;
+    int x, y;
+    for (const char *s = p.moves; int used = parse_square(s, &x, &y); s += used) {
+        if (x < 0 || x >= p.dim || y < 0 || y >= p.dim || board[cell(x, y)]) {
+            std::fprintf(stderr, "bench: bad square in %s\n", p.name);
+            std::exit(1);
+        }
+        board[cell(x, y)] = colour;
+        colour = -colour;
+    }
+    return colour;
+}
+
+// The engine's MESSAGE lines go to stdout; the report writes to a duplicate of it and the
+// engine's own stdout goes to /dev/null.
+FILE *open_report() {
+    std::fflush(stdout);
+    FILE *report = fdopen(dup(STDOUT_FILENO), "w");
+    int null_fd = open("/dev/null", O_WRONLY);
+    if (!report || null_fd < 0 || dup2(null_fd, STDOUT_FILENO) < 0) {
+        std::perror("bench");
+        std::exit(1);
+    }
+    close(null_fd);
+    return report;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    int max_level = LEVELS - 1;
+    if (argc > 1) max_level = std::atoi(argv[1]);
+    if (argc > 2 || max_level < 0 || max_level >= LEVELS) {
+        std::fprintf(stderr, "usage: bench [max_level 0..4]\n");
+        return 2;
+    }
+    FILE *report = open_report();
+    static int board[BOARD_CELLS];
+    long long total_nodes = 0;
+    long long total_ms = 0;
+
+    for (const bench_position &p : suite) {
+        for (int level = 0; level <= max_level && level <= p.max_level; level++) {
+            int colour = set_up(p, level, board);
+            long long start = clock_ms();
+            square s = choose_move(board, colour);
+            long long ms = clock_ms() - start;
+            std::fflush(stdout);
+            total_nodes += root.last_nodes;
+            total_ms += ms;
+            std::fprintf(report, "%-18s level %d  move %-4s", p.name, level, move_name(s.x, s.y));
+            if (root.last_searched)
+                std::fprintf(report, "  value %5d", root.last_value);
+            else
+                std::fprintf(report, "  value     -");
+            std::fprintf(report, "  nodes %10d  %8.3f s\n", root.last_nodes, ms / 1000.0);
+        }
+    }
+
+    long long nps = total_nodes * 1000 / (total_ms > 0 ? total_ms : 1);
+    std::fprintf(report, "\nTotal nodes     %lld\n", total_nodes);
+    std::fprintf(report, "Total time      %.3f s\n", total_ms / 1000.0);
+    std::fprintf(report, "Nodes/second    %lld\n", nps);
+    std::fprintf(report, "Bench: %lld\n", total_nodes);
+    std::fclose(report);
+    return 0;
+}
