@@ -12,7 +12,9 @@ constexpr int WIN = 1024;
 constexpr int FOUND_WIN = 512; // static scores stay below this; only a found win passes it
 } // namespace
 
-int next_root_ply(int best) { return best > FOUND_WIN ? 2 : 0; }
+int next_root_ply(int best) {
+    return best > FOUND_WIN ? 2 : 0;
+}
 
 void reset_root() {
     tree_free(root.tree_root);
