@@ -4,14 +4,13 @@
 
 #include <cstdint>
 
-#include "line_text.h"
+#include "board_text.h"
 
 namespace {
 
 struct fives_case {
     const char *line;
-    int m_clear, w_clear; // exact_five clear
-    int m_exact, w_exact; // exact_five set
+    int m_clear, w_clear, m_exact, w_exact; // without and with the exact-five rule
 };
 
 const fives_case fives_cases[] = {
@@ -21,153 +20,58 @@ const fives_case fives_cases[] = {
     {"......XXXXX", 4, 1, 0, 0}, // six past the far end
 };
 
-// The same line seen by the other colour: X and O exchanged.
-std::string swapped(std::string s) {
-    for (char &ch : s) ch = ch == 'X' ? 'O' : ch == 'O' ? 'X' : ch;
-    return s;
-}
-
 TEST(CountFives, SampleLinesUnderBothRules) {
     for (const fives_case &c : fives_cases) {
         for (int exact = 0; exact <= 1; exact++) {
-            reset_game_state();
             settings.exact_five = exact;
             int line[LINE_LEN], w = -1;
             parse_line(c.line, line);
             int m = count_fives(line, 1, &w);
             EXPECT_EQ(m, exact ? c.m_exact : c.m_clear) << c.line << " exact " << exact;
             EXPECT_EQ(w, exact ? c.w_exact : c.w_clear) << c.line << " exact " << exact;
-            // Colours swapped: the figures belong to the colour, not to +1.
-            parse_line(swapped(c.line), line);
+            for (int &v : line) v = v == 1 || v == -1 ? -v : v; // the other colour's view
             EXPECT_EQ(count_fives(line, -1, &w), m) << c.line;
         }
     }
 }
 
 struct point_case {
-    const char *what;
-    std::initializer_list<stone> stones;
-    int x, y, exact;
-    point_info expect;
+    int dim, exact, x, y;
+    const char *stones, *expect, *what;
 };
 
 const point_case point_cases[] = {
-    {"two open-four lines",
-     {{4, 7, 1}, {5, 7, 1}, {6, 7, 1}, {7, 4, 1}, {7, 5, 1}, {7, 6, 1}},
-     7,
-     7,
-     1,
-     {3, 2, 3, 0, 0}},
-    {"one open-four line, more windows win the count tie",
-     {{4, 7, 1}, {5, 7, 1}, {6, 7, 1}, {7, 4, 1}, {7, 5, 1}, {7, 6, 1}, {8, 7, -1}},
-     7,
-     7,
-     1,
-     {3, 2, 2, 0, 2}},
-    {"a four and an open three",
-     {{3, 7, -1}, {4, 7, 1}, {5, 7, 1}, {6, 7, 1}, {7, 5, 1}, {7, 6, 1}},
-     7,
-     7,
-     1,
-     {3, 1, 2, 0, 0}},
-    {"two twos, equal figures go to the lower direction",
-     {{6, 7, 1}, {7, 6, 1}},
-     7,
-     7,
-     1,
-     {1, 4, 1, 0, 0}},
-    {"a lone neighbour", {{6, 7, 1}}, 7, 7, 1, {1, 4, 0, 0, 0}},
-    {"corner square, one window on the diagonal",
-     {{1, 1, 1}, {2, 2, 1}, {3, 3, 1}},
-     0,
-     0,
-     1,
-     {3, 1, 0, 0, 1}},
-    {"a six-maker without the rule",
-     {{1, 7, 1}, {3, 7, 1}, {4, 7, 1}, {5, 7, 1}, {6, 7, 1}},
-     2,
-     7,
-     0,
-     {4, 2, 0, 0, 0}},
-    {"a six-maker under the rule",
-     {{1, 7, 1}, {3, 7, 1}, {4, 7, 1}, {5, 7, 1}, {6, 7, 1}},
-     2,
-     7,
-     1,
-     {0, 0, 0, 0, -1}},
-    {"no stone within four cells",
-     {{2, 7, 1}, {12, 7, 1}, {7, 1, 1}, {10, 11, 1}},
-     7,
-     7,
-     1,
-     {0, 0, 0, 0, -1}},
-    {"only other stones", {{6, 7, -1}, {7, 6, -1}, {8, 8, -1}}, 7, 7, 1, {0, 0, 0, 0, -1}},
-    {"the square holds an other stone",
-     {{7, 7, -1}, {6, 7, 1}, {8, 7, 1}},
-     7,
-     7,
-     1,
-     {0, 0, 0, 0, -1}},
+    {15, 1, 7, 7, "X 4,7 5,7 6,7 7,4 7,5 7,6", "(3,2,3,0,0)", "two open-four lines"},
+    {15, 1, 7, 7, "X 4,7 5,7 6,7 7,4 7,5 7,6 O 8,7", "(3,2,2,0,2)", "more windows win a tie"},
+    {15, 1, 7, 7, "O 3,7 X 4,7 5,7 6,7 7,5 7,6", "(3,1,2,0,0)", "a four and an open three"},
+    {15, 1, 7, 7, "X 6,7 7,6", "(1,4,1,0,0)", "equal figures: the lower direction"},
+    {15, 1, 7, 7, "X 6,7", "(1,4,0,0,0)", "a lone neighbour"},
+    {15, 1, 0, 0, "X 1,1 2,2 3,3", "(3,1,0,0,1)", "corner: one diagonal window"},
+    {15, 0, 2, 7, "X 1,7 3,7 4,7 5,7 6,7", "(4,2,0,0,0)", "a six-maker without the rule"},
+    {15, 1, 2, 7, "X 1,7 3,7 4,7 5,7 6,7", "(0,0,0,0,-1)", "a six-maker under the rule"},
+    {15, 1, 7, 7, "X 2,7 12,7 7,1 10,11", "(0,0,0,0,-1)", "no stone within four cells"},
+    {15, 1, 7, 7, "O 6,7 7,6 8,8", "(0,0,0,0,-1)", "only other stones"},
+    {15, 1, 7, 7, "O 7,7 X 6,7 8,7", "(0,0,0,0,-1)", "the square holds an other stone"},
+    // Edges: the same three stones leave one window on 15 x 15 and two on 20 x 20.
+    {15, 1, 14, 7, "X 11,7 12,7 13,7", "(3,1,0,0,0)", "lower edge of 15 x 15"},
+    {20, 1, 14, 7, "X 11,7 12,7 13,7", "(3,2,0,0,0)", "the board goes on on 20 x 20"},
+    {15, 1, 14, 7, "X 11,7 12,7 13,7 15,7 16,7", "(3,1,0,0,0)", "cells past dim never read"},
+    {20, 1, 19, 19, "X 16,19 17,19 18,19", "(3,1,0,0,0)", "far corner of 20 x 20"},
+    {20, 1, 19, 0, "X 18,1 17,2 16,3", "(3,1,0,0,3)", "anti-diagonal from a corner"},
 };
 
-TEST(AnalysePoint, SampleSquaresOn15x15) {
+TEST(AnalysePoint, SampleSquaresBothColours) {
     for (const point_case &c : point_cases) {
-        set_position(15, c.exact, c.stones);
-        point_info got = analyse_point(game.board, c.x, c.y, 1);
-        EXPECT_EQ(got, c.expect) << c.what << ": got " << to_string(got);
+        set_board(c.dim, c.exact, c.stones);
+        EXPECT_EQ(info_text(analyse_point(game.board, c.x, c.y, 1)), c.expect) << c.what;
+        swap_colours();
+        EXPECT_EQ(info_text(analyse_point(game.board, c.x, c.y, -1)), c.expect) << c.what;
     }
-}
-
-TEST(AnalysePoint, ColoursSwappedGiveTheSameFigures) {
-    for (const point_case &c : point_cases) {
-        set_position(15, c.exact, c.stones);
-        for (int i = 0; i < BOARD_CELLS; i++) game.board[i] = -game.board[i];
-        point_info got = analyse_point(game.board, c.x, c.y, -1);
-        EXPECT_EQ(got, c.expect) << c.what << ": got " << to_string(got);
-    }
-}
-
-// The same three stones by the lower edge: on 15 x 15 only one window reaches the square
-// (14,7); on 20 x 20 the board goes on and the square is an open four.
-TEST(AnalysePoint, EdgeDependsOnBoardSize) {
-    const std::initializer_list<stone> stones = {{11, 7, 1}, {12, 7, 1}, {13, 7, 1}};
-    set_position(15, 1, stones);
-    EXPECT_EQ(analyse_point(game.board, 14, 7, 1), (point_info{3, 1, 0, 0, 0}));
-    set_position(20, 1, stones);
-    EXPECT_EQ(analyse_point(game.board, 14, 7, 1), (point_info{3, 2, 0, 0, 0}));
-    // Far edge of the 20 x 20 board, and the corner along the anti-diagonal.
-    set_position(20, 1, {{16, 19, 1}, {17, 19, 1}, {18, 19, 1}});
-    EXPECT_EQ(analyse_point(game.board, 19, 19, 1), (point_info{3, 1, 0, 0, 0}));
-    set_position(20, 1, {{18, 1, 1}, {17, 2, 1}, {16, 3, 1}});
-    EXPECT_EQ(analyse_point(game.board, 19, 0, 1), (point_info{3, 1, 0, 0, 3}));
-}
-
-// Cells of the 20 x 20 array beyond dim are never read, whatever they hold.
-TEST(AnalysePoint, CellsPastDimAreOffBoard) {
-    set_position(15, 1, {{11, 7, 1}, {12, 7, 1}, {13, 7, 1}, {15, 7, 1}, {16, 7, 1}});
-    int line[LINE_LEN];
-    line_window(game.board, 14, 7, 0, line);
-    EXPECT_EQ(line[6], OFF_BOARD);
-    EXPECT_EQ(line[10], OFF_BOARD);
-    EXPECT_EQ(analyse_point(game.board, 14, 7, 1), (point_info{3, 1, 0, 0, 0}));
-}
-
-TEST(LineWindow, CopiesElevenCellsAlongEachDirection) {
-    set_position(15, 1, {{3, 3, 1}, {4, 2, -1}, {2, 4, 1}, {1, 1, -1}});
-    int line[LINE_LEN];
-    line_window(game.board, 3, 3, 3,
-                line); // (-1,1): index 4 is (4,2), index 6 is (2,4), y < 0 at 0-1
-    const int expect3[LINE_LEN] = {2, 2, 0, 0, -1, 1, 1, 0, 0, 2, 2};
-    for (int i = 0; i < LINE_LEN; i++) EXPECT_EQ(line[i], expect3[i]) << i;
-    line_window(game.board, 3, 3, 1, line); // (1,1): index 3 is (1,1), index 0 is (-2,-2)
-    const int expect1[LINE_LEN] = {2, 2, 0, -1, 0, 1, 0, 0, 0, 0, 0};
-    for (int i = 0; i < LINE_LEN; i++) EXPECT_EQ(line[i], expect1[i]) << i;
 }
 
 // ---- Agreement on random boards ---------------------------------------------------------
 
-// A fixed linear congruential generator, so every run and compiler sees the same boards.
-struct lcg {
+struct lcg { // fixed, so every run and compiler sees the same boards
     std::uint32_t s;
     int next(int n) {
         s = s * 1664525u + 1013904223u;
@@ -176,7 +80,7 @@ struct lcg {
 };
 
 // count_fives written out cell by cell, as plainly as possible.
-int reference_count_fives(const int line[LINE_LEN], int colour, bool exact, int *windows) {
+int plain_count_fives(const int line[LINE_LEN], int colour, bool exact, int *windows) {
     int n[6] = {0, 0, 0, 0, 0, 0}, m = 0;
     for (int s = 1; s <= 5; s++) {
         int own = 0, empty = 0;
@@ -185,79 +89,62 @@ int reference_count_fives(const int line[LINE_LEN], int colour, bool exact, int 
             empty += line[i] == 0;
         }
         bool edges_ok = !exact || (line[s - 1] != colour && line[s + 5] != colour);
-        if (own + empty == 5 && own >= 1 && edges_ok) {
-            n[own]++;
-            if (own > m) m = own;
-        }
+        if (own + empty == 5 && own >= 1 && edges_ok) n[own]++, m = own > m ? own : m;
     }
     *windows = m == 0 ? 0 : n[m];
     return m;
 }
 
-// The classification of a square from its four directions' figures.
+// A square's classification from its four directions' figures.
 point_info classify(const int m[4], const int c[4]) {
     point_info p{0, 0, 0, 0, -1};
     int open_fours = 0, threes = 0, twos = 0;
     for (int d = 0; d < 4; d++) {
-        if (m[d] == 0) continue;
-        if (m[d] > p.count || (m[d] == p.count && c[d] > p.windows)) p = {m[d], c[d], 0, 0, d};
+        if (m[d] > p.count || (m[d] == p.count && m[d] > 0 && c[d] > p.windows))
+            p = {m[d], c[d], 0, 0, d};
         open_fours += m[d] == 3 && c[d] >= 2;
         threes += m[d] == 3 || (m[d] == 2 && c[d] >= 2);
-        twos += m[d] >= 4 || m[d] == 3 || m[d] == 2 || (m[d] == 1 && c[d] >= 2);
+        twos += m[d] >= 2 || (m[d] == 1 && c[d] >= 2);
     }
     p.threat = open_fours >= 2 ? 3 : threes >= 2 ? 2 : twos >= 2 ? 1 : 0;
     return p;
 }
 
-// Random boards of every size, density and rule: for every square and colour, the
-// per-direction figures of count_fives on line_window, analyse_point, and the line rows
-// the move generator uses must all agree, and count_fives must match the plain count.
-TEST(AnalysePoint, AgreesWithCountFivesOnRandomBoards) {
+// Random boards of every size, density and rule. For every square and colour the plain
+// count, count_fives on line_window, analyse_point and the generator's line rows agree,
+// and the rows' near masks hold exactly the empty squares with a stone within four cells.
+TEST(AnalysePoint, AllPathsAgreeOnRandomBoards) {
     lcg rng{12345};
-    int checked = 0;
     for (int round = 0; round < 240; round++) {
-        const int dim = 15 + round % 6, exact = (round / 6) % 2;
-        const int density = 10 + rng.next(75); // percent of occupied cells
-        reset_game_state();
-        game.dim = dim;
-        settings.exact_five = exact;
-        for (int i = 0; i < BOARD_CELLS; i++)
-            game.board[i] = rng.next(100) < density ? (rng.next(2) ? 1 : -1) : 0;
+        const int dim = 15 + round % 6, exact = round / 6 % 2, density = 10 + rng.next(75);
+        set_board(dim, exact, "");
+        for (int &v : game.board) v = rng.next(100) < density ? (rng.next(2) ? 1 : -1) : 0;
         board_lines rows;
         build_board_lines(game.board, rows);
         for (int x = 0; x < dim; x++) {
             for (int y = 0; y < dim; y++) {
+                point_info by_rows[2];
+                analyse_lines(rows, x, y, by_rows[0], by_rows[1]);
+                bool near = false;
                 for (int colour : {1, -1}) {
                     int m[4], c[4];
                     for (int d = 0; d < 4; d++) {
-                        int line[LINE_LEN], rc;
+                        int line[LINE_LEN], plain_c;
                         line_window(game.board, x, y, d, line);
                         m[d] = count_fives(line, colour, &c[d]);
-                        ASSERT_EQ(reference_count_fives(line, colour, exact, &rc), m[d]);
-                        ASSERT_EQ(rc, c[d]);
+                        ASSERT_EQ(plain_count_fives(line, colour, exact, &plain_c), m[d]);
+                        ASSERT_EQ(plain_c, c[d]);
+                        for (int i = 1; i <= 9; i++) near = near || line[i] == colour;
                     }
-                    point_info want = classify(m, c);
-                    point_info got = analyse_point(game.board, x, y, colour);
-                    ASSERT_EQ(got, want) << "dim " << dim << " square " << x << "," << y;
-                    point_info plus, minus;
-                    analyse_lines(rows, x, y, plus, minus);
-                    ASSERT_EQ(colour == 1 ? plus : minus, want)
-                        << "dim " << dim << " square " << x << "," << y;
-                    checked++;
-                }
-                // The near masks: empty squares with a stone within four cells on a line.
-                bool near = false;
-                for (int d = 0; d < 4; d++) {
-                    int line[LINE_LEN];
-                    line_window(game.board, x, y, d, line);
-                    for (int i = 1; i <= 9; i++) near = near || line[i] == 1 || line[i] == -1;
+                    const std::string want = info_text(classify(m, c));
+                    ASSERT_EQ(info_text(analyse_point(game.board, x, y, colour)), want);
+                    ASSERT_EQ(info_text(by_rows[colour == 1 ? 0 : 1]), want);
                 }
                 near = near && game.board[cell(x, y)] == 0;
                 ASSERT_EQ((rows.near[x] >> y & 1) != 0, near) << x << "," << y;
             }
         }
     }
-    EXPECT_GT(checked, 100000);
 }
 
 } // namespace

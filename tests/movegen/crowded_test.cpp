@@ -1,68 +1,54 @@
 // Crowded 20 x 20 positions whose lists go far past 200 entries: the generator must answer
 // without ending the process. Each test first checks that its position really is that
-// crowded, so a change of the pictures cannot quietly make the test pointless.
+// crowded, so a change of position cannot quietly make the test pointless.
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "crowded.h"
+#include "position.h"
 
 namespace {
 
-move_list out;
-
-// How many empty squares have a viable window for `colour`.
-int candidate_squares(int colour) {
-    int n = 0;
-    for (int x = 0; x < game.dim; x++)
-        for (int y = 0; y < game.dim; y++)
-            n += game.board[cell(x, y)] == 0 && analyse_point(game.board, x, y, colour).count > 0;
-    return n;
-}
-
 TEST(Crowded, WorkingAndOutputListsPast200) {
     set_grid();
-    ASSERT_GT(candidate_squares(1), 300);
-    // X to move: every candidate goes to own_list, and each open-three square is tagged and
-    // output, so the output list itself holds far more than 200 records.
-    int score = 0;
-    int n = generate_moves(game.board, 1, 0, out, &score, 2);
-    EXPECT_GT(n, 250);
-    EXPECT_EQ(n, out.n);
-    // O to move: the same squares all go to opp_list; nine of them are output.
-    EXPECT_EQ(generate_moves(game.board, -1, 0, out, &score, 2), 9);
-    EXPECT_EQ(generate_moves(game.board, -1, 2, out, &score, 2), 5);
+    int candidates = 0; // X to move: every one of them goes to own_list
+    for (int x = 0; x < 20; x++)
+        for (int y = 0; y < 20; y++)
+            candidates +=
+                game.board[cell(x, y)] == 0 && analyse_point(game.board, x, y, 1).count > 0;
+    ASSERT_GT(candidates, 300);
+    // Each open-three square is tagged and output, so the output list holds them all.
+    EXPECT_GT(generate(1, 0, 2).n, 250);
+    EXPECT_GT(generate(1, 2, 2).n, 250);
+    // O to move: the same squares all go to opp_list; nine or five of them are output.
+    EXPECT_EQ(generate(-1, 0, 2).n, 9);
+    EXPECT_EQ(generate(-1, 2, 2).n, 5);
 }
 
-// Threat squares gathered around the simple four squares of `colour` (those filed under it,
-// as the generator files them), counted with repeats.
-int threat_square_total(int side, int colour) {
+// Threat squares around the simple fours of `colour` that the generator files (for O to
+// move), with repeats.
+int threat_square_total(int colour) {
     auto squares = std::make_unique<square_list>();
     squares->n = 0;
-    for (int x = 0; x < game.dim; x++) {
-        for (int y = 0; y < game.dim; y++) {
+    for (int x = 0; x < 20; x++) {
+        for (int y = 0; y < 20; y++) {
             if (game.board[cell(x, y)] != 0) continue;
-            point_info own = analyse_point(game.board, x, y, side);
-            point_info opp = analyse_point(game.board, x, y, -side);
-            bool to_own = cmp_point_info(own, opp) <= 0;
-            const point_info &p = colour == side ? own : opp;
-            if (to_own == (colour == side) && p.count == 3 && p.windows == 1)
-                threat_squares(game.board, x, y, colour, *squares, p.dir);
+            point_info mine = analyse_point(game.board, x, y, colour);
+            point_info theirs = analyse_point(game.board, x, y, -colour);
+            int r = cmp_point_info(mine, theirs);
+            bool filed = colour == -1 ? r <= 0 : r < 0; // ties go to the side to move
+            if (filed && mine.count == 3 && mine.windows == 1)
+                threat_squares(game.board, x, y, colour, *squares, mine.dir);
         }
     }
     return squares->n;
 }
 
 TEST(Crowded, ThreatSquareListsPast200) {
-    set_own_fours();
-    ASSERT_GT(threat_square_total(1, 1), 400);
-    int score = 0;
-    for (int ply = 0; ply <= 1; ply++)
-        EXPECT_EQ(generate_moves(game.board, 1, ply, out, &score, 2), 1);
-    set_opp_fours();
-    ASSERT_GT(threat_square_total(1, -1), 400);
-    for (int ply = 0; ply <= 1; ply++)
-        EXPECT_EQ(generate_moves(game.board, 1, ply, out, &score, 2), 1);
+    set_crowded();
+    ASSERT_GT(threat_square_total(-1), 300);
+    ASSERT_GT(threat_square_total(1), 300);
+    for (int ply = 0; ply <= 1; ply++) EXPECT_GE(generate(-1, ply, 2).n, 1);
 }
 
 } // namespace

@@ -1,72 +1,84 @@
 #pragma once
-// Test helpers: positions from stone lists, and move lists written as text.
-#include <cstdio>
+// Test helpers for the generator: move lists as text and pictured positions.
 #include <initializer_list>
-#include <string>
 
+#include "../analysis/board_text.h"
 #include "movegen/movegen.h"
 
-struct stone {
-    int x, y, colour;
-};
-
-// A fresh game state: an empty board of side `dim` with the stones, the rule, level 0's
-// depth limits (full_depth 2, threat_depth 4, max_depth 4).
-inline void set_position(int dim, int exact_five, std::initializer_list<stone> stones) {
-    reset_game_state();
-    reset_levels();
-    levels.full_depth = level_table[0][0];
-    levels.threat_depth = level_table[0][1];
-    levels.max_depth = level_table[0][2];
-    game.dim = dim;
-    settings.exact_five = exact_five;
-    for (const stone &s : stones) game.board[cell(s.x, s.y)] = s.colour;
-}
-
-// A record as (x,y,count,windows,threat,hits,dir,tag).
-inline std::string record_text(const move_rec &r) {
-    char text[96];
-    std::snprintf(text, sizeof text, "(%d,%d,%d,%d,%d,%d,%d,%d)", r.x, r.y, r.info.count,
-                  r.info.windows, r.info.threat, r.info.hits, r.info.dir, r.tag);
-    return text;
-}
-
-// The first n records of a list, separated by spaces.
+// A record as (x,y,count,windows,threat,hits,dir,tag); a list as records joined by spaces.
 inline std::string list_text(const move_list &list, int n) {
     std::string text;
     for (int i = 0; i < n; i++) {
-        if (i > 0) text += ' ';
-        text += record_text(list.rec[i]);
+        const move_rec &r = list.rec[i];
+        char rec[96];
+        std::snprintf(rec, sizeof rec, "%s(%d,%d,%d,%d,%d,%d,%d,%d)", i ? " " : "", r.x, r.y,
+                      r.info.count, r.info.windows, r.info.threat, r.info.hits, r.info.dir, r.tag);
+        text += rec;
     }
     return text;
 }
 
-// One call of the generator on the shared board: its result and its static score (the
-// score stays at the sentinel when the generator leaves it alone).
+constexpr int SCORE_UNTOUCHED = -99999;
+
 struct generated {
-    int n;
-    int score;
+    int n, score; // score stays SCORE_UNTOUCHED when the generator leaves it alone
     std::string moves;
 };
 
-constexpr int SCORE_UNTOUCHED = -99999;
-
-inline generated generate(int side, int ply, int parent_tag, move_list &out) {
+// One call of the generator on the shared board.
+inline generated generate(int side, int ply, int parent_tag) {
+    static move_list out;
     generated g{0, SCORE_UNTOUCHED, ""};
     g.n = generate_moves(game.board, side, ply, out, &g.score, parent_tag);
     g.moves = list_text(out, g.n);
     return g;
 }
 
-// A position drawn as dim rows of dim characters, top row first (y = dim - 1 at the top,
-// x from left to right, as the board printer shows it): X is +1, O is -1, anything else
-// empty.
+// A position drawn as rows, top row first (y = dim - 1 at the top, x from left to right,
+// as the board printer shows it): X is +1, O is -1, anything else empty.
 inline void set_picture(int dim, int exact_five, std::initializer_list<const char *> rows) {
-    set_position(dim, exact_five, {});
+    set_board(dim, exact_five, "");
     int y = dim - 1;
     for (const char *row : rows) {
         for (int x = 0; x < dim && row[x] != '\0'; x++)
             game.board[cell(x, y)] = row[x] == 'X' ? 1 : row[x] == 'O' ? -1 : 0;
         y--;
     }
+}
+
+// X on every third square of every third row of 20 x 20: no four anywhere, and most empty
+// squares are open-three squares of X.
+inline void set_grid() {
+    set_board(20, 1, "");
+    for (int x = 0; x < 20; x += 3)
+        for (int y = 0; y < 20; y += 3) game.board[cell(x, y)] = 1;
+}
+
+// A crowded 20 x 20 board, 71 X and 70 O, no five, O to move: both colours have many simple
+// fours with stones on their other lines.
+inline void set_crowded() {
+    // clang-format off
+    set_picture(20, 1, {
+        "....X.......O...X...",
+        "......X.X.XO..O.XXX.",
+        ".XX.XXX.....OOO.X..X",
+        "XX..X..XO..O...O..X.",
+        ".X...X...O.OO.O..XX.",
+        ".O....X...O......X..",
+        ".X...X.OOO..O.X.X...",
+        "..OXXOOO......OOX..O",
+        "O.O...O....O....OXOX",
+        ".O.....O.......O....",
+        "...O.OXXX.....O....O",
+        ".OO...XX.XXX..OO..O.",
+        "OO.O...X....X..O.O.O",
+        "...OOX....X..O......",
+        ".O....X....X..O.O...",
+        "...X.X....XX....O...",
+        "...X......X..O.....O",
+        ".XX.XX.XXX..O.OO.O..",
+        "....X....X.X.OO..O..",
+        ".O.XX.X..XXOXO..O...",
+    });
+    // clang-format on
 }
