@@ -1,11 +1,6 @@
 // Speed of generate_moves, the search's inner loop, on fixed positions: at the root
 // (ply 0, threat squares gathered) and inside the tree (ply 2).
-// game.h declares the engine's speed test as a global function benchmark(), which clashes
-// with the benchmark library's namespace. It is not used here: rename it while the engine
-// headers are read.
-#define benchmark engine_speed_benchmark
 #include "movegen/movegen.h"
-#undef benchmark
 
 #include <benchmark/benchmark.h>
 

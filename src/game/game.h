@@ -1,5 +1,5 @@
 #pragma once
-// Game state, settings, levels and the speed benchmark: the process-wide records that
+// Game state, settings and levels: the process-wide records that
 // the command loop writes and every other module reads.
 
 // ---- Board and game -------------------------------------------------------------------
@@ -82,21 +82,3 @@ void reset_levels();
 // Loads row n of level_table into the limits, prints "MESSAGE Level... n" and flushes.
 // Does not change `levels.level`; callers pass 0..4.
 void set_level(int n);
-
-// ---- Speed benchmark -------------------------------------------------------------------
-
-// Node budget per level: divided by nodes per second it is the time that level's search
-// is expected to take.
-constexpr int speed_thresholds[LEVELS] = {200, 2000, 8000, 24000, 72000};
-
-// Clears `board` (shared dim) and puts the eight stones of the test position around
-// the centre square; +1 is to move.
-void place_test_position(int *board);
-
-// Measures the search speed on the test position at level 0 and applies (set_level) and
-// returns the deepest level whose node budget fits into timeout_turn.
-int benchmark();
-
-// The level rule on its own: highest L in 1..4 with speed_thresholds[L] / speed at most
-// timeout_turn, else 0. A speed of 0 counts as too slow for every level.
-int level_for_speed(int nodes_per_sec, double timeout_turn);

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "game/game.h"
+#include "game/benchmark.h"
 #include "search/search.h"
 #include "search/timectl.h"
 #include "search/tree.h"

@@ -1,5 +1,9 @@
 #include "engine_pipe.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
@@ -103,14 +107,43 @@ engine_run run_engine(const std::string &input, int deadline_seconds) {
     return run_program(BRUSK_ENGINE, {}, input, deadline_seconds);
 }
 
-std::vector<std::string> lines_of(const std::string &text) {
-    std::vector<std::string> lines;
+lines lines_of(const std::string &text) {
+    lines result;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
+        result.push_back(text.substr(start, end - start));
         start = end + 1;
     }
-    return lines;
+    return result;
+}
+
+const std::string about_reply = "name=\"brusk\", version=\"1\", author=\"Vostrel\", "
+                                "email=\"brusk-maintainers@example.org\", country=\"CZ\"";
+const std::string not_initialized = "ERROR Board isn't initialized. Use: 'START size'";
+const std::string quick15 = "START 15\nINFO timeout_turn 0\n";
+
+lines replies(const std::string &script) {
+    engine_run run = run_engine(script + "\nEND\n");
+    EXPECT_FALSE(run.hung);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exit_code, 0);
+    return lines_of(run.out);
+}
+
+lines answers(const std::string &script) {
+    lines kept;
+    for (const std::string &l : replies(script)) {
+        bool search_message = l.rfind("MESSAGE Level", 0) == 0 || l.rfind("MESSAGE Val", 0) == 0 ||
+                              l.rfind("MESSAGE Nods", 0) == 0;
+        if (!search_message) kept.push_back(l);
+    }
+    return kept;
+}
+
+bool is_move(const std::string &line) {
+    int x, y;
+    char tail;
+    return std::sscanf(line.c_str(), "%d,%d%c", &x, &y, &tail) == 2;
 }

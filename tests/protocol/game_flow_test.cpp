@@ -1,7 +1,6 @@
 // Games through the protocol: opening, turns, positions, settings, and their refusals.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -9,37 +8,8 @@
 
 namespace {
 
-using lines = std::vector<std::string>;
-
-const std::string not_initialized = "ERROR Board isn't initialized. Use: 'START size'";
-const std::string quick15 = "START 15\nINFO timeout_turn 0\n";
-
-lines replies(const std::string &script) {
-    engine_run run = run_engine(script + "\nEND\n");
-    EXPECT_FALSE(run.hung);
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_EQ(run.exit_code, 0);
-    return lines_of(run.out);
-}
-
 bool starts_with(const std::string &s, const char *prefix) {
     return s.rfind(prefix, 0) == 0;
-}
-
-// Replies without the level, value and speed messages.
-lines answers(const std::string &script) {
-    lines kept;
-    for (const std::string &l : replies(script))
-        if (!starts_with(l, "MESSAGE Level") && !starts_with(l, "MESSAGE Val") &&
-            !starts_with(l, "MESSAGE Nods"))
-            kept.push_back(l);
-    return kept;
-}
-
-bool is_move(const std::string &l) {
-    int x, y;
-    char tail;
-    return std::sscanf(l.c_str(), "%d,%d%c", &x, &y, &tail) == 2;
 }
 
 // A BOARD block from "x,y,k" lines.

@@ -9,33 +9,7 @@
 
 namespace {
 
-using lines = std::vector<std::string>;
-
-const std::string about = "name=\"brusk\", version=\"1\", author=\"Vostrel\", "
-                          "email=\"brusk-maintainers@example.org\", country=\"CZ\"";
-const std::string not_initialized = "ERROR Board isn't initialized. Use: 'START size'";
-
-// Runs a script ended by END and returns its stdout lines; the run must end cleanly.
-lines replies(const std::string &script) {
-    engine_run run = run_engine(script + "\nEND\n");
-    EXPECT_FALSE(run.hung);
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_EQ(run.exit_code, 0);
-    return lines_of(run.out);
-}
-
-// Same, without the MESSAGE lines of the benchmark and the search.
-lines answers(const std::string &script) {
-    lines kept;
-    for (const std::string &l : replies(script))
-        if (l.rfind("MESSAGE Level", 0) != 0 && l.rfind("MESSAGE Val", 0) != 0 &&
-            l.rfind("MESSAGE Nods", 0) != 0)
-            kept.push_back(l);
-    return kept;
-}
-
-// START with a fixed level 0, so that moves need no benchmark and little time.
-const std::string quick15 = "START 15\nINFO timeout_turn 0\n";
+const std::string &about = about_reply;
 
 TEST(ProtocolSession, StartAcceptsSidesFifteenToTwenty) {
     EXPECT_EQ(replies("START 15\nSTART 20"), (lines{"OK", "OK"}));
@@ -173,12 +147,6 @@ std::string garbage(unsigned &state, int pieces) {
             bytes.push_back(static_cast<char>(r >> 4));
     }
     return bytes;
-}
-
-bool is_move(const std::string &l) {
-    int x, y;
-    char tail;
-    return std::sscanf(l.c_str(), "%d,%d%c", &x, &y, &tail) == 2;
 }
 
 TEST(ProtocolInput, RandomInputNeverCrashesOrHangs) {
