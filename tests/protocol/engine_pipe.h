@@ -21,7 +21,6 @@ engine_run run_program(const std::string &program, const std::vector<std::string
 // The engine built beside the tests, fed with `input`.
 engine_run run_engine(const std::string &input, int deadline_seconds = 120);
 
-
 // ---- Scripts -----------------------------------------------------------------------------
 
 using lines = std::vector<std::string>;
