@@ -1,149 +1,76 @@
 #include "engine_pipe.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
-#include <poll.h>
+#include <spawn.h>
 #include <sys/wait.h>
-#include <time.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
-long long now_ms() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000LL + ts.tv_nsec / 1000000;
+// An unnamed temporary file holding `text`, read from its start.
+int temp_file(const std::string &text) {
+    char name[] = "/tmp/brusk_test_XXXXXX";
+    int fd = mkostemp(name, O_CLOEXEC);
+    unlink(name);
+    if (write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size())) return -1;
+    lseek(fd, 0, SEEK_SET);
+    return fd;
 }
 
-[[noreturn]] void exec_child(const std::string &program, const std::vector<std::string> &args,
-                             int in_fd, int out_fd, int err_fd) {
-    dup2(in_fd, 0);
-    dup2(out_fd, 1);
-    dup2(err_fd, 2);
-    std::vector<char *> argv;
-    argv.push_back(const_cast<char *>(program.c_str()));
-    for (const std::string &a : args) argv.push_back(const_cast<char *>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
-}
-
-// Moves data between the child's pipes until both outputs close or the deadline passes.
-// The descriptors it closes are set to -1; the caller closes what is left.
-bool pump(int &in_fd, int &out_fd, int &err_fd, const std::string &input, engine_run &run,
-          long long deadline) {
-    size_t written = 0;
-    if (input.empty()) {
-        close(in_fd);
-        in_fd = -1;
-    }
-    while (out_fd >= 0 || err_fd >= 0) {
-        long long left = deadline - now_ms();
-        if (left <= 0) return false;
-        pollfd fds[3] = {{in_fd, POLLOUT, 0}, {out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
-        if (poll(fds, 3, static_cast<int>(left)) < 0) continue;
-        if (in_fd >= 0 && (fds[0].revents & (POLLOUT | POLLERR | POLLHUP))) {
-            ssize_t n = write(in_fd, input.data() + written, input.size() - written);
-            if (n > 0) written += static_cast<size_t>(n);
-            if (n < 0 || written == input.size()) {
-                close(in_fd);
-                in_fd = -1;
-            }
-        }
-        int *fd_of[2] = {&out_fd, &err_fd};
-        std::string *text_of[2] = {&run.out, &run.err};
-        for (int i = 0; i < 2; i++) {
-            if (*fd_of[i] < 0 || !(fds[i + 1].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-            char buf[4096];
-            ssize_t n = read(*fd_of[i], buf, sizeof buf);
-            if (n > 0) {
-                text_of[i]->append(buf, static_cast<size_t>(n));
-            } else {
-                close(*fd_of[i]);
-                *fd_of[i] = -1;
-            }
-        }
-    }
-    return true;
+std::string contents(int fd) {
+    std::string text;
+    char buf[4096];
+    lseek(fd, 0, SEEK_SET);
+    for (ssize_t n; (n = read(fd, buf, sizeof buf)) > 0;) text.append(buf, static_cast<size_t>(n));
+    close(fd);
+    return text;
 }
 
 } // namespace
 
 engine_run run_program(const std::string &program, const std::vector<std::string> &args,
                        const std::string &input, int deadline_seconds) {
-    signal(SIGPIPE, SIG_IGN); // the child may exit before reading all its input
     engine_run run{"", "", -1, 0, false};
-    int in[2], out[2], err[2];
-    if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) return run;
-    pid_t pid = fork();
-    if (pid == 0) {
-        close(in[1]);
-        close(out[0]);
-        close(err[0]);
-        exec_child(program, args, in[0], out[1], err[1]);
-    }
-    close(in[0]);
-    close(out[1]);
-    close(err[1]);
-    long long deadline = now_ms() + deadline_seconds * 1000LL;
-    if (!pump(in[1], out[0], err[0], input, run, deadline)) {
-        run.hung = true;
-        kill(pid, SIGKILL);
-    }
-    for (int fd : {in[1], out[0], err[0]})
-        if (fd >= 0) close(fd);
+    const int fds[3] = {temp_file(input), temp_file(""), temp_file("")};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    for (int i = 0; i < 3; i++) posix_spawn_file_actions_adddup2(&actions, fds[i], i);
+    std::vector<char *> argv{const_cast<char *>(program.c_str())};
+    for (const std::string &a : args) argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid;
     int status = 0;
-    waitpid(pid, &status, 0);
-    if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::seconds(deadline_seconds);
+        while (waitpid(pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                run.hung = true;
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
+        if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[0]);
+    run.out = contents(fds[1]);
+    run.err = contents(fds[2]);
     return run;
-}
-
-engine_run run_engine(const std::string &input, int deadline_seconds) {
-    return run_program(BRUSK_ENGINE, {}, input, deadline_seconds);
 }
 
 lines lines_of(const std::string &text) {
     lines result;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
+    for (size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
         result.push_back(text.substr(start, end - start));
-        start = end + 1;
     }
     return result;
-}
-
-const std::string about_reply = "name=\"brusk\", version=\"1\", author=\"Vostrel\", "
-                                "email=\"brusk-maintainers@example.org\", country=\"CZ\"";
-const std::string not_initialized = "ERROR Board isn't initialized. Use: 'START size'";
-const std::string quick15 = "START 15\nINFO timeout_turn 0\n";
-
-lines replies(const std::string &script) {
-    engine_run run = run_engine(script + "\nEND\n");
-    EXPECT_FALSE(run.hung);
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_EQ(run.exit_code, 0);
-    return lines_of(run.out);
-}
-
-lines answers(const std::string &script) {
-    lines kept;
-    for (const std::string &l : replies(script)) {
-        bool search_message = l.rfind("MESSAGE Level", 0) == 0 || l.rfind("MESSAGE Val", 0) == 0 ||
-                              l.rfind("MESSAGE Nods", 0) == 0;
-        if (!search_message) kept.push_back(l);
-    }
-    return kept;
-}
-
-bool is_move(const std::string &line) {
-    int x, y;
-    char tail;
-    return std::sscanf(line.c_str(), "%d,%d%c", &x, &y, &tail) == 2;
 }

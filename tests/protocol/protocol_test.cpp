@@ -1,41 +1,173 @@
-// The protocol as a manager sees it: the real engine binary driven through pipes.
+// The protocol as a manager sees it: the real engine binary driven through scripts, every
+// reply and refusal, the end of input and garbage input.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "engine_pipe.h"
 
 namespace {
 
-const std::string &about = about_reply;
+const std::string about = "name=\"brusk\", version=\"1\", author=\"Vostrel\", "
+                          "email=\"brusk-maintainers@example.org\", country=\"CZ\"";
+const std::string not_init = "ERROR Board isn't initialized. Use: 'START size'";
+const std::string bad_dim = "ERROR 15 <= dim <= 20";
+const std::string quick = "START 15\nINFO timeout_turn 0\n"; // level 0 fixed: quick moves
+const std::string MOVE = "<move>"; // in an expected script reply: any move "x,y"
 
-TEST(ProtocolSession, StartAcceptsSidesFifteenToTwenty) {
-    EXPECT_EQ(replies("START 15\nSTART 20"), (lines{"OK", "OK"}));
-    EXPECT_EQ(replies("START 14\nSTART 21\nSTART -3"),
-              (lines{"ERROR 15 <= dim <= 20", "ERROR 15 <= dim <= 20", "ERROR 15 <= dim <= 20"}));
-    EXPECT_EQ(replies("START x\nSTART\n16"), (lines{"ERROR i/o size", "OK"}));
+bool is_move(const std::string &line) {
+    int x, y;
+    char tail;
+    return std::sscanf(line.c_str(), "%d,%d%c", &x, &y, &tail) == 2;
 }
 
-TEST(ProtocolSession, InvalidStartKeepsTheBoardSide) {
-    // The board stays 20 wide: a stone at 19,19 is still on it and is answered with a move.
-    lines r = answers("START 20\nSTART 14\nINFO timeout_turn 0\nTURN 19,19");
-    ASSERT_EQ(r.size(), 3u);
-    EXPECT_EQ(r[1], "ERROR 15 <= dim <= 20");
-    EXPECT_NE(r[2].rfind("ERROR", 0), 0u) << r[2];
+bool is_search_message(const std::string &l) {
+    return l.rfind("MESSAGE Level", 0) == 0 || l.rfind("MESSAGE Val", 0) == 0 ||
+           l.rfind("MESSAGE Nods", 0) == 0;
 }
 
-TEST(ProtocolSession, WordsAreCaseSensitiveAndUnknownOnesDropTheirLine) {
-    EXPECT_EQ(replies("start 15 ABOUT\nHELP\nABOUT"),
-              (lines{"UNKNOWN command 'start'", "UNKNOWN command 'HELP'", about}));
+// Runs a script ended by END, which must end cleanly, and returns its stdout lines; without
+// the benchmark's and the search's messages unless `all`.
+lines run_script(const std::string &script, bool all = false) {
+    engine_run run = run_engine(script + "\nEND\n");
+    EXPECT_FALSE(run.hung) << script;
+    EXPECT_EQ(run.signal, 0) << script;
+    EXPECT_EQ(run.exit_code, 0) << script;
+    lines kept;
+    for (const std::string &l : lines_of(run.out))
+        if (all || !is_search_message(l)) kept.push_back(l);
+    return kept;
 }
 
-TEST(ProtocolSession, AboutDiscardsItsLine) {
-    EXPECT_EQ(replies("ABOUT START 15\nABOUT"), (lines{about, about}));
+// A BOARD block from "x,y,k" lines.
+std::string board(const lines &stones) {
+    std::string s = "BOARD\n";
+    for (const std::string &st : stones) s += st + "\n";
+    return s + "DONE\n";
 }
 
-TEST(ProtocolSession, HelpWritesNineLinesToStandardError) {
+// Four stones of the first colour on row y=7 (x 3..6), three of the other far away.
+const lines open_four = {"3,7,1", "10,10,2", "4,7,1", "10,11,2", "5,7,1", "10,12,2", "6,7,1"};
+// The first colour has x 1..4 and 6 on row 7, its other end blocked: 5,7 makes six.
+const lines six = {"1,7,1",   "0,7,2", "2,7,1",   "10,10,2", "3,7,1",
+                   "10,12,2", "4,7,1", "12,10,2", "6,7,1",   "12,12,2"};
+
+struct script_case {
+    std::string script;
+    lines want;
+    bool all = false; // keep the level, value and speed messages
+};
+
+TEST(Protocol, RepliesAndRefusals) {
+    lines eight = open_four, relabelled;
+    eight.push_back("0,0,2");
+    for (const std::string &s : eight)
+        relabelled.push_back(s.substr(0, s.size() - 1) + (s.back() == '1' ? "5" : "9"));
+    const script_case cases[] = {
+        // START: sides 15 to 20; a refused START keeps the side in force.
+        {"START 15\nSTART 20", {"OK", "OK"}},
+        {"START 14\nSTART 21\nSTART -3", {bad_dim, bad_dim, bad_dim}},
+        {"START x\nSTART\n16", {"ERROR i/o size", "OK"}},
+        {"START 20\nSTART 14\nINFO timeout_turn 0\nTURN 19,19", {"OK", bad_dim, MOVE}},
+        // Words: case-sensitive, separated by white space, not lines; unknown ones, ABOUT
+        // and END drop the rest of their line, help does not.
+        {"start 15 ABOUT\nHELP\nABOUT",
+         {"UNKNOWN command 'start'", "UNKNOWN command 'HELP'", about}},
+        {"ABOUT START 15\nABOUT", {about, about}},
+        {"help ABOUT", {about}},
+        {"END\nABOUT", {}},
+        {"START 15 RESTART\tRESTART\r\nABOUT", {"OK", "OK", "OK", about}},
+        {"START 15\r\nINFO timeout_turn 0\r\nBOARD\r\n3,7,1\r\n10,10,2\r\n4,7,1\r\n10,11,2\r\n"
+         "5,7,1\r\n10,12,2\r\n6,7,1\r\n0,0,2\r\nDONE\r\n",
+         {"OK", "2,7"}},
+        // Long words are cut to 15 characters and unknown; huge numbers clamp to int.
+        {std::string(40, 'A') + " START 15\nSTARTSTARTSTARTSTART\nABOUT",
+         {"UNKNOWN command 'AAAAAAAAAAAAAAA'", "UNKNOWN command 'STARTSTARTSTART'", about}},
+        {"INFO timeout_turn_but_longer 5\nABOUT", {"MESSAGE Unknown key 'timeout_turn_bu'", about}},
+        {quick + "BOARD\nDONEDONEDONEDONEDONE\nDONE",
+         {"OK", "MESSAGE Level... 0", "ERROR Unknown terminate. Use DONE.", "MESSAGE Resign..."},
+         true},
+        {"START 99999999999999999999999\nSTART -99999999999999999999", {bad_dim, bad_dim}},
+        {"START 15\nTURN 99999999999999,3\nTURN 3,-99999999999999",
+         {"OK", "ERROR Position (2147483647,3) is out of board.",
+          "ERROR Position (3,-2147483648) is out of board."}},
+        {"INFO rule 4294967297\nINFO rule 1", {"MESSAGE Unknown value '2147483647' in key 'rule'"}},
+        // BEGIN: timeout_turn 0 spares the benchmark; only on a fresh board of some side.
+        {quick + "BEGIN", {"OK", "MESSAGE Level... 0", "7,7"}, true},
+        {"BEGIN ABOUT", {not_init, about}},
+        {quick + "BEGIN\nBEGIN", {"OK", "7,7", not_init}},
+        {"RESTART\nBEGIN", {"OK", not_init}},
+        // TURN: the opponent has opened even when the move is refused.
+        {quick + "TURN 7,7\nBEGIN", {"OK", MOVE, not_init}},
+        {quick + "TURN 7,7\nTURN 7,7 RESTART",
+         {"OK", MOVE, "ERROR position (7,7) isn't free.", "OK"}},
+        {quick + "TURN 15,3 RESTART\nTURN -1,0",
+         {"OK", "ERROR Position (15,3) is out of board.",
+          "ERROR Position (-1,0) is out of board."}},
+        {quick + "TURN 7 ,7 RESTART\nTURN a,b", {"OK", "ERROR i/o value", "ERROR i/o value"}},
+        {"TURN 7,7 RESTART", {not_init}},
+        {quick + "TURN\n7,\n7", {"OK", MOVE}},
+        // BOARD: the first listed stone is the first colour, the count gives the engine's
+        // side. Eight stones: it completes its five at once, without a search; seven: it
+        // blocks one end of the open four.
+        {quick + board(eight), {"OK", "MESSAGE Level... 0", "2,7"}, true},
+        {quick + board(relabelled), {"OK", "2,7"}},
+        {quick + board(open_four), {"OK", "2,7"}},
+        {quick + "BOARD\n7,7\nEND\nDone\n20,3,1\n3,7,1\n3,7,2\nD ONE",
+         {"OK", "ERROR bad values", "ERROR bad values", "ERROR Unknown terminate. Use DONE.",
+          "ERROR Position (20,3) is out of board.", "ERROR Position (3,7) isn't free.",
+          run_script(quick + board({"3,7,1"}))[1]}},
+        {quick + "BOARD\n7,7,1\nD\nONE", {"OK", MOVE}},
+        {"BOARD ABOUT\n7,7,1\nDONE",
+         {not_init, "UNKNOWN command '7,7,1'", "UNKNOWN command 'DONE'"}},
+        {quick + board({"7,7,1"}) + "BOARD\nBEGIN", {"OK", MOVE, not_init, not_init}},
+        {quick + "BOARD\nDONE\nABOUT", {"OK", "MESSAGE Level... 0", "MESSAGE Resign..."}, true},
+        {"RESTART\nBOARD\n7,7,1\nDONE",
+         {"OK", "ERROR Position (7,7) is out of board.", "MESSAGE Resign..."}},
+        // Stones outside 15 x 15 left from a game on 20 x 20 are never seen again.
+        {"START 20\nINFO timeout_turn 0\n" + board({"17,17,1", "18,18,2"}) + quick + "BOARD\nDONE",
+         {"OK", MOVE, "OK", "MESSAGE Resign..."}},
+        // INFO: every key; the rule decides whether six wins, an unknown value keeps it.
+        {"INFO timeout_match 300000\nINFO time_left 100\nINFO max_memory 83886080\n"
+         "INFO game_type 1 ABOUT\nINFO folder /tmp/x ABOUT\nINFO rule 0\nINFO rule 1",
+         {}},
+        {"INFO evaluate 1 ABOUT\nINFO rule 2 RESTART",
+         {"MESSAGE Unknown key 'evaluate'", "MESSAGE Unknown value '2' in key 'rule'", "OK"}},
+        {"INFO rule x\nINFO timeout_turn y",
+         {"ERROR i/o value", "MESSAGE Unknown value '-1' in key 'rule'", "ERROR i/o value"}},
+        {quick + "INFO rule 0\n" + board(six), {"OK", "5,7"}},
+        {quick + "INFO rule 0\nINFO rule 7\n" + board(six),
+         {"OK", "MESSAGE Unknown value '7' in key 'rule'", "5,7"}},
+    };
+    for (const script_case &c : cases) {
+        lines got = run_script(c.script, c.all);
+        for (size_t i = 0; i < got.size() && i < c.want.size(); i++)
+            if (c.want[i] == MOVE && is_move(got[i])) got[i] = MOVE;
+        EXPECT_EQ(got, c.want) << c.script;
+    }
+    lines r = run_script(quick + "INFO rule 1\n" + board(six));
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_TRUE(is_move(r[1]) && r[1] != "5,7") << r[1];
+    const char *centres[] = {"7,7", "7,7", "8,8", "8,8", "9,9", "9,9"}; // sides 15..20
+    for (int side = 15; side <= 20; side++)
+        EXPECT_EQ(run_script("START " + std::to_string(side) + "\nINFO timeout_turn 0\nBEGIN"),
+                  (lines{"OK", centres[side - 15]}));
+}
+
+// The benchmark before the first move measures the speed and picks the level; a
+// timeout_turn 0 given before START does not spare it, and it then picks level 0.
+TEST(Protocol, BenchmarkMessagesBeforeTheFirstMove) {
+    const char *bench = "MESSAGE Level\\.\\.\\. 0\nMESSAGE Val\\.\\.\\. -?[0-9]+\n"
+                        "MESSAGE Nods per sec\\.\\.\\. [0-9]+\nMESSAGE Level\\.\\.\\. ";
+    EXPECT_TRUE(testing::internal::RE::FullMatch(run_engine("START 15 BEGIN\nEND\n").out,
+                                                 std::string("OK\n") + bench + "[0-4]\n7,7\n"));
+    EXPECT_TRUE(testing::internal::RE::FullMatch(
+        run_engine("INFO timeout_turn 0\nSTART 15\nBEGIN\nEND\n").out,
+        std::string("MESSAGE Level\\.\\.\\. 0\nOK\n") + bench + "0\n7,7\n"));
+}
+
+TEST(Protocol, HelpWritesNineLinesToStandardError) {
     for (const char *word : {"help", "?"}) {
         engine_run run = run_engine(std::string(word) + "\nEND\n");
         EXPECT_EQ(run.out, "");
@@ -45,31 +177,11 @@ TEST(ProtocolSession, HelpWritesNineLinesToStandardError) {
         EXPECT_EQ(err[3], "BOARD\tPrepare position (terminte DONE)");
         EXPECT_EQ(err[8], "? or help\tThis help");
     }
-    // The rest of the line is read as commands.
-    EXPECT_EQ(replies("help ABOUT"), (lines{about}));
 }
 
-TEST(ProtocolSession, EndAnswersNothingAndStopsReading) {
-    engine_run run = run_engine("END\nABOUT\n");
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.exit_code, 0);
-}
-
-TEST(ProtocolSession, CommandsAreSeparatedByWhiteSpaceNotLines) {
-    EXPECT_EQ(replies("START 15 RESTART\tRESTART\r\nABOUT"), (lines{"OK", "OK", "OK", about}));
-}
-
-TEST(ProtocolSession, CarriageReturnLineEndsReadLikeNewlines) {
-    EXPECT_EQ(answers("START 15\r\nINFO timeout_turn 0\r\nBOARD\r\n3,7,1\r\n10,10,2\r\n"
-                      "4,7,1\r\n10,11,2\r\n5,7,1\r\n10,12,2\r\n6,7,1\r\n0,0,2\r\nDONE\r\n"),
-              (lines{"OK", "2,7"}));
-}
-
-TEST(ProtocolEndOfInput, LastReplyNamesTheFailedReadAndExitIsClean) {
-    struct {
-        const char *input;
-        const char *last;
-    } cases[] = {
+// At the end of input the failed read is answered once and the exit is clean.
+TEST(Protocol, EndOfInputNamesTheFailedRead) {
+    const char *cases[][2] = {
         {"", "ERROR i/o command"},
         {"ABOUT\n", "ERROR i/o command"},
         {"START", "ERROR i/o size"},
@@ -81,78 +193,46 @@ TEST(ProtocolEndOfInput, LastReplyNamesTheFailedReadAndExitIsClean) {
         {"START 15\nBOARD\n7,7,1\nD", "ERROR i/o command"},
     };
     for (const auto &c : cases) {
-        engine_run run = run_engine(c.input);
-        EXPECT_FALSE(run.hung) << c.input;
-        EXPECT_EQ(run.exit_code, 0) << c.input;
+        engine_run run = run_engine(c[0]);
+        EXPECT_FALSE(run.hung) << c[0];
+        EXPECT_EQ(run.exit_code, 0) << c[0];
         lines out = lines_of(run.out);
-        ASSERT_FALSE(out.empty()) << c.input;
-        EXPECT_EQ(out.back(), c.last) << c.input;
-        // One line for the failed read, and nothing after it.
-        if (out.size() >= 2) {
-            EXPECT_NE(out[out.size() - 2], c.last) << c.input;
-        }
+        ASSERT_FALSE(out.empty()) << c[0];
+        EXPECT_EQ(out.back(), c[1]) << c[0];
+        EXPECT_TRUE(out.size() < 2 || out[out.size() - 2] != c[1]) << c[0]; // said once
     }
-}
-
-TEST(ProtocolInput, LongWordsAreCutAndUnknown) {
-    std::string word(40, 'A');
-    EXPECT_EQ(
-        replies(word + " START 15\nSTARTSTARTSTARTSTART\nABOUT"),
-        (lines{"UNKNOWN command 'AAAAAAAAAAAAAAA'", "UNKNOWN command 'STARTSTARTSTART'", about}));
-    EXPECT_EQ(replies("INFO timeout_turn_but_longer 5\nABOUT"),
-              (lines{"MESSAGE Unknown key 'timeout_turn_bu'", about}));
-    EXPECT_EQ(replies(quick15 + "BOARD\nDONEDONEDONEDONEDONE\nDONE"),
-              (lines{"OK", "MESSAGE Level... 0", "ERROR Unknown terminate. Use DONE.",
-                     "MESSAGE Resign..."}));
-}
-
-TEST(ProtocolInput, HugeIntegersAreClampedToTheIntRange) {
-    EXPECT_EQ(replies("START 99999999999999999999999\nSTART -99999999999999999999"),
-              (lines{"ERROR 15 <= dim <= 20", "ERROR 15 <= dim <= 20"}));
-    EXPECT_EQ(replies("START 15\nTURN 99999999999999,3\nTURN 3,-99999999999999"),
-              (lines{"OK", "ERROR Position (2147483647,3) is out of board.",
-                     "ERROR Position (3,-2147483648) is out of board."}));
-    EXPECT_EQ(replies("INFO rule 4294967297\nINFO rule 1"),
-              (lines{"MESSAGE Unknown value '2147483647' in key 'rule'"}));
 }
 
 // Pseudo-random input: raw bytes mixed with pieces of commands, so that the parser's
 // deeper paths (BOARD lines, INFO values, TURN coordinates) see garbage too. Every START
 // fixes level 0, so the moves it provokes are quick.
-std::string garbage(unsigned &state, int pieces) {
-    static const char *const fragments[] = {
-        "START 15 INFO timeout_turn 0\n",
-        "BOARD\n",
-        "DONE\n",
-        "D",
-        "TURN ",
-        "INFO ",
-        "rule ",
-        "timeout_match ",
-        ",",
-        "7",
-        "-",
-        "99999999999",
-        "\r\n",
-        "\n",
-        " ",
-    };
-    std::string bytes;
-    for (int i = 0; i < pieces; i++) {
-        state = state * 1103515245u + 12345u;
-        unsigned r = state >> 16;
-        if (r % 3 == 0)
-            bytes += fragments[(r / 3) % (sizeof fragments / sizeof *fragments)];
-        else
-            bytes.push_back(static_cast<char>(r >> 4));
-    }
-    return bytes;
-}
-
-TEST(ProtocolInput, RandomInputNeverCrashesOrHangs) {
+TEST(Protocol, RandomInputNeverCrashesOrHangs) {
+    const char *const pieces[] = {"START 15 INFO timeout_turn 0\n",
+                                  "BOARD\n",
+                                  "DONE\n",
+                                  "D",
+                                  "TURN ",
+                                  "INFO ",
+                                  "rule ",
+                                  "timeout_match ",
+                                  ",",
+                                  "7",
+                                  "-",
+                                  "99999999999",
+                                  "\r\n",
+                                  "\n",
+                                  " "};
     unsigned state = 12345;
     for (int round = 0; round < 30; round++) {
-        std::string input = garbage(state, 3000);
+        std::string input;
+        for (int i = 0; i < 3000; i++) {
+            state = state * 1103515245u + 12345u;
+            unsigned r = state >> 16;
+            if (r % 3 == 0)
+                input += pieces[(r / 3) % (sizeof pieces / sizeof *pieces)];
+            else
+                input.push_back(static_cast<char>(r >> 4));
+        }
         engine_run run = run_engine(input, 60);
         EXPECT_FALSE(run.hung) << round;
         EXPECT_EQ(run.signal, 0) << round;
