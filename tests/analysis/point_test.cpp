@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "board_text.h"
+#include "support/position.h"
 
 namespace {
 

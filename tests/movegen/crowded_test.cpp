@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "position.h"
+#include "lists.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // records in scan order, x outer and y inner).
 #include <gtest/gtest.h>
 
-#include "position.h"
+#include "lists.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "position.h"
+#include "lists.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "position.h"
+#include "support/position.h"
 
 namespace {
 

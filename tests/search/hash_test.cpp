@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "fresh_state.h"
 #include "search/random.h"
+#include "support/position.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "position.h"
+#include "support/position.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <climits>
 #include <string>
 
-#include "fresh_state.h"
+#include "support/position.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // Test helpers for the generator: move lists as text and pictured positions.
 #include <initializer_list>
 
-#include "../analysis/board_text.h"
 #include "movegen/movegen.h"
+#include "support/position.h"
 
 // A record as (x,y,count,windows,threat,hits,dir,tag); a list as records joined by spaces.
 inline std::string list_text(const move_list &list, int n) {

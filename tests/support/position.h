@@ -1,0 +1,91 @@
+#pragma once
+// Test helpers shared by the module tests: a fresh process state and positions as text.
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "search/search.h"
+#include "search/timectl.h"
+
+// Every process-wide record back to its start-up values, as in a fresh engine process.
+inline void fresh_state(int dim) {
+    reset_game_state();
+    reset_levels();
+    reset_timing();
+    reset_root();
+    reset_keys();
+    game.dim = dim;
+}
+
+// A fresh process on a dim x dim board with `level`'s depth limits in force and the time
+// control idle (no turn time, the speed known), so results depend only on the position.
+inline void fresh_search(int dim, int exact_five, int level) {
+    fresh_state(dim);
+    settings.exact_five = exact_five;
+    settings.timeout_turn = 0;
+    timing.nodes_per_sec = 1;
+    levels.level = level;
+    levels.full_depth = level_table[level][0];
+    levels.threat_depth = level_table[level][1];
+    levels.max_depth = level_table[level][2];
+}
+
+// fresh_search at level 0 with the stones of `stones` on the shared board: "X 4,7 5,7 O 8,7"
+// puts X (+1) on 4,7 and 5,7 and O (-1) on 8,7.
+inline void set_board(int dim, int exact_five, const std::string &stones) {
+    fresh_search(dim, exact_five, 0);
+    std::istringstream in(stones);
+    std::string word;
+    int colour = 1, x, y;
+    while (in >> word) {
+        if (word == "X" || word == "O")
+            colour = word == "X" ? 1 : -1;
+        else if (std::sscanf(word.c_str(), "%d,%d", &x, &y) == 2)
+            game.board[cell(x, y)] = colour;
+    }
+}
+
+// Puts the stones of `moves` ("h8 i9 ...": letter a.. for x, number 1.. for y) on an
+// empty board, the first +1 and colours alternating; returns the colour to move.
+inline int place_moves(int *board, const char *moves) {
+    for (int i = 0; i < BOARD_CELLS; i++) board[i] = 0;
+    int colour = 1;
+    const char *s = moves;
+    for (;;) {
+        while (*s == ' ') s++;
+        if (!*s) return colour;
+        int x = *s++ - 'a';
+        int y = static_cast<int>(std::strtol(s, const_cast<char **>(&s), 10)) - 1;
+        board[cell(x, y)] = colour;
+        colour = -colour;
+    }
+}
+
+// Swaps the colours of every stone of the shared board.
+inline void swap_colours() {
+    for (int &v : game.board) v = -v;
+}
+
+// An 11-cell line, for colour X = +1: X own, O the other colour, . empty, # off the board.
+// Character 6 is the square.
+inline void parse_line(const std::string &text, int line[LINE_LEN]) {
+    for (int i = 0; i < LINE_LEN; i++) {
+        char ch = text.at(static_cast<size_t>(i));
+        line[i] = ch == 'X' ? 1 : ch == 'O' ? -1 : ch == '#' ? OFF_BOARD : 0;
+    }
+}
+
+inline std::string info_text(const point_info &p) {
+    char text[80];
+    std::snprintf(text, sizeof text, "(%d,%d,%d,%d,%d)", p.count, p.windows, p.threat, p.hits,
+                  p.dir);
+    return text;
+}
+
+// A move choice's tree: one cleared root entry.
+inline void new_tree() {
+    tree_free(root.tree_root);
+    root.tree_root = node_alloc();
+    node_clear(root.tree_root);
+}
