@@ -9,39 +9,43 @@
 namespace {
 
 long long fake_now = 0;
-long long fake_clock() {
-    return fake_now;
+
+template <class F> std::string printed(F f) {
+    testing::internal::CaptureStdout();
+    f();
+    return testing::internal::GetCapturedStdout();
 }
 
-// A move choice that started at time 0 at `level`, with ample match time unless a test
-// says otherwise.
+// A move choice that started at time 0 at `level`: 30 s a move, a 180 s match with ample
+// time left, the speed measured already.
 void start_move(int level) {
     fresh_state(15);
-    timing_clock = fake_clock;
-    timing.nodes_per_sec = 1; // measured already
-    levels.level = level;
-    settings.timeout_turn = 30;
-    settings.timeout_match = 180;
+    timing_clock = [] { return fake_now; };
+    timing.nodes_per_sec = 1;
     settings.time_left = 1000;
-    testing::internal::CaptureStdout();
-    set_level(level);
+    levels.level = level;
     fake_now = 0;
-    turn_begin();
-    testing::internal::GetCapturedStdout();
+    printed([level] {
+        set_level(level);
+        turn_begin();
+    });
 }
 
 // One clock check at `ms` after the move's start; returns what it printed.
 std::string check_at(long long ms) {
     fake_now = ms;
-    testing::internal::CaptureStdout();
-    clock_check();
-    return testing::internal::GetCapturedStdout();
+    return printed(clock_check);
 }
 
-void expect_limits(int level) {
-    EXPECT_EQ(levels.full_depth, level_table[level][0]);
-    EXPECT_EQ(levels.threat_depth, level_table[level][1]);
-    EXPECT_EQ(levels.max_depth, level_table[level][2]);
+// "turn_time_state match_time_state level L", L the level whose limits are loaded.
+std::string state() {
+    int loaded = -1;
+    for (int l = 0; l < LEVELS; l++)
+        if (levels.full_depth == level_table[l][0] && levels.threat_depth == level_table[l][1] &&
+            levels.max_depth == level_table[l][2])
+            loaded = l;
+    return std::to_string(timing.turn_time_state) + " " + std::to_string(timing.match_time_state) +
+           " " + std::to_string(levels.level) + " " + std::to_string(loaded);
 }
 
 TEST(ClockCheck, DueAfterEvery128Nodes) {
@@ -63,81 +67,60 @@ TEST(ClockCheck, DueAfterEvery128Nodes) {
 TEST(ClockCheck, TurnTimeLowersTheLimitsForThisMoveOnly) {
     start_move(3);
     EXPECT_EQ(check_at(20000), ""); // exactly two thirds: not greater
-    EXPECT_EQ(timing.turn_time_state, 0);
+    EXPECT_EQ(state(), "0 0 3 3");
     EXPECT_EQ(check_at(20001), "MESSAGE Level... 2\n");
-    EXPECT_EQ(timing.turn_time_state, 1);
-    EXPECT_EQ(levels.level, 3);
-    expect_limits(2);
+    EXPECT_EQ(state(), "1 0 3 2");
     EXPECT_EQ(check_at(29000), ""); // exactly one second left
     EXPECT_EQ(check_at(29001), "MESSAGE Level... 0\n");
-    EXPECT_EQ(timing.turn_time_state, 2);
-    expect_limits(0);
+    EXPECT_EQ(state(), "2 0 3 0");
     EXPECT_EQ(check_at(40000), ""); // state 2 stays put
-    EXPECT_EQ(levels.level, 3);
     EXPECT_EQ(timing.check_count, 6);
 
-    testing::internal::CaptureStdout();
-    turn_begin();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "MESSAGE Level... 3\n");
-    EXPECT_EQ(timing.turn_time_state, 0);
+    EXPECT_EQ(printed(turn_begin), "MESSAGE Level... 3\n");
+    EXPECT_EQ(state(), "0 0 3 3");
     EXPECT_EQ(timing.check_count, 1);
-    expect_limits(3);
-
-    testing::internal::CaptureStdout();
-    turn_begin(); // an unlowered move restores nothing
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(printed(turn_begin), ""); // an unlowered move restores nothing
 }
 
-TEST(ClockCheck, EachStateMovesOneStepPerCheck) {
+// Each state moves one step per check. When both rules fire in one check, the match's
+// set_level comes last and its limits hold, even above the move's level 0.
+TEST(ClockCheck, OneStepPerCheckAndTheMatchRuleLast) {
     start_move(4);
     settings.time_left = 3; // past both match thresholds already
     EXPECT_EQ(check_at(29500), "MESSAGE Level... 3\nMESSAGE Level... 3\n");
-    EXPECT_EQ(timing.turn_time_state, 1);
-    EXPECT_EQ(timing.match_time_state, 1);
-    EXPECT_EQ(levels.level, 3);
+    EXPECT_EQ(state(), "1 1 3 3");
     EXPECT_EQ(check_at(29500), "MESSAGE Level... 0\nMESSAGE Level... 0\n");
-    EXPECT_EQ(timing.turn_time_state, 2);
-    EXPECT_EQ(timing.match_time_state, 2);
-    EXPECT_EQ(levels.level, 0);
-}
+    EXPECT_EQ(state(), "2 2 0 0");
 
-// When both rules fire in one check, the match's set_level comes last and its limits hold,
-// even above the move's level 0.
-TEST(ClockCheck, MatchRuleWinsWhenBothFire) {
     start_move(3);
     EXPECT_EQ(check_at(25000), "MESSAGE Level... 2\n");
     settings.time_left = 80; // 80 - 29.5 is below 180 / 3
     EXPECT_EQ(check_at(29500), "MESSAGE Level... 0\nMESSAGE Level... 2\n");
-    EXPECT_EQ(levels.level, 2);
-    expect_limits(2);
+    EXPECT_EQ(state(), "2 1 2 2");
 }
 
 TEST(ClockCheck, MatchTimeLowersTheLevelForGood) {
     start_move(3);
     settings.time_left = 50; // already below a third of 180
     EXPECT_EQ(check_at(100), "MESSAGE Level... 2\n");
-    EXPECT_EQ(levels.level, 2);
-    EXPECT_EQ(timing.match_time_state, 1);
-    expect_limits(2);
+    EXPECT_EQ(state(), "0 1 2 2");
     EXPECT_EQ(check_at(200), ""); // 49.8 s left: nothing more
     settings.time_left = 4.2;
     EXPECT_EQ(check_at(200), ""); // exactly 4.0 s left: not below
     EXPECT_EQ(check_at(201), "MESSAGE Level... 0\n");
-    EXPECT_EQ(levels.level, 0);
-    EXPECT_EQ(timing.match_time_state, 2);
+    EXPECT_EQ(state(), "0 2 0 0");
 
     // A new game: the benchmark sets a level again, the match state stays at 2 and no later
     // check lowers anything for the match.
     levels.level = 4;
     settings.time_left = 1;
-    testing::internal::CaptureStdout();
-    set_level(4);
     fake_now = 0;
-    turn_begin();
-    testing::internal::GetCapturedStdout();
+    printed([] {
+        set_level(4);
+        turn_begin();
+    });
     EXPECT_EQ(check_at(10), "");
-    EXPECT_EQ(levels.level, 4);
-    EXPECT_EQ(timing.match_time_state, 2);
+    EXPECT_EQ(state(), "0 2 4 4");
 }
 
 TEST(ClockCheck, IdleWithoutTurnTimeOrAtLevelZero) {
@@ -152,9 +135,7 @@ TEST(ClockCheck, IdleWithoutTurnTimeOrAtLevelZero) {
         timing.nodes_per_sec = 0;
         timing.node_count = 500;
         EXPECT_EQ(check_at(60000), "");
-        EXPECT_EQ(timing.turn_time_state, 0);
-        EXPECT_EQ(timing.match_time_state, 0);
-        EXPECT_EQ(levels.level, c.level);
+        EXPECT_EQ(state(), "0 0 " + std::to_string(c.level) + " " + std::to_string(c.level));
         EXPECT_EQ(timing.nodes_per_sec, 8); // 500 nodes in 60 s, truncated
     }
 }

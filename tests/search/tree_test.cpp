@@ -9,28 +9,17 @@
 namespace {
 
 // In-order picture of a tree: "(left)h0(right)", empty subtrees left out.
-void draw(const tree_node *n, std::string &out) {
-    if (!n) return;
-    if (n->left) out += '(';
-    draw(n->left, out);
-    if (n->left) out += ')';
-    out += std::to_string(n->h0);
-    if (n->right) out += '(';
-    draw(n->right, out);
-    if (n->right) out += ')';
-}
-
 std::string shape(const tree_node *n) {
-    std::string out;
-    draw(n, out);
-    return out;
+    if (!n) return "";
+    std::string l = shape(n->left), r = shape(n->right);
+    return (l.empty() ? "" : "(" + l + ")") + std::to_string(n->h0) +
+           (r.empty() ? "" : "(" + r + ")");
 }
 
-// A cleared root node given the first key, the others inserted in order. Each entry
-// carries h1 = ~h0 and cena = h0 / 3, so a moved entry can be told from a moved key.
+// A root node given the first key, the others inserted in order. Each entry carries
+// h1 = ~h0 and cena = h0 / 3, so a moved entry can be told from a moved key.
 tree_node *build(std::initializer_list<int> keys) {
     tree_node *root = node_alloc();
-    node_clear(root);
     *root = tree_node{*keys.begin(), ~*keys.begin(), *keys.begin() / 3, nullptr, nullptr};
     for (const int *h = keys.begin() + 1; h != keys.end(); h++)
         EXPECT_EQ(tree_insert(root, *h, ~*h, *h / 3), 0);
@@ -56,6 +45,16 @@ TEST(Tree, InsertFindAndDuplicates) {
     EXPECT_EQ(tree_insert(root, 4, 1, 1), 2);
     node_source = [] { return new tree_node{}; };
     EXPECT_EQ(tree_count(root, root), 6);
+
+    tree_free(root);
+
+    root = build({50, 30, 70});
+    testing::internal::CaptureStdout();
+    tree_dump(root);
+    EXPECT_TRUE(testing::internal::RE::FullMatch(testing::internal::GetCapturedStdout(),
+                                                 "h0=30, h1=-31, cena=10,  adr=0x[0-9a-f]+\n"
+                                                 "h0=70, h1=-71, cena=23,  adr=0x[0-9a-f]+\n"
+                                                 "h0=50, h1=-51, cena=16,  adr=0x[0-9a-f]+\n"));
     tree_free(root);
 }
 
@@ -85,8 +84,10 @@ TEST(Tree, RemovalCases) {
     }
 }
 
-// A root with one child takes over the child's entry and subtrees; a lone root goes, and
-// the empty tree then finds nothing and refuses inserts and removals.
+// A root with one child takes over the child's entry and subtrees. Each move choice starts
+// with the cleared entry (0, 0, cena 0): a position keyed (0, 0) reads 0 there, and a store
+// under h0 0 clashes and removes it; the empty tree then finds nothing and refuses inserts
+// and removals.
 TEST(Tree, RemovingTheRoot) {
     for (auto keys : {std::initializer_list<int>{50, 70, 60, 80}, {50, 30, 20, 40}}) {
         tree_node *root = build(keys);
@@ -97,41 +98,19 @@ TEST(Tree, RemovingTheRoot) {
         EXPECT_EQ(shape(root), root->h0 == 70 ? "(60)70(80)" : "(20)30(40)");
         tree_free(root);
     }
-    tree_node *root = build({50});
-    EXPECT_EQ(tree_remove(&root, 50), 0);
-    EXPECT_EQ(root, nullptr);
-    EXPECT_EQ(tree_find(root, 50), nullptr);
-    EXPECT_EQ(tree_insert(root, 50, 1, 2), -1);
-    EXPECT_EQ(tree_remove(&root, 50), -1);
-    EXPECT_EQ(tree_count(root, root), 0);
-    tree_free(root);
-}
-
-// Each move choice starts with the cleared entry (0, 0, cena 0): a position keyed (0, 0)
-// reads 0 there, and a store under h0 0 clashes and removes it.
-TEST(Tree, TheStartingEntry) {
     tree_node *root = node_alloc();
     *root = tree_node{9, 9, 9, root, root};
     node_clear(root);
     EXPECT_EQ(shape(root), "0");
     ASSERT_EQ(tree_find(root, 0), root);
-    EXPECT_EQ(root->h1, 0);
-    EXPECT_EQ(root->cena, 0);
+    EXPECT_EQ(root->h1 | root->cena, 0);
     EXPECT_EQ(tree_insert(root, 0, 5, 5), 1);
     EXPECT_EQ(tree_remove(&root, 0), 0);
     EXPECT_EQ(root, nullptr);
-}
-
-TEST(Tree, DumpIsPostOrder) {
-    tree_node *root = build({50, 30, 70});
-    testing::internal::CaptureStdout();
-    tree_dump(root);
-    std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_TRUE(testing::internal::RE::FullMatch(out, "h0=30, h1=-31, cena=10,  adr=0x[0-9a-f]+\n"
-                                                      "h0=70, h1=-71, cena=23,  adr=0x[0-9a-f]+\n"
-                                                      "h0=50, h1=-51, cena=16,  adr=0x[0-9a-f]+\n"))
-        << out;
-    tree_free(root);
+    EXPECT_EQ(tree_find(root, 50), nullptr);
+    EXPECT_EQ(tree_insert(root, 50, 1, 2), -1);
+    EXPECT_EQ(tree_remove(&root, 50), -1);
+    EXPECT_EQ(tree_count(root, root), 0);
 }
 
 } // namespace
