@@ -4,18 +4,12 @@
 // one reached by a +1/-1 move past threat_depth, any node past max_depth; a lone
 // candidate is always followed, so forced runs are read out to their end. Every finished
 // node is filed in the transposition tree under a key that includes its window.
-#include <cstdio>
-#include <cstdlib>
-
 #include "search/search.h"
 #include "search/timectl.h"
 
 namespace {
 
 constexpr int WIN = 1024;
-
-// The lists live here rather than in alphabeta's frames, which stay a few words each.
-move_list lists[MAX_PLY];
 
 // Whether a node with two or more candidates is valued statically. The limits are read
 // afresh at every node, since the clock checks may lower them during the search.
@@ -37,14 +31,6 @@ void store(const int *board, int alpha_in, int beta, int result) {
 }
 
 } // namespace
-
-move_list &ply_list(int ply) {
-    if (ply < 0 || ply >= MAX_PLY) {
-        std::fprintf(stderr, "ply_list: ply %d out of range\n", ply);
-        std::exit(1);
-    }
-    return lists[ply];
-}
 
 int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
     // 1. Candidates and static score.
