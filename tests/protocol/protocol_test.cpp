@@ -27,16 +27,19 @@ bool is_search_message(const std::string &l) {
            l.rfind("MESSAGE Nods", 0) == 0;
 }
 
-// Runs a script ended by END, which must end cleanly, and returns its stdout lines; without
-// the benchmark's and the search's messages unless `all`.
-lines run_script(const std::string &script, bool all = false) {
-    engine_run run = run_engine(script + "\nEND\n");
+// How a script runs: ended by END, its replies without the benchmark's and the search's
+// messages (ANSWERS) or with them (ALL); or with its input just ending (NO_END), all kept.
+enum mode { ANSWERS, ALL, NO_END };
+
+// Runs a script, which must end cleanly, and returns its stdout lines.
+lines run_script(const std::string &script, mode m = ANSWERS) {
+    engine_run run = run_engine(m == NO_END ? script : script + "\nEND\n");
     EXPECT_FALSE(run.hung) << script;
     EXPECT_EQ(run.signal, 0) << script;
     EXPECT_EQ(run.exit_code, 0) << script;
     lines kept;
     for (const std::string &l : lines_of(run.out))
-        if (all || !is_search_message(l)) kept.push_back(l);
+        if (m != ANSWERS || !is_search_message(l)) kept.push_back(l);
     return kept;
 }
 
@@ -56,7 +59,7 @@ const lines six = {"1,7,1",   "0,7,2", "2,7,1",   "10,10,2", "3,7,1",
 struct script_case {
     std::string script;
     lines want;
-    bool all = false; // keep the level, value and speed messages
+    mode m = ANSWERS;
 };
 
 TEST(Protocol, RepliesAndRefusals) {
@@ -87,14 +90,14 @@ TEST(Protocol, RepliesAndRefusals) {
         {"INFO timeout_turn_but_longer 5\nABOUT", {"MESSAGE Unknown key 'timeout_turn_bu'", about}},
         {quick + "BOARD\nDONEDONEDONEDONEDONE\nDONE",
          {"OK", "MESSAGE Level... 0", "ERROR Unknown terminate. Use DONE.", "MESSAGE Resign..."},
-         true},
+         ALL},
         {"START 99999999999999999999999\nSTART -99999999999999999999", {bad_dim, bad_dim}},
         {"START 15\nTURN 99999999999999,3\nTURN 3,-99999999999999",
          {"OK", "ERROR Position (2147483647,3) is out of board.",
           "ERROR Position (3,-2147483648) is out of board."}},
         {"INFO rule 4294967297\nINFO rule 1", {"MESSAGE Unknown value '2147483647' in key 'rule'"}},
         // BEGIN: timeout_turn 0 spares the benchmark; only on a fresh board of some side.
-        {quick + "BEGIN", {"OK", "MESSAGE Level... 0", "7,7"}, true},
+        {quick + "BEGIN", {"OK", "MESSAGE Level... 0", "7,7"}, ALL},
         {"BEGIN ABOUT", {not_init, about}},
         {quick + "BEGIN\nBEGIN", {"OK", "7,7", not_init}},
         {"RESTART\nBEGIN", {"OK", not_init}},
@@ -111,7 +114,7 @@ TEST(Protocol, RepliesAndRefusals) {
         // BOARD: the first listed stone is the first colour, the count gives the engine's
         // side. Eight stones: it completes its five at once, without a search; seven: it
         // blocks one end of the open four.
-        {quick + board(eight), {"OK", "MESSAGE Level... 0", "2,7"}, true},
+        {quick + board(eight), {"OK", "MESSAGE Level... 0", "2,7"}, ALL},
         {quick + board(relabelled), {"OK", "2,7"}},
         {quick + board(open_four), {"OK", "2,7"}},
         {quick + "BOARD\n7,7\nEND\nDone\n20,3,1\n3,7,1\n3,7,2\nD ONE",
@@ -122,7 +125,7 @@ TEST(Protocol, RepliesAndRefusals) {
         {"BOARD ABOUT\n7,7,1\nDONE",
          {not_init, "UNKNOWN command '7,7,1'", "UNKNOWN command 'DONE'"}},
         {quick + board({"7,7,1"}) + "BOARD\nBEGIN", {"OK", MOVE, not_init, not_init}},
-        {quick + "BOARD\nDONE\nABOUT", {"OK", "MESSAGE Level... 0", "MESSAGE Resign..."}, true},
+        {quick + "BOARD\nDONE\nABOUT", {"OK", "MESSAGE Level... 0", "MESSAGE Resign..."}, ALL},
         {"RESTART\nBOARD\n7,7,1\nDONE",
          {"OK", "ERROR Position (7,7) is out of board.", "MESSAGE Resign..."}},
         // Stones outside 15 x 15 left from a game on 20 x 20 are never seen again.
@@ -134,6 +137,16 @@ TEST(Protocol, RepliesAndRefusals) {
          {}},
         {"INFO evaluate 1 ABOUT\nINFO rule 2 RESTART",
          {"MESSAGE Unknown key 'evaluate'", "MESSAGE Unknown value '2' in key 'rule'", "OK"}},
+        // At the end of input a failed read is answered once and the exit is clean.
+        {"", {"ERROR i/o command"}, NO_END},
+        {"ABOUT\n", {about, "ERROR i/o command"}, NO_END},
+        {"START", {"ERROR i/o size"}, NO_END},
+        {"START 15\nTURN", {"OK", "ERROR i/o value"}, NO_END},
+        {"START 15\nTURN 3,", {"OK", "ERROR i/o value"}, NO_END},
+        {"INFO", {"ERROR i/o key"}, NO_END},
+        {"INFO rule", {"ERROR i/o value"}, NO_END},
+        {"START 15\nBOARD\n7,7,1\n", {"OK", "ERROR bad values"}, NO_END},
+        {"START 15\nBOARD\n7,7,1\nD", {"OK", "ERROR i/o command"}, NO_END},
         {"INFO rule x\nINFO timeout_turn y",
          {"ERROR i/o value", "MESSAGE Unknown value '-1' in key 'rule'", "ERROR i/o value"}},
         {quick + "INFO rule 0\n" + board(six), {"OK", "5,7"}},
@@ -141,7 +154,7 @@ TEST(Protocol, RepliesAndRefusals) {
          {"OK", "MESSAGE Unknown value '7' in key 'rule'", "5,7"}},
     };
     for (const script_case &c : cases) {
-        lines got = run_script(c.script, c.all);
+        lines got = run_script(c.script, c.m);
         for (size_t i = 0; i < got.size() && i < c.want.size(); i++)
             if (c.want[i] == MOVE && is_move(got[i])) got[i] = MOVE;
         EXPECT_EQ(got, c.want) << c.script;
@@ -179,49 +192,15 @@ TEST(Protocol, HelpWritesNineLinesToStandardError) {
     }
 }
 
-// At the end of input the failed read is answered once and the exit is clean.
-TEST(Protocol, EndOfInputNamesTheFailedRead) {
-    const char *cases[][2] = {
-        {"", "ERROR i/o command"},
-        {"ABOUT\n", "ERROR i/o command"},
-        {"START", "ERROR i/o size"},
-        {"START 15\nTURN", "ERROR i/o value"},
-        {"START 15\nTURN 3,", "ERROR i/o value"},
-        {"INFO", "ERROR i/o key"},
-        {"INFO rule", "ERROR i/o value"},
-        {"START 15\nBOARD\n7,7,1\n", "ERROR bad values"},
-        {"START 15\nBOARD\n7,7,1\nD", "ERROR i/o command"},
-    };
-    for (const auto &c : cases) {
-        engine_run run = run_engine(c[0]);
-        EXPECT_FALSE(run.hung) << c[0];
-        EXPECT_EQ(run.exit_code, 0) << c[0];
-        lines out = lines_of(run.out);
-        ASSERT_FALSE(out.empty()) << c[0];
-        EXPECT_EQ(out.back(), c[1]) << c[0];
-        EXPECT_TRUE(out.size() < 2 || out[out.size() - 2] != c[1]) << c[0]; // said once
-    }
-}
-
 // Pseudo-random input: raw bytes mixed with pieces of commands, so that the parser's
 // deeper paths (BOARD lines, INFO values, TURN coordinates) see garbage too. Every START
 // fixes level 0, so the moves it provokes are quick.
 TEST(Protocol, RandomInputNeverCrashesOrHangs) {
-    const char *const pieces[] = {"START 15 INFO timeout_turn 0\n",
-                                  "BOARD\n",
-                                  "DONE\n",
-                                  "D",
-                                  "TURN ",
-                                  "INFO ",
-                                  "rule ",
-                                  "timeout_match ",
-                                  ",",
-                                  "7",
-                                  "-",
-                                  "99999999999",
-                                  "\r\n",
-                                  "\n",
-                                  " "};
+    // clang-format off
+    const char *const pieces[] = {"START 15 INFO timeout_turn 0\n", "BOARD\n", "DONE\n", "D",
+                                  "TURN ", "INFO ", "rule ", "timeout_match ", ",", "7", "-",
+                                  "99999999999", "\r\n", "\n", " "};
+    // clang-format on
     unsigned state = 12345;
     for (int round = 0; round < 30; round++) {
         std::string input;
