@@ -1,7 +1,5 @@
 #pragma once
 // Test helpers for the generator: move lists as text and pictured positions.
-#include <initializer_list>
-
 #include "movegen/movegen.h"
 #include "support/position.h"
 
@@ -34,18 +32,6 @@ inline generated generate(int side, int ply, int parent_tag) {
     return g;
 }
 
-// A position drawn as rows, top row first (y = dim - 1 at the top, x from left to right,
-// as the board printer shows it): X is +1, O is -1, anything else empty.
-inline void set_picture(int dim, int exact_five, std::initializer_list<const char *> rows) {
-    set_board(dim, exact_five, "");
-    int y = dim - 1;
-    for (const char *row : rows) {
-        for (int x = 0; x < dim && row[x] != '\0'; x++)
-            game.board[cell(x, y)] = row[x] == 'X' ? 1 : row[x] == 'O' ? -1 : 0;
-        y--;
-    }
-}
-
 // X on every third square of every third row of 20 x 20: no four anywhere, and most empty
 // squares are open-three squares of X.
 inline void set_grid() {
@@ -55,10 +41,12 @@ inline void set_grid() {
 }
 
 // A crowded 20 x 20 board, 71 X and 70 O, no five, O to move: both colours have many simple
-// fours with stones on their other lines.
+// fours with stones on their other lines. Drawn top row first (y = 19 at the top, x from
+// left to right, as the board printer shows it).
 inline void set_crowded() {
+    set_board(20, 1, "");
     // clang-format off
-    set_picture(20, 1, {
+    const char *rows[20] = {
         "....X.......O...X...",
         "......X.X.XO..O.XXX.",
         ".XX.XXX.....OOO.X..X",
@@ -79,6 +67,9 @@ inline void set_crowded() {
         ".XX.XX.XXX..O.OO.O..",
         "....X....X.X.OO..O..",
         ".O.XX.X..XXOXO..O...",
-    });
+    };
     // clang-format on
+    for (int y = 0; y < 20; y++)
+        for (int x = 0; x < 20; x++)
+            game.board[cell(x, y)] = rows[19 - y][x] == 'X' ? 1 : rows[19 - y][x] == 'O' ? -1 : 0;
 }
