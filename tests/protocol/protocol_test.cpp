@@ -91,7 +91,6 @@ TEST(Protocol, RepliesAndRefusals) {
         {quick + "BOARD\nDONEDONEDONEDONEDONE\nDONE",
          {"OK", "MESSAGE Level... 0", "ERROR Unknown terminate. Use DONE.", "MESSAGE Resign..."},
          ALL},
-        {"START 99999999999999999999999\nSTART -99999999999999999999", {bad_dim, bad_dim}},
         {"START 15\nTURN 99999999999999,3\nTURN 3,-99999999999999",
          {"OK", "ERROR Position (2147483647,3) is out of board.",
           "ERROR Position (3,-2147483648) is out of board."}},

@@ -19,14 +19,14 @@ struct searched {
     int value, nodes; // nodes: those the search completed
 };
 
-// One search from a fresh tree; the board must come back unchanged.
-searched search(int *board, int colour, int ply, int alpha, int beta, int tag) {
+// One search of the shared board from a fresh tree; the board must come back unchanged.
+searched search(int colour, int ply, int alpha, int beta, int tag) {
     int before[BOARD_CELLS];
-    std::memcpy(before, board, sizeof before);
+    std::memcpy(before, game.board, sizeof before);
     new_tree();
     int nodes = timing.node_count;
-    int v = alphabeta(board, colour, ply, alpha, beta, tag);
-    EXPECT_EQ(std::memcmp(before, board, sizeof before), 0) << "board not restored";
+    int v = alphabeta(game.board, colour, ply, alpha, beta, tag);
+    EXPECT_EQ(std::memcmp(before, game.board, sizeof before), 0) << "board not restored";
     return {v, timing.node_count - nodes};
 }
 
@@ -34,23 +34,15 @@ searched search(int *board, int colour, int ply, int alpha, int beta, int tag) {
 // static score 0: the window (5, 10) does not clamp these returns, and nothing is stored
 // or counted.
 TEST(AlphaBeta, LeavesAreScoredWithoutSearching) {
-    int board[BOARD_CELLS];
     const struct {
         const char *moves;
         int ply, value;
     } cases[] = {
-        {WIN_IN_ONE, 1, 1023},
-        {WIN_IN_ONE, 6, 1018},
-        {WIN_IN_ONE, 300, 724},
-        {LOST, 1, -1023},
-        {LOST, 4, -1020},
-        {LOST, 300, -724},
-        {"", 5, 0},
+        {WIN_IN_ONE, 1, 1023}, {WIN_IN_ONE, 6, 1018}, {WIN_IN_ONE, 300, 724}, {"", 5, 0},
+        {LOST, 1, -1023},      {LOST, 4, -1020},      {LOST, 300, -724},
     };
     for (const auto &c : cases) {
-        fresh_search(15, 1, 0);
-        int colour = place_moves(board, c.moves);
-        searched r = search(board, colour, c.ply, 5, 10, 0);
+        searched r = search(set_moves(15, 1, 0, c.moves), c.ply, 5, 10, 0);
         EXPECT_EQ(r.value, c.value) << c.moves << " ply " << c.ply;
         EXPECT_EQ(r.nodes, 0);
         EXPECT_EQ(tree_count(root.tree_root, root.tree_root), 1);
@@ -61,11 +53,8 @@ TEST(AlphaBeta, LeavesAreScoredWithoutSearching) {
 // past the limits only the node itself is counted (the reply has several candidates and
 // is valued statically).
 TEST(AlphaBeta, LoneCandidateIsSearchedPastEveryLimit) {
-    int board[BOARD_CELLS];
     for (int ply : {5, 40, MAX_PLY - 2}) {
-        fresh_search(15, 1, 0);
-        int colour = place_moves(board, BLOCK);
-        searched r = search(board, colour, ply, -1024, 1024, 0);
+        searched r = search(set_moves(15, 1, 0, BLOCK), ply, -1024, 1024, 0);
         EXPECT_EQ(r.nodes, 1) << ply;
         EXPECT_GT(r.value, -512) << ply;
         EXPECT_LT(r.value, 512) << ply;
@@ -89,14 +78,10 @@ TEST(AlphaBeta, DepthTestsReadTheNodesOwnTag) {
         {7, 0, false},  {7, 2, true},  {7, -2, true}, {8, 2, true},  {9, 2, false},
         {9, -2, false}, {2, 0, true},  {6, -1, true},
     };
-    int board[BOARD_CELLS];
     for (const auto &c : cases) {
-        fresh_search(15, 1, 1);
-        int colour = place_moves(board, OPEN_THREE);
-        move_list &list = ply_list(c.ply);
-        int score = 0;
-        ASSERT_EQ(generate_moves(board, colour, c.ply, list, &score, c.tag), 2);
-        searched r = search(board, colour, c.ply, -1024, 1024, c.tag);
+        int colour = set_moves(15, 1, 1, OPEN_THREE), score = 0;
+        ASSERT_EQ(generate_moves(game.board, colour, c.ply, ply_list(c.ply), &score, c.tag), 2);
+        searched r = search(colour, c.ply, -1024, 1024, c.tag);
         EXPECT_EQ(r.nodes, c.searched ? 1 : 0) << c.ply << " " << c.tag;
         EXPECT_EQ(r.value, c.searched ? 1024 - (c.ply + 1) : score) << c.ply << " " << c.tag;
     }
@@ -139,18 +124,16 @@ TEST(AlphaBeta, AgreesWithMinimaxAndFailsHard) {
         {20, 1, 0, "c3 d4 d3 e4 c6 e3 d6 c5 b6 e6 e5", 1, 0},
         {20, 0, 1, "j10 k11 k10 l10 i9 h8 j11 j9 l12 i12 m13 k9 n14", 3, 2},
     };
-    int board[BOARD_CELLS];
     for (const auto &c : cases) {
-        fresh_search(c.dim, c.exact_five, c.level);
-        int colour = place_moves(board, c.moves);
-        int want = minimax(board, colour, c.ply, c.tag);
-        searched full = search(board, colour, c.ply, -1024, 1024, c.tag);
+        int colour = set_moves(c.dim, c.exact_five, c.level, c.moves);
+        int want = minimax(game.board, colour, c.ply, c.tag);
+        searched full = search(colour, c.ply, -1024, 1024, c.tag);
         EXPECT_EQ(full.value, want) << c.moves;
         ASSERT_GE(full.nodes, 1) << c.moves; // a searched node: the window binds it
         const int offsets[][2] = {{-10, 10}, {1, 20}, {-20, -1}, {0, 1}, {-1, 0}, {-1, 1}};
         for (const auto &o : offsets) {
             int alpha = want + o[0], beta = want + o[1];
-            searched r = search(board, colour, c.ply, alpha, beta, c.tag);
+            searched r = search(colour, c.ply, alpha, beta, c.tag);
             EXPECT_EQ(r.value, std::clamp(want, alpha, beta))
                 << c.moves << " " << alpha << " " << beta;
             EXPECT_LE(r.nodes, full.nodes + 1);
@@ -162,21 +145,19 @@ TEST(AlphaBeta, AgreesWithMinimaxAndFailsHard) {
 // in the tree: only the node itself is completed again. Its own entry then clashes with
 // the first one's and both go, so a third search stores it afresh.
 TEST(AlphaBeta, TreeAnswersARepeatedWindow) {
-    fresh_search(15, 1, 1);
-    int board[BOARD_CELLS];
-    int colour = place_moves(board, "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12");
-    searched first = search(board, colour, 1, -1024, 1024, 1);
+    int colour = set_moves(15, 1, 1, "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12");
+    searched first = search(colour, 1, -1024, 1024, 1);
     ASSERT_GT(first.nodes, 10);
     int entries = tree_count(root.tree_root, root.tree_root);
 
     int before = timing.node_count;
-    EXPECT_EQ(alphabeta(board, colour, 1, -1024, 1024, 1), first.value);
+    EXPECT_EQ(alphabeta(game.board, colour, 1, -1024, 1024, 1), first.value);
     EXPECT_EQ(timing.node_count - before, 1);
     EXPECT_EQ(tree_count(root.tree_root, root.tree_root), entries - 1);
 
     // Another window is another key: searched again.
     before = timing.node_count;
-    EXPECT_EQ(alphabeta(board, colour, 1, -1000, 1000, 1), first.value);
+    EXPECT_EQ(alphabeta(game.board, colour, 1, -1000, 1000, 1), first.value);
     EXPECT_GT(timing.node_count - before, 1);
 }
 

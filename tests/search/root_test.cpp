@@ -15,14 +15,15 @@ struct turn {
     std::string out; // what the move choice printed
 };
 
-// One move choice; the board must come back unchanged and no tree may outlive it.
-turn play(int *board, int side) {
+// One move choice on the shared board; the board must come back unchanged and no tree may
+// outlive the move.
+turn play(int side) {
     int before[BOARD_CELLS];
-    std::memcpy(before, board, sizeof before);
+    std::memcpy(before, game.board, sizeof before);
     testing::internal::CaptureStdout();
-    square s = choose_move(board, side);
+    square s = choose_move(game.board, side);
     turn t{s, testing::internal::GetCapturedStdout()};
-    EXPECT_EQ(std::memcmp(before, board, sizeof before), 0) << "board not restored";
+    EXPECT_EQ(std::memcmp(before, game.board, sizeof before), 0) << "board not restored";
     EXPECT_EQ(root.tree_root, nullptr);
     EXPECT_EQ(timing.node_count, 1);
     return t;
@@ -36,16 +37,13 @@ TEST(ChooseMove, LoneCandidateIsPlayedAtOnce) {
         "a1 h9 o15 i9 a15 j9 o1 k9", // -1 has an open four: one block, the game is lost
         "g9 h9 a1 i9 o15 j9 a15 k9", // -1 has a four: the block at l9
     };
-    int board[BOARD_CELLS];
     for (const char *moves : positions) {
         for (int root_ply : {0, 2}) {
-            fresh_search(15, 1, 2);
+            int side = set_moves(15, 1, 2, moves), score = 0;
             root.root_ply = root_ply;
-            int side = place_moves(board, moves);
             move_list &list = ply_list(root_ply);
-            int score = 0;
-            ASSERT_EQ(generate_moves(board, side, root_ply, list, &score, 2), 1) << moves;
-            turn t = play(board, side);
+            ASSERT_EQ(generate_moves(game.board, side, root_ply, list, &score, 2), 1) << moves;
+            turn t = play(side);
             EXPECT_EQ(t.move.x * 100 + t.move.y, list.rec[0].x * 100 + list.rec[0].y) << moves;
             EXPECT_EQ(t.out, "") << moves;
             EXPECT_EQ(root.root_ply, root_ply);
@@ -56,13 +54,12 @@ TEST(ChooseMove, LoneCandidateIsPlayedAtOnce) {
 
 // Standard output goes to standard error in the child, where the death test reads.
 TEST(ChooseMoveDeathTest, ResignationAndNoMemoryForTheRoot) {
-    fresh_search(15, 1, 0);
-    int board[BOARD_CELLS] = {};
-    EXPECT_EXIT((dup2(STDERR_FILENO, STDOUT_FILENO), choose_move(board, 1)),
+    int side = set_moves(15, 1, 0, "");
+    EXPECT_EXIT((dup2(STDERR_FILENO, STDOUT_FILENO), choose_move(game.board, side)),
                 testing::ExitedWithCode(0), "^MESSAGE Resign\\.\\.\\.\n$");
-    int side = place_moves(board, "h8 i9 h9");
+    side = set_moves(15, 1, 0, "h8 i9 h9");
     node_source = [] { return static_cast<tree_node *>(nullptr); };
-    EXPECT_EXIT((dup2(STDERR_FILENO, STDOUT_FILENO), choose_move(board, side)),
+    EXPECT_EXIT((dup2(STDERR_FILENO, STDOUT_FILENO), choose_move(game.board, side)),
                 testing::ExitedWithCode(1), "^ERROR No memory for root of binary tree!\n$");
     node_source = [] { return new tree_node{}; };
 }
@@ -84,30 +81,27 @@ TEST(ChooseMove, PlaysTheFirstOfTheBestCandidates) {
         {15, 1, 1, 2, "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12"},
         {20, 0, 1, 2, "j10 k11 k10 l10 j12"},
     };
-    int board[BOARD_CELLS];
     int ties = 0;
     for (const auto &c : cases) {
-        fresh_search(c.dim, c.exact_five, c.level);
-        int side = place_moves(board, c.moves);
+        int side = set_moves(c.dim, c.exact_five, c.level, c.moves), score = 0;
         static move_list list;
-        int score = 0;
-        list.n = generate_moves(board, side, c.root_ply, list, &score, 2);
+        list.n = generate_moves(game.board, side, c.root_ply, list, &score, 2);
         ASSERT_GE(list.n, 2) << c.moves;
         int best = -1025, first = -1, at_best = 0;
         for (int i = 0; i < list.n; i++) {
             const move_rec &m = list.rec[i];
-            board[cell(m.x, m.y)] = side;
+            game.board[cell(m.x, m.y)] = side;
             new_tree();
-            int v = -alphabeta(board, -side, c.root_ply + 1, -1024, 1024, m.tag);
-            board[cell(m.x, m.y)] = 0;
+            int v = -alphabeta(game.board, -side, c.root_ply + 1, -1024, 1024, m.tag);
+            game.board[cell(m.x, m.y)] = 0;
             if (v > best) best = v, first = i, at_best = 0;
             at_best += v == best;
         }
         ties += at_best > 1;
 
-        fresh_search(c.dim, c.exact_five, c.level);
+        set_moves(c.dim, c.exact_five, c.level, c.moves);
         root.root_ply = c.root_ply;
-        turn t = play(board, side);
+        turn t = play(side);
         EXPECT_EQ(t.move.x * 100 + t.move.y, list.rec[first].x * 100 + list.rec[first].y)
             << c.moves;
         EXPECT_EQ(t.out, "MESSAGE Val... " + std::to_string(best) + "\n") << c.moves;
@@ -122,13 +116,14 @@ TEST(ChooseMove, PlaysTheFirstOfTheBestCandidates) {
 TEST(ChooseMove, RootPlyFollowsAFoundWin) {
     for (int best : {-1023, 0, 432, 512}) EXPECT_EQ(next_root_ply(best), 0) << best;
     for (int best : {513, 1023}) EXPECT_EQ(next_root_ply(best), 2) << best;
-    fresh_search(15, 1, 1);
-    int board[BOARD_CELLS];
-    play(board, place_moves(board, "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12 j9 j7 k8 "
-                                   "l7 h11 g12 i11 k7 m7 g11"));
+    play(set_moves(
+        15, 1, 1,
+        "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12 j9 j7 k8 l7 h11 g12 i11 k7 m7 g11"));
     EXPECT_GT(root.last_value, 512);
     EXPECT_EQ(root.root_ply, 2);
-    play(board, place_moves(board, "h8 i9 h9 h10 j8"));
+    int side = set_moves(15, 1, 1, "h8 i9 h9 h10 j8");
+    root.root_ply = 2; // as the found win left it
+    play(side);
     EXPECT_LT(root.last_value, 512);
     EXPECT_EQ(root.root_ply, 0);
 }
@@ -136,11 +131,10 @@ TEST(ChooseMove, RootPlyFollowsAFoundWin) {
 // A move whose limits were lowered for that move only is followed by one that loads the
 // level's own limits again before searching.
 TEST(ChooseMove, RestoresTheLevelAfterALoweredMove) {
-    fresh_search(15, 1, 2);
+    int side = set_moves(15, 1, 2, "h8 i9 h9 h10 j8");
     levels.max_depth = level_table[0][2];
     timing.turn_time_state = 2;
-    int board[BOARD_CELLS];
-    turn t = play(board, place_moves(board, "h8 i9 h9 h10 j8"));
+    turn t = play(side);
     EXPECT_EQ(t.out.rfind("MESSAGE Level... 2\nMESSAGE Val... ", 0), 0u) << t.out;
     EXPECT_EQ(timing.turn_time_state, 0);
     EXPECT_EQ(levels.max_depth, level_table[2][2]);
@@ -148,11 +142,9 @@ TEST(ChooseMove, RestoresTheLevelAfterALoweredMove) {
 
 // The same choice, value and node count from a fresh state.
 TEST(ChooseMove, SameChoiceFromAFreshState) {
-    int board[BOARD_CELLS];
     std::string runs[2];
     for (std::string &r : runs) {
-        fresh_search(20, 1, 2);
-        turn t = play(board, place_moves(board, "c3 d4 d3 e4 c6 e3 d6 c5 b6 e6 e5"));
+        turn t = play(set_moves(20, 1, 2, "c3 d4 d3 e4 c6 e3 d6 c5 b6 e6 e5"));
         EXPECT_GT(root.last_nodes, 100);
         r = std::to_string(t.move.x) + "," + std::to_string(t.move.y) + " " + t.out +
             std::to_string(root.last_nodes);

@@ -46,20 +46,22 @@ inline void set_board(int dim, int exact_five, const std::string &stones) {
     }
 }
 
-// Puts the stones of `moves` ("h8 i9 ...": letter a.. for x, number 1.. for y) on an
-// empty board, the first +1 and colours alternating; returns the colour to move.
-inline int place_moves(int *board, const char *moves) {
-    for (int i = 0; i < BOARD_CELLS; i++) board[i] = 0;
+// fresh_search with the stones of `moves` ("h8 i9 ...": letter a.. for x, number 1.. for y)
+// on the shared board, the first +1 and colours alternating; returns the colour to move.
+inline int set_moves(int dim, int exact_five, int level, const char *moves) {
+    fresh_search(dim, exact_five, level);
     int colour = 1;
-    const char *s = moves;
-    for (;;) {
-        while (*s == ' ') s++;
-        if (!*s) return colour;
+    for (const char *s = moves; *s;) {
+        if (*s == ' ') {
+            s++;
+            continue;
+        }
         int x = *s++ - 'a';
         int y = static_cast<int>(std::strtol(s, const_cast<char **>(&s), 10)) - 1;
-        board[cell(x, y)] = colour;
+        game.board[cell(x, y)] = colour;
         colour = -colour;
     }
+    return colour;
 }
 
 // Swaps the colours of every stone of the shared board.
