@@ -63,10 +63,10 @@ struct script_case {
 };
 
 TEST(Protocol, RepliesAndRefusals) {
-    lines eight = open_four, relabelled;
+    lines eight = open_four;
     eight.push_back("0,0,2");
-    for (const std::string &s : eight)
-        relabelled.push_back(s.substr(0, s.size() - 1) + (s.back() == '1' ? "5" : "9"));
+    const lines relabelled = {"3,7,5", "10,10,9", "4,7,5", "10,11,9",
+                              "5,7,5", "10,12,9", "6,7,5", "0,0,9"};
     const script_case cases[] = {
         // START: sides 15 to 20; a refused START keeps the side in force.
         {"START 15\nSTART 20", {"OK", "OK"}},

@@ -1,7 +1,6 @@
 #pragma once
 // Test helpers shared by the module tests: a fresh process state and positions as text.
 #include <cstdio>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 
@@ -48,19 +47,13 @@ inline void set_board(int dim, int exact_five, const std::string &stones) {
 
 // fresh_search with the stones of `moves` ("h8 i9 ...": letter a.. for x, number 1.. for y)
 // on the shared board, the first +1 and colours alternating; returns the colour to move.
-inline int set_moves(int dim, int exact_five, int level, const char *moves) {
+inline int set_moves(int dim, int exact_five, int level, const std::string &moves) {
     fresh_search(dim, exact_five, level);
+    std::istringstream in(moves);
+    std::string move;
     int colour = 1;
-    for (const char *s = moves; *s;) {
-        if (*s == ' ') {
-            s++;
-            continue;
-        }
-        int x = *s++ - 'a';
-        int y = static_cast<int>(std::strtol(s, const_cast<char **>(&s), 10)) - 1;
-        game.board[cell(x, y)] = colour;
-        colour = -colour;
-    }
+    for (; in >> move; colour = -colour)
+        game.board[cell(move[0] - 'a', std::stoi(move.substr(1)) - 1)] = colour;
     return colour;
 }
 
