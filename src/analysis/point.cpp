@@ -3,12 +3,10 @@
 #include "analysis/window.h"
 
 void line_window(const int *board, int x, int y, int d, int line[LINE_LEN]) {
-    const int dim = game.dim;
     for (int i = 0; i < LINE_LEN; i++) {
         int cx = x + (i - 5) * directions[d].dx;
         int cy = y + (i - 5) * directions[d].dy;
-        bool on_board = cx >= 0 && cx < dim && cy >= 0 && cy < dim;
-        line[i] = on_board ? board[cell(cx, cy)] : OFF_BOARD;
+        line[i] = on_board(cx, cy) ? board[cell(cx, cy)] : OFF_BOARD;
     }
 }
 

@@ -41,6 +41,11 @@ struct settings_state {
 extern game_state game;
 extern settings_state settings;
 
+// True when x,y lies on the board in use (dim x dim).
+inline bool on_board(int x, int y) {
+    return x >= 0 && x < game.dim && y >= 0 && y < game.dim;
+}
+
 // Process-start values: status 0, dim 0, side 0, empty board and record, default settings.
 void reset_game_state();
 

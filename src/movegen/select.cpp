@@ -23,10 +23,6 @@ static void output_own_fours(const scan_state &st, move_list &out) {
     for (int i = 0; i < st.own_fours; i++) output(st.own_list.rec[i], out);
 }
 
-static bool on_board(int x, int y) {
-    return x >= 0 && x < game.dim && y >= 0 && y < game.dim;
-}
-
 // The opponent completes five: two five squares lose; a single one must be blocked.
 static int block_five(const scan_state &st, move_list &out) {
     if (st.opp_fours == 0 || st.opp_list.rec[0].info.count != 4) return NOT_FORCED;

@@ -44,10 +44,6 @@ void reply(const char *line) {
     std::printf("%s\n", line);
 }
 
-bool on_board(int x, int y) {
-    return x >= 0 && x < game.dim && y >= 0 && y < game.dim;
-}
-
 // START and RESTART: an empty board of the current side, speed to be measured again.
 void new_game() {
     clear_board(game.board);

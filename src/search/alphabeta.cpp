@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int WIN = 1024;
-
 // Whether a node with two or more candidates is valued statically. The limits are read
 // afresh at every node, since the clock checks may lower them during the search.
 bool past_limits(int ply, int tag) {

@@ -8,7 +8,6 @@
 root_state root;
 
 namespace {
-constexpr int WIN = 1024;
 constexpr int FOUND_WIN = 512; // static scores stay below this; only a found win passes it
 } // namespace
 

@@ -4,6 +4,9 @@
 #include "movegen/movegen.h"
 #include "search/tree.h"
 
+// Completing five is worth WIN less the ply; being unable to stop one, the ply less WIN.
+constexpr int WIN = 1024;
+
 struct square {
     int x;
     int y;
