@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "game/benchmark.h"
+#include "search/benchmark.h"
 #include "protocol/protocol.h"
 #include "search/random.h"
 #include "search/search.h"

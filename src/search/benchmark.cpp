@@ -2,7 +2,7 @@
 // check, decides how deep the engine can afford to look for the rest of the game.
 #include <cstdio>
 
-#include "game/benchmark.h"
+#include "search/benchmark.h"
 #include "search/search.h"
 #include "search/timectl.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "game/benchmark.h"
+#include "search/benchmark.h"
 #include "support/position.h"
 
 namespace {
