@@ -15,8 +15,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "search/benchmark.h"
 #include "protocol/protocol.h"
+#include "search/benchmark.h"
 #include "search/random.h"
 #include "search/search.h"
 #include "search/timectl.h"
@@ -44,12 +44,13 @@ void reply(const char *line) {
     std::printf("%s\n", line);
 }
 
-// START and RESTART: an empty board of the current side, speed to be measured again.
+// START and RESTART: an empty board of the current side; the game clock starts again and
+// the speed is to be measured again.
 void new_game() {
     clear_board(game.board);
     game.move_count = 0;
     game.status = STATUS_READY;
-    timing.nodes_per_sec = 0;
+    new_game_clock();
     reply("OK");
 }
 
@@ -60,9 +61,12 @@ void benchmark_if_needed() {
     if (timing.nodes_per_sec == 0 && game.dim > 0) levels.level = benchmark();
 }
 
-// The engine's move: search, put the stone, record it and answer with its square.
+// The engine's move: search, put the stone, record it and answer with its square. Only a
+// board with no free square leaves nothing to play.
 void play_engine_move() {
     square s = choose_move(game.board, game.side);
+    disarm_stop();
+    if (s.x < 0) return reply("MESSAGE Resign...");
     put_stone(s.x, s.y, game.side);
     std::printf("%d,%d\n", s.x, s.y);
 }
@@ -85,7 +89,9 @@ void cmd_restart() {
 void cmd_begin() {
     // A RESTART before any START gives status 1 on a board of side 0: no centre to play.
     if (game.status != STATUS_READY || game.dim == 0) return reply(not_initialized);
+    arm_stop();
     benchmark_if_needed();
+    disarm_stop();
     game.side = +1;
     game.status = STATUS_PLAYS_FIRST;
     int c = (game.dim - 1) / 2;
@@ -114,6 +120,7 @@ void cmd_turn() {
         return;
     }
     put_stone(xy[0], xy[1], -game.side);
+    arm_stop();
     benchmark_if_needed();
     play_engine_move();
 }
@@ -166,6 +173,7 @@ void cmd_board() {
     // The count of stones says whose turn it is.
     game.side = game.move_count % 2 == 1 ? -1 : +1;
     game.status = game.side == 1 ? STATUS_PLAYS_FIRST : STATUS_PLAYS_SECOND;
+    arm_stop();
     benchmark_if_needed();
     play_engine_move();
 }

@@ -48,7 +48,12 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
     }
 
     // 3. The clock, every 128 counted nodes; lowered limits hold for nodes entered later.
-    if (check_due()) clock_check();
+    //    At the deadline the search stops: this node and its ancestors are left unfinished,
+    //    neither stored nor counted, and their callers drop what they return.
+    if (check_due()) {
+        clock_check();
+        if (timing.stopped) return 0;
+    }
 
     // 4. The candidates in list order; a child already filed under this window is not
     //    searched again.
@@ -63,6 +68,7 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
         int v =
             e && e->h1 == key.h1 ? e->cena : -alphabeta(board, -colour, ply + 1, -beta, -a, m.tag);
         board[c] = 0;
+        if (timing.stopped) return 0;
         if (v > a) {
             if (v >= beta) {
                 a = beta;

@@ -20,8 +20,27 @@ void reset_root() {
     root = root_state{0, nullptr, 0, 0, 0};
 }
 
+// A move when the generator offers none: the centre of an empty board, else the first
+// empty square (x outer, y inner) of a board where no line can become five any more, so
+// the game goes on to a full board. {-1, -1} when no square is free.
+static square fallback_move(const int *board) {
+    bool empty = true;
+    square first_free = {-1, -1};
+    for (int x = 0; x < game.dim; x++)
+        for (int y = 0; y < game.dim; y++) {
+            if (board[cell(x, y)] != 0)
+                empty = false;
+            else if (first_free.x < 0)
+                first_free = {x, y};
+        }
+    if (empty && game.dim > 0) return {(game.dim - 1) / 2, (game.dim - 1) / 2};
+    return first_free;
+}
+
 // Every candidate is searched: the root has no cut-off, its upper bound stays at WIN and
-// only alpha rises, narrowing the later searches. Ties keep the earlier candidate.
+// only alpha rises, narrowing the later searches. Ties keep the earlier candidate. When the
+// deadline stops the search, the candidate being searched is dropped and the best of those
+// fully searched is played (the first candidate when none was).
 square choose_move(int *board, int side) {
     // 1. Clock mark and counters; the level's own limits again after a lowered move.
     turn_begin();
@@ -34,34 +53,33 @@ square choose_move(int *board, int side) {
     }
     node_clear(root.tree_root);
 
-    // 3. Root candidates (the root itself carries tag 2). None: resign.
+    // 3. Root candidates (the root itself carries tag 2).
     move_list &list = ply_list(root.root_ply);
     int static_score = 0;
     int n = generate_moves(board, side, root.root_ply, list, &static_score, 2);
-    if (n == 0) {
-        std::printf("MESSAGE Resign...\n");
-        std::exit(0);
-    }
     root.last_searched = 0;
     root.last_value = 0;
     root.last_nodes = 0;
-    square choice = {list.rec[0].x, list.rec[0].y};
+    square choice = n > 0 ? square{list.rec[0].x, list.rec[0].y} : fallback_move(board);
 
     // 4. More than one: search them all and keep the strictly best.
     if (n > 1) {
         int alpha = -WIN;
         int best = -WIN - 1;
-        for (int i = 0; i < n; i++) {
+        for (int i = 0; i < n && !out_of_time(); i++) {
             const move_rec &m = list.rec[i];
             int c = cell(m.x, m.y);
             board[c] = side;
             int v = -alphabeta(board, -side, root.root_ply + 1, -WIN, -alpha, m.tag);
             board[c] = 0;
+            if (timing.stopped) break;
             if (v > best) {
                 best = alpha = v;
                 choice = {m.x, m.y};
             }
         }
+        // Stopped before any candidate was done: the static score is the one estimate.
+        if (best < -WIN) best = static_score;
         // 5. Report; a found win makes the next search start two plies deeper.
         std::printf("MESSAGE Val... %d\n", best);
         root.root_ply = next_root_ply(best);

@@ -30,8 +30,9 @@ void reset_root();
 // the tag of the move that led here. The board is restored before returning.
 int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag);
 
-// The engine's turn: the square where `side` plays. Resigns (exit 0) when there is no
-// candidate. The board is as it was when it returns.
+// The engine's turn: the square where `side` plays, {-1, -1} when no square is free. With
+// no candidate it plays the centre of an empty board or the first free square. The board is
+// as it was when it returns.
 square choose_move(int *board, int side);
 
 // root_ply for the move choice after one whose best value was `best`: 2 after a found win

@@ -4,6 +4,7 @@
 #include "search/timectl.h"
 
 #include <climits>
+#include <cmath>
 
 #include "game/game.h"
 #include "search/clock.h"
@@ -16,6 +17,13 @@ constexpr int NODES_PER_CHECK = 128;
 constexpr double TURN_RESERVE = 1.0;  // seconds of the move kept back before level 0
 constexpr double MATCH_RESERVE = 4.0; // seconds of the match kept back before level 0
 
+// What the last-resort stop keeps back of a move's time: the clock is read only every 128
+// nodes, the stopped search still has to unwind and answer, and on a busy machine the
+// engine may wait for a core before its reply leaves. A fixed part covers a short move, a
+// share of the move a long one.
+constexpr long long STOP_MARGIN_MS = 60;
+constexpr double STOP_MARGIN_SHARE = 0.05;
+
 // Nodes per second over `ms` milliseconds. Less than a millisecond counts as one, so a
 // search that finishes its first 128 nodes within the same tick still gets a (very high)
 // measured speed instead of 0, which would make the benchmark run again.
@@ -27,22 +35,22 @@ int measured_speed(int nodes, long long ms) {
 
 // The move's time: two thirds gone lowers the limits to the level below for this move;
 // under a second left lowers them to level 0.
-void turn_rule(double elapsed) {
+void turn_rule(double elapsed, double limit) {
     if (timing.turn_time_state == 0) {
-        if (elapsed > settings.timeout_turn * 2.0 / 3.0) {
+        if (elapsed > limit * 2.0 / 3.0) {
             set_level(levels.level - 1);
             timing.turn_time_state = 1;
         }
     } else if (timing.turn_time_state == 1) {
-        if (settings.timeout_turn - elapsed < TURN_RESERVE) {
+        if (limit - elapsed < TURN_RESERVE) {
             set_level(0);
             timing.turn_time_state = 2;
         }
     }
 }
 
-// The match's time: below a third of the match time the level itself drops by one, below
-// the reserve it drops to 0. Both are for good; nothing sets the state back.
+// The game's time: below a third of the match time the level itself drops by one, below
+// the reserve it drops to 0. Both hold for the rest of the game.
 void match_rule(double elapsed) {
     double remaining = settings.time_left - elapsed;
     if (timing.match_time_state == 0 && remaining < settings.timeout_match / 3.0) {
@@ -59,13 +67,46 @@ void match_rule(double elapsed) {
 } // namespace
 
 void reset_timing() {
-    timing = timing_state{0, 1, 1, 0, 0, 0};
+    timing = timing_state{0, 1, 1, 0, 0, 0, false, 0, false};
     timing_clock = clock_ms;
+}
+
+void new_game_clock() {
+    timing.nodes_per_sec = 0;
+    timing.match_time_state = 0;
+}
+
+double move_time() {
+    double limit = settings.timeout_turn > 0 ? settings.timeout_turn : INFINITY;
+    if (settings.timeout_match > 0 && settings.time_left < limit) limit = settings.time_left;
+    return limit;
+}
+
+void arm_stop() {
+    const double limit = move_time();
+    timing.stop_armed = std::isfinite(limit);
+    if (!timing.stop_armed) return;
+    const double ms = limit > 0 ? limit * 1000.0 : 0.0;
+    const double margin = static_cast<double>(STOP_MARGIN_MS) + ms * STOP_MARGIN_SHARE;
+    // A limit beyond any real game (a huge INFO value) is clamped well inside the range.
+    const double budget = std::fmin(ms - margin, 1e12);
+    timing.stop_at = timing_clock() + static_cast<long long>(budget);
+}
+
+void disarm_stop() {
+    timing.stop_armed = false;
+}
+
+bool out_of_time() {
+    if (timing.stop_armed && !timing.stopped && timing_clock() >= timing.stop_at)
+        timing.stopped = true;
+    return timing.stopped;
 }
 
 void turn_begin() {
     timing.turn_start = timing_clock();
     timing.check_count = 1;
+    timing.stopped = false;
     if (timing.turn_time_state != 0) {
         set_level(levels.level);
         timing.turn_time_state = 0;
@@ -85,11 +126,14 @@ void clock_check() {
     // 2. The first check after the speed was reset measures it.
     if (timing.nodes_per_sec == 0) timing.nodes_per_sec = measured_speed(timing.node_count, ms);
 
-    // 3. No turn time or already at level 0: nothing to lower.
+    // 3. The deadline is near: stop, whatever the level.
+    if (out_of_time()) return;
+
+    // 4. No turn time or already at level 0: nothing to lower.
     if (settings.timeout_turn <= 0 || levels.level <= 0) return;
 
-    // 4. The move's rule first, then the match's, so the match's limits win when both fire.
-    turn_rule(elapsed);
+    // 5. The move's rule first, then the match's, so the match's limits win when both fire.
+    turn_rule(elapsed, move_time());
     match_rule(elapsed);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Time control and speed measurement. The search is never broken off: every 128 counted
-// nodes it checks the clock and, when the move or the match runs short of time, lowers
-// the level's depth limits so that the rest of the search is cheaper.
+// Time control and speed measurement. Every 128 counted nodes the search checks the clock
+// and, when the move or the game runs short of time, lowers the level's depth limits so that
+// the rest of the search is cheaper. As a last resort, when the move's deadline is about to
+// pass, the search stops and the move is chosen from what was fully searched.
 
 struct timing_state {
     long long turn_start; // clock reading (ms) at the start of the move choice
@@ -9,7 +10,10 @@ struct timing_state {
     int node_count;       // nodes completed in this move, plus one
     int nodes_per_sec;    // measured speed; 0 not measured, 1 fixed by timeout_turn 0
     int turn_time_state;  // limits lowered for this move: 0 no, 1 level below, 2 level 0
-    int match_time_state; // level lowered for good: 0 no, 1 by one, 2 to 0; never reset
+    int match_time_state; // level lowered for this game: 0 no, 1 by one, 2 to 0
+    bool stop_armed;      // this move has a deadline
+    long long stop_at;    // clock reading (ms) at which the search stops, when armed
+    bool stopped;         // the search was stopped: its unfinished nodes are discarded
 };
 extern timing_state timing;
 
@@ -19,15 +23,34 @@ extern long long (*timing_clock)();
 // Process-start values (node_count and check_count 1, everything else 0, real clock).
 void reset_timing();
 
-// Start of a move choice: clock mark, check_count 1, and the level's own limits again if
-// the previous move lowered them.
+// A new game (START, RESTART): the manager's game clock starts again, so does the match
+// rule, and the speed is to be measured again.
+void new_game_clock();
+
+// The time one move may take, in seconds: the turn time, or the game clock when a match
+// limit is in force and less is left on it. Infinite when neither limit is in force (a turn
+// time of 0 or less fixes level 0 and sets no limit).
+double move_time();
+
+// A move is asked for: the last-resort stop is set for this move's deadline, less a margin
+// for the reply to reach the manager. Without a limit the search is never stopped.
+void arm_stop();
+
+// The move has been answered: no deadline until the next request.
+void disarm_stop();
+
+// Reads the clock when a stop is armed: true (and `stopped` set) once the deadline is near.
+bool out_of_time();
+
+// Start of a move choice: clock mark, check_count 1, the stop cleared, and the level's
+// own limits again if the previous move lowered them.
 void turn_begin();
 
 // True when a clock check is due at a node about to search its candidates.
 bool check_due();
 
-// The clock check: measures the speed if still unknown, then applies the move's and the
-// match's time rules, each at most one step.
+// The clock check: measures the speed if still unknown, stops the search at the deadline,
+// then applies the move's and the match's time rules, each at most one step.
 void clock_check();
 
 // End of a searched move choice.

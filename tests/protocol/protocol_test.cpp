@@ -89,7 +89,7 @@ TEST(Protocol, RepliesAndRefusals) {
          {"UNKNOWN command 'AAAAAAAAAAAAAAA'", "UNKNOWN command 'STARTSTARTSTART'", about}},
         {"INFO timeout_turn_but_longer 5\nABOUT", {"MESSAGE Unknown key 'timeout_turn_bu'", about}},
         {quick + "BOARD\nDONEDONEDONEDONEDONE\nDONE",
-         {"OK", "MESSAGE Level... 0", "ERROR Unknown terminate. Use DONE.", "MESSAGE Resign..."},
+         {"OK", "MESSAGE Level... 0", "ERROR Unknown terminate. Use DONE.", "7,7"},
          ALL},
         {"START 15\nTURN 99999999999999,3\nTURN 3,-99999999999999",
          {"OK", "ERROR Position (2147483647,3) is out of board.",
@@ -124,12 +124,13 @@ TEST(Protocol, RepliesAndRefusals) {
         {"BOARD ABOUT\n7,7,1\nDONE",
          {not_init, "UNKNOWN command '7,7,1'", "UNKNOWN command 'DONE'"}},
         {quick + board({"7,7,1"}) + "BOARD\nBEGIN", {"OK", MOVE, not_init, not_init}},
-        {quick + "BOARD\nDONE\nABOUT", {"OK", "MESSAGE Level... 0", "MESSAGE Resign..."}, ALL},
-        {"RESTART\nBOARD\n7,7,1\nDONE",
-         {"OK", "ERROR Position (7,7) is out of board.", "MESSAGE Resign..."}},
+        // An empty position gets the centre; a board of side 0 has no square to play.
+        {quick + "BOARD\nDONE\nABOUT", {"OK", "MESSAGE Level... 0", "7,7", about}, ALL},
+        {"RESTART\nBOARD\n7,7,1\nDONE\nABOUT",
+         {"OK", "ERROR Position (7,7) is out of board.", "MESSAGE Resign...", about}},
         // Stones outside 15 x 15 left from a game on 20 x 20 are never seen again.
         {"START 20\nINFO timeout_turn 0\n" + board({"17,17,1", "18,18,2"}) + quick + "BOARD\nDONE",
-         {"OK", MOVE, "OK", "MESSAGE Resign..."}},
+         {"OK", MOVE, "OK", "7,7"}},
         // INFO: every key; the rule decides whether six wins, an unknown value keeps it.
         {"INFO timeout_match 300000\nINFO time_left 100\nINFO max_memory 83886080\n"
          "INFO game_type 1 ABOUT\nINFO folder /tmp/x ABOUT\nINFO rule 0\nINFO rule 1",
@@ -177,6 +178,41 @@ TEST(Protocol, BenchmarkMessagesBeforeTheFirstMove) {
     EXPECT_TRUE(testing::internal::RE::FullMatch(
         run_engine("INFO timeout_turn 0\nSTART 15\nBEGIN\nEND\n").out,
         std::string("MESSAGE Level\\.\\.\\. 0\nOK\n") + bench + "0\n7,7\n"));
+}
+
+// A full 15 x 15 board but for three squares, coloured so that no line can become five for
+// either side: the engine has no candidate, yet it plays the first free square (x outer, y
+// inner) without a search, and the game goes on to a full board.
+TEST(Protocol, DeadBoardStillGetsAMove) {
+    std::string script = quick + "BOARD\n";
+    for (int x = 0; x < 15; x++)
+        for (int y = 0; y < 15; y++) {
+            bool free_square = (x == 3 && (y == 5 || y == 9)) || (x == 10 && y == 2);
+            if (free_square) continue;
+            int colour = (x + 2 * y) / 2 % 2 + 1;
+            script +=
+                std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(colour) + "\n";
+        }
+    script += "DONE\nTURN 3,9\nABOUT";
+    EXPECT_EQ(run_script(script, ALL), (lines{"OK", "MESSAGE Level... 0", "3,5", "10,2", about}));
+}
+
+// A manager keeps the process for many games, each with its own clock. With 3 s left of a
+// 60 s game the first search's clock checks lower the level to 3 and then to 0 for the rest
+// of the game; the next game starts afresh and is lowered the same way, and a game with
+// ample time keeps the benchmark's level.
+TEST(Protocol, EveryGameHasItsOwnClock) {
+    const std::string moves = "START 15\nBEGIN\nTURN 8,8\n";
+    const std::string short_game = "INFO time_left 3000\n" + moves;
+    lines got = run_script("INFO timeout_turn 30000\nINFO timeout_match 60000\n" + short_game +
+                               short_game + "INFO time_left 60000\n" + moves,
+                           ALL);
+    std::string levels; // the levels loaded, game by game
+    for (const std::string &l : got) {
+        if (l == "OK") levels += "|";
+        if (l.rfind("MESSAGE Level... ", 0) == 0) levels += l.substr(17);
+    }
+    EXPECT_EQ(levels, "|0430|0430|04") << testing::PrintToString(got);
 }
 
 TEST(Protocol, HelpWritesNineLinesToStandardError) {

@@ -52,12 +52,25 @@ TEST(ChooseMove, LoneCandidateIsPlayedAtOnce) {
     }
 }
 
-// Standard output goes to standard error in the child, where the death test reads.
-TEST(ChooseMoveDeathTest, ResignationAndNoMemoryForTheRoot) {
+// With no candidate the move choice still plays: the centre of an empty board, the first
+// free square of a board where no line can become five; nothing is searched or printed.
+TEST(ChooseMove, NoCandidateStillAMove) {
     int side = set_moves(15, 1, 0, "");
-    EXPECT_EXIT((dup2(STDERR_FILENO, STDOUT_FILENO), choose_move(game.board, side)),
-                testing::ExitedWithCode(0), "^MESSAGE Resign\\.\\.\\.\n$");
-    side = set_moves(15, 1, 0, "h8 i9 h9");
+    EXPECT_EQ(play(side).move.x * 100 + play(side).move.y, 707);
+    for (int x = 0; x < 15; x++)
+        for (int y = 0; y < 15; y++) game.board[cell(x, y)] = (x + 2 * y) / 2 % 2 ? 1 : -1;
+    game.board[cell(3, 5)] = game.board[cell(3, 9)] = game.board[cell(10, 2)] = 0;
+    turn t = play(1);
+    EXPECT_EQ(t.move.x * 100 + t.move.y, 305);
+    EXPECT_EQ(t.out, "");
+    EXPECT_EQ(root.last_searched, 0);
+    game.board[cell(3, 5)] = game.board[cell(3, 9)] = game.board[cell(10, 2)] = 1;
+    EXPECT_EQ(play(1).move.x, -1); // a full board
+}
+
+// Standard output goes to standard error in the child, where the death test reads.
+TEST(ChooseMoveDeathTest, NoMemoryForTheRoot) {
+    int side = set_moves(15, 1, 0, "h8 i9 h9");
     node_source = [] { return static_cast<tree_node *>(nullptr); };
     EXPECT_EXIT((dup2(STDERR_FILENO, STDOUT_FILENO), choose_move(game.board, side)),
                 testing::ExitedWithCode(1), "^ERROR No memory for root of binary tree!\n$");
@@ -138,6 +151,58 @@ TEST(ChooseMove, RestoresTheLevelAfterALoweredMove) {
     EXPECT_EQ(t.out.rfind("MESSAGE Level... 2\nMESSAGE Val... ", 0), 0u) << t.out;
     EXPECT_EQ(timing.turn_time_state, 0);
     EXPECT_EQ(levels.max_depth, level_table[2][2]);
+}
+
+// The last-resort stop, by a clock that passes the deadline once `stop_after` nodes are done:
+// the move is a root candidate, its value the best of the candidates fully searched (so it
+// only grows with the time given), the static score when none was; and nothing of the
+// stopped search is left behind: the next move choice plays as from a fresh state.
+int stop_after = 0;
+long long clock_by_nodes() {
+    return timing.node_count > stop_after ? 10000 : 0;
+}
+
+TEST(ChooseMove, StopPlaysTheBestFullySearchedCandidate) {
+    const char *moves = "h8 i9 h9 h10 j8";
+    const int side = set_moves(15, 1, 2, moves);
+    static move_list list;
+    int static_score = 0;
+    list.n = generate_moves(game.board, side, 0, list, &static_score, 2);
+    const turn full = play(side);
+    const int full_nodes = root.last_nodes, full_value = root.last_value;
+    ASSERT_GT(full_nodes, 1000);
+
+    int last_value = -WIN - 1;
+    for (int limit : {0, 1, 130, 300, 1000, full_nodes / 2, full_nodes}) {
+        set_moves(15, 1, 2, moves);
+        stop_after = limit;
+        timing_clock = clock_by_nodes;
+        timing.stop_armed = true;
+        timing.stop_at = 5000;
+        turn t = play(side);
+        disarm_stop();
+        bool candidate = false;
+        for (int i = 0; i < list.n; i++)
+            candidate |= list.rec[i].x == t.move.x && list.rec[i].y == t.move.y;
+        EXPECT_TRUE(candidate) << limit;
+        EXPECT_EQ(t.out, "MESSAGE Val... " + std::to_string(root.last_value) + "\n");
+        EXPECT_LE(root.last_value, full_value) << limit;
+        if (limit == 0) {
+            EXPECT_EQ(root.last_value, static_score);
+        } else {
+            EXPECT_GE(root.last_value, last_value) << limit;
+            last_value = root.last_value;
+        }
+        if (limit >= full_nodes) {
+            EXPECT_EQ(t.out, full.out);
+        }
+
+        turn next = play(side);
+        EXPECT_EQ(next.move.x * 100 + next.move.y, full.move.x * 100 + full.move.y) << limit;
+        EXPECT_EQ(next.out, full.out) << limit;
+        EXPECT_EQ(root.last_nodes, full_nodes) << limit;
+    }
+    reset_timing();
 }
 
 // The same choice, value and node count from a fresh state.

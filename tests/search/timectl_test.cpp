@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <limits>
 #include <string>
 
 #include "support/position.h"
@@ -110,17 +111,70 @@ TEST(ClockCheck, MatchTimeLowersTheLevelForGood) {
     EXPECT_EQ(check_at(201), "MESSAGE Level... 0\n");
     EXPECT_EQ(state(), "0 2 0 0");
 
-    // A new game: the benchmark sets a level again, the match state stays at 2 and no later
-    // check lowers anything for the match.
+    // A new game starts the match rule again: the benchmark sets a level and the first
+    // check of the new game's short clock lowers it once more.
+    new_game_clock();
+    EXPECT_EQ(timing.nodes_per_sec, 0);
     levels.level = 4;
-    settings.time_left = 1;
+    settings.time_left = 50;
     fake_now = 0;
     printed([] {
         set_level(4);
         turn_begin();
     });
-    EXPECT_EQ(check_at(10), "");
-    EXPECT_EQ(state(), "0 2 4 4");
+    EXPECT_EQ(check_at(10), "MESSAGE Level... 3\n");
+    EXPECT_EQ(state(), "0 1 3 3");
+}
+
+// A move may take the turn time, or less when the game clock has less left (and a match
+// limit is in force); a turn time of 0 or less sets no limit of its own.
+TEST(ClockCheck, TheMoveHasTheEarlierDeadline) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double turn, match, left, limit;
+    } cases[] = {{30, 180, 1000, 30}, {30, 180, 1.39, 1.39}, {30, 0, 1.39, 30},
+                 {0, 180, 50, 50},    {-1, 0, 50, inf},      {2, 180, -3, -3}};
+    for (const auto &c : cases) {
+        settings.timeout_turn = c.turn;
+        settings.timeout_match = c.match;
+        settings.time_left = c.left;
+        EXPECT_EQ(move_time(), c.limit) << c.turn << " " << c.match << " " << c.left;
+    }
+    // The turn rule works on that deadline: two thirds of 6 s.
+    start_move(3);
+    settings.timeout_match = 3;
+    settings.time_left = 6;
+    EXPECT_EQ(check_at(4000), "");
+    EXPECT_EQ(check_at(4001), "MESSAGE Level... 2\n");
+}
+
+// The last-resort stop: armed for a move with a limit, it fires at the first check that
+// finds the deadline (less the margin) reached, at any level, and changes no limit.
+TEST(ClockCheck, StopsAtTheDeadline) {
+    for (int level : {0, 3}) {
+        start_move(level);
+        settings.timeout_turn = 2;
+        arm_stop();
+        ASSERT_TRUE(timing.stop_armed);
+        EXPECT_GT(timing.stop_at, 1000);
+        EXPECT_LT(timing.stop_at, 2000);
+        check_at(timing.stop_at - 1);
+        EXPECT_FALSE(timing.stopped);
+        const std::string before = state();
+        EXPECT_EQ(check_at(timing.stop_at), "");
+        EXPECT_TRUE(timing.stopped);
+        EXPECT_EQ(state(), before);
+        printed(turn_begin); // the next move choice starts unstopped
+        EXPECT_FALSE(timing.stopped);
+        disarm_stop();
+        EXPECT_FALSE(out_of_time());
+    }
+    // No limit at all: never armed.
+    start_move(0);
+    settings.timeout_turn = 0;
+    settings.timeout_match = 0;
+    arm_stop();
+    EXPECT_FALSE(timing.stop_armed);
 }
 
 TEST(ClockCheck, IdleWithoutTurnTimeOrAtLevelZero) {
