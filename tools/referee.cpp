@@ -1,116 +1,33 @@
-// The referee: two engine processes on pipes, one board, the moves checked one by one.
+// The match runner: two engine processes, one board per game, every reply checked.
 #include "referee.h"
 
-#include <csignal>
 #include <cstdio>
-#include <poll.h>
-#include <sys/wait.h>
-#include <time.h>
-#include <unistd.h>
+#include <fstream>
+#include <sstream>
+
+#include "engine_proc.h"
 
 namespace {
 
-long long now_ms() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000LL + ts.tv_nsec / 1000000;
-}
-
-struct engine_proc {
-    pid_t pid = -1;
-    int to = -1;   // its standard input
-    int from = -1; // its standard output
-    std::string pending;
-    long long used_ms = 0; // match time used so far
-};
-
-bool start_engine(const char *path, engine_proc &e) {
-    int in[2], out[2];
-    if (pipe(in) != 0 || pipe(out) != 0) return false;
-    e.pid = fork();
-    if (e.pid < 0) return false;
-    if (e.pid == 0) {
-        dup2(in[0], 0);
-        dup2(out[1], 1);
-        close(in[1]);
-        close(out[0]);
-        execl(path, path, static_cast<char *>(nullptr));
-        _exit(127);
-    }
-    close(in[0]);
-    close(out[1]);
-    e.to = in[1];
-    e.from = out[0];
-    return true;
-}
-
-void send(engine_proc &e, const std::string &line) {
-    std::string s = line + "\n";
-    if (write(e.to, s.data(), s.size()) < 0) { /* a dead engine shows up on the next read */
-    }
-}
-
-// Next line of the engine's output; false at its end or when the deadline passes.
-bool read_line(engine_proc &e, std::string &line, long long deadline) {
-    for (;;) {
-        size_t nl = e.pending.find('\n');
-        if (nl != std::string::npos) {
-            line = e.pending.substr(0, nl);
-            e.pending.erase(0, nl + 1);
-            return true;
-        }
-        long long left = deadline - now_ms();
-        if (left <= 0) return false;
-        pollfd p{e.from, POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
-        char buf[4096];
-        ssize_t n = read(e.from, buf, sizeof buf);
-        if (n <= 0) return false;
-        e.pending.append(buf, static_cast<size_t>(n));
-    }
-}
-
-void stop_engine(engine_proc &e) {
-    if (e.pid <= 0) return;
-    send(e, "END");
-    close(e.to);
-    close(e.from);
-    long long deadline = now_ms() + 5000;
-    int status;
-    while (waitpid(e.pid, &status, WNOHANG) == 0) {
-        if (now_ms() > deadline) {
-            kill(e.pid, SIGKILL);
-            waitpid(e.pid, &status, 0);
-            break;
-        }
-        usleep(10000);
-    }
-}
-
 struct board_state {
-    int size;
-    int cells[20][20]; // 0 empty, 1 first colour, 2 second
-    int stones;
+    int size = 15;
+    int cells[20][20] = {}; // 0 empty, 1 first colour, 2 second
+    int stones = 0;
 };
-
-// Length of the line of `colour` through x,y along (dx, dy).
-int run_length(const board_state &b, int x, int y, int dx, int dy) {
-    int colour = b.cells[x][y], n = 1;
-    for (int s = -1; s <= 1; s += 2) {
-        int cx = x + s * dx, cy = y + s * dy;
-        while (cx >= 0 && cx < b.size && cy >= 0 && cy < b.size && b.cells[cx][cy] == colour) {
-            n++;
-            cx += s * dx;
-            cy += s * dy;
-        }
-    }
-    return n;
-}
 
 bool makes_five(const board_state &b, int x, int y, int rule) {
     const int dirs[4][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}};
     for (const auto &d : dirs) {
-        int n = run_length(b, x, y, d[0], d[1]);
+        int n = 1;
+        for (int s = -1; s <= 1; s += 2) {
+            int cx = x + s * d[0], cy = y + s * d[1];
+            while (cx >= 0 && cx < b.size && cy >= 0 && cy < b.size &&
+                   b.cells[cx][cy] == b.cells[x][y]) {
+                n++;
+                cx += s * d[0];
+                cy += s * d[1];
+            }
+        }
         if (n == 5 || (rule == 0 && n > 5)) return true;
     }
     return false;
@@ -134,90 +51,249 @@ void show(const board_state &b, int lx, int ly) {
     std::printf("\n\n");
 }
 
-// Reads the engine's reply to a move request: MESSAGE lines, then "x,y".
-// Returns 1 with the move, 0 on resignation, -1 on a fault (described in `why`).
-int await_move(engine_proc &e, int limit_ms, int &x, int &y, std::string &why) {
-    long long deadline = now_ms() + limit_ms;
-    std::string line;
-    bool resigned = false;
-    while (read_line(e, line, deadline)) {
-        if (line == "MESSAGE Resign...") resigned = true;
-        if (line.rfind("MESSAGE", 0) == 0) continue;
-        char tail;
-        if (std::sscanf(line.c_str(), "%d,%d%c", &x, &y, &tail) == 2) return 1;
-        why = "unexpected reply '" + line + "'";
-        return -1;
-    }
-    if (resigned) return 0;
-    why = now_ms() >= deadline ? "no reply in time" : "engine ended without a move";
-    return -1;
+struct played_move {
+    int x, y;
+    int ms;          // time the engine took; -1 for an opening stone
+    int deadline_ms; // its deadline; 0 when it had none
+};
+
+// A move request's outcome: a square, or a forfeit of the engine asked.
+struct reply {
+    int x = -1, y = -1;
+    int ms = 0;
+    int forfeit = -1; // a forfeit_kind, -1 for none
+    std::string why;
+};
+
+// Ends the engine's run after it stopped answering: an exit, a crash, or (killed) silence.
+void forfeit_by_end(engine_proc &e, reply &r) {
+    std::string how = reap_engine(e);
+    r.forfeit = how.rfind("signal", 0) == 0 ? CRASH : EXIT;
+    r.why = "ended (" + how + ")";
 }
 
-bool setup_engine(engine_proc &e, const game_setup &s) {
-    send(e, "START " + std::to_string(s.size));
-    send(e, "INFO rule " + std::to_string(s.rule));
-    send(e, "INFO timeout_match " + std::to_string(s.match_ms));
-    send(e, "INFO timeout_turn " + std::to_string(s.turn_ms));
+// A late engine may still answer; past a grace period it is killed. Either way it can play
+// the next game, restarted if need be.
+void drain_late(engine_proc &e) {
     std::string line;
-    while (read_line(e, line, now_ms() + 10000))
-        if (line == "OK") return true;
-    return false;
+    long long until = now_ms() + 30000;
+    for (read_status st; (st = read_line(e, line, until)) == READ_LINE;) {
+        int x, y;
+        char tail;
+        if (std::sscanf(line.c_str(), "%d,%d%c", &x, &y, &tail) == 2) return;
+    }
+    reap_engine(e);
+}
+
+// Sends the request and reads MESSAGE lines up to the move, against the deadline.
+reply request_move(engine_proc &e, const std::string &request, int deadline_ms) {
+    reply r;
+    send_line(e, request);
+    const long long start = now_ms();
+    // Without a deadline, a guard against a hung engine.
+    const long long until = start + (deadline_ms > 0 ? deadline_ms : 600000);
+    std::string line;
+    for (;;) {
+        read_status st = read_line(e, line, until);
+        r.ms = static_cast<int>(now_ms() - start);
+        if (st == READ_END) {
+            forfeit_by_end(e, r);
+            return r;
+        }
+        if (st == READ_TIMEOUT) {
+            r.forfeit = LATE;
+            r.why = "no move in " + std::to_string(r.ms) + " ms";
+            drain_late(e);
+            return r;
+        }
+        if (line.rfind("MESSAGE", 0) == 0 || line.rfind("DEBUG", 0) == 0) continue;
+        char tail;
+        if (std::sscanf(line.c_str(), "%d,%d%c", &r.x, &r.y, &tail) != 2) {
+            r.forfeit = MALFORMED;
+            r.why = "replied '" + line + "'";
+        } else if (deadline_ms > 0 && r.ms > deadline_ms) {
+            r.forfeit = LATE;
+            r.why = "moved after " + std::to_string(r.ms) + " ms";
+        }
+        return r;
+    }
+}
+
+// START and the settings; false (with the forfeit in `r`) when the engine does not say OK.
+bool set_up_engine(engine_proc &e, const match_setup &s, reply &r) {
+    if (e.pid <= 0 && !start_engine(e)) {
+        r.forfeit = EXIT;
+        r.why = "cannot be started";
+        return false;
+    }
+    send_line(e, "START " + std::to_string(s.size));
+    std::string line;
+    read_status st;
+    while ((st = read_line(e, line, now_ms() + 10000)) == READ_LINE && line != "OK")
+        if (line.rfind("MESSAGE", 0) != 0) break;
+    if (st == READ_END) forfeit_by_end(e, r);
+    if (st == READ_TIMEOUT) r.forfeit = LATE, r.why = "no OK to START";
+    if (st == READ_LINE && line != "OK") r.forfeit = MALFORMED, r.why = "replied '" + line + "'";
+    if (r.forfeit >= 0) return false;
+    send_line(e, "INFO rule " + std::to_string(s.rule));
+    send_line(e, "INFO timeout_match " + std::to_string(s.match_ms));
+    send_line(e, "INFO timeout_turn " + std::to_string(s.turn_ms));
+    return true;
+}
+
+// What the engine of colour `c` (0 first) is sent for its move.
+std::string move_request(const board_state &b, const std::vector<played_move> &moves, int c,
+                         bool first_request, bool from_opening) {
+    const played_move *last = moves.empty() ? nullptr : &moves.back();
+    if (!first_request) return "TURN " + std::to_string(last->x) + "," + std::to_string(last->y);
+    if (b.stones == 0) return "BEGIN";
+    if (!from_opening) return "TURN " + std::to_string(last->x) + "," + std::to_string(last->y);
+    std::string s = "BOARD\n";
+    for (size_t i = 0; i < moves.size(); i++)
+        s += std::to_string(moves[i].x) + "," + std::to_string(moves[i].y) + "," +
+             (static_cast<int>(i % 2) == c ? "1" : "2") + "\n";
+    return s + "DONE";
+}
+
+std::string sgf_game(const match_setup &s, const int colour_engine[2],
+                     const std::vector<played_move> &moves, const std::string &result,
+                     const std::string &summary) {
+    std::ostringstream o;
+    o << "(;GM[4]FF[4]SZ[" << s.size << "]PB[" << s.engines[colour_engine[0]] << "]PW["
+      << s.engines[colour_engine[1]] << "]RE[" << result << "]C[" << summary << "]\n";
+    for (size_t i = 0; i < moves.size(); i++) {
+        const played_move &m = moves[i];
+        o << ";" << (i % 2 ? "W" : "B") << "[" << static_cast<char>('a' + m.x)
+          << static_cast<char>('a' + m.y) << "]C[";
+        if (m.ms < 0)
+            o << "opening";
+        else
+            o << m.ms << " ms of " << m.deadline_ms << " ms";
+        o << "]\n";
+    }
+    o << ")\n";
+    return o.str();
+}
+
+// One game; updates the result and returns its SGF record.
+std::string play_game(engine_proc eng[2], const match_setup &s, int g, match_result &res) {
+    const int first = g % 2; // engine of the first colour
+    const int colour_engine[2] = {first, 1 - first};
+    const char *names[2] = {"A", "B"};
+    board_state b;
+    b.size = s.size;
+    std::vector<played_move> moves;
+    const opening *op = s.openings.empty() ? nullptr : &s.openings[(g / 2) % s.openings.size()];
+    const int c0 = (s.size - 1) / 2;
+    for (size_t i = 0; op && i < op->size(); i++) {
+        int x = c0 + (*op)[i].dx, y = c0 + (*op)[i].dy;
+        b.cells[x][y] = static_cast<int>(i % 2) + 1;
+        b.stones++;
+        moves.push_back({x, y, -1, 0});
+    }
+    int used_ms[2] = {0, 0};
+    bool requested[2] = {false, false};
+    int winner = -1; // engine index; -1 a draw
+    std::string how;
+    reply setup_fault;
+    for (int e = 0; e < 2 && how.empty(); e++) {
+        if (set_up_engine(eng[e], s, setup_fault)) continue;
+        winner = 1 - e;
+        res.forfeits[e][setup_fault.forfeit]++;
+        how = std::string(names[e]) + " forfeits: " + setup_fault.why;
+    }
+    while (how.empty()) {
+        const int c = b.stones % 2, e = colour_engine[c];
+        int deadline = s.turn_ms;
+        if (s.match_ms > 0 && (deadline <= 0 || s.match_ms - used_ms[e] < deadline))
+            deadline = s.match_ms - used_ms[e];
+        if (s.match_ms > 0)
+            send_line(eng[e], "INFO time_left " + std::to_string(s.match_ms - used_ms[e]));
+        std::string request = move_request(b, moves, c, !requested[e], op != nullptr);
+        requested[e] = true;
+        reply r = request_move(eng[e], request, deadline);
+        used_ms[e] += r.ms;
+        if (r.ms > res.longest_move_ms) res.longest_move_ms = r.ms;
+        if (deadline > 0 && static_cast<double>(r.ms) / deadline > res.worst_ratio)
+            res.worst_ratio = static_cast<double>(r.ms) / deadline;
+        if (r.forfeit < 0 &&
+            (r.x < 0 || r.x >= s.size || r.y < 0 || r.y >= s.size || b.cells[r.x][r.y] != 0)) {
+            r.forfeit = ILLEGAL;
+            r.why = "illegal move " + std::to_string(r.x) + "," + std::to_string(r.y);
+        }
+        if (r.forfeit >= 0) {
+            res.forfeits[e][r.forfeit]++;
+            winner = 1 - e;
+            how = std::string(names[e]) + " forfeits (" + forfeit_names[r.forfeit] + "): " + r.why;
+            break;
+        }
+        b.cells[r.x][r.y] = c + 1;
+        b.stones++;
+        moves.push_back({r.x, r.y, r.ms, deadline});
+        if (s.show) {
+            std::printf("Move %d: %s plays %c%d (%d ms)\n", b.stones, names[e], 'a' + r.x, r.y + 1,
+                        r.ms);
+            show(b, r.x, r.y);
+        }
+        if (makes_five(b, r.x, r.y, s.rule)) {
+            winner = e;
+            how = std::string(names[e]) + " wins by five";
+        } else if (b.stones == s.size * s.size) {
+            how = "draw: full board";
+        }
+    }
+    res.games++;
+    if (winner < 0) res.draws++;
+    if (winner >= 0) res.wins[winner]++;
+    if (winner >= 0 && winner == colour_engine[0]) res.first_colour_wins++;
+    std::string summary = "game " + std::to_string(g + 1) + ": " + names[first] + " first, " +
+                          std::to_string(b.stones) + " stones: " + how;
+    res.reports.push_back(summary);
+    std::string result = winner < 0 ? "0" : winner == colour_engine[0] ? "B+" : "W+";
+    return sgf_game(s, colour_engine, moves, result, summary);
 }
 
 } // namespace
 
-game_result play_game(const char *engine, const game_setup &s) {
-    signal(SIGPIPE, SIG_IGN);
-    game_result r{"", 0, 0, false};
+match_result play_match(const match_setup &s) {
+    match_result res;
+    start_busy(s.load);
     engine_proc eng[2];
-    board_state b{};
-    b.size = s.size;
-    const char *names[2] = {"first (x)", "second (o)"};
-    // A move may overrun its turn time, never by this much: past it the engine is silent.
-    int limit_ms = (s.turn_ms > 0 ? 4 * s.turn_ms : 0) + 60000;
-    if (!start_engine(engine, eng[0]) || !start_engine(engine, eng[1]) ||
-        !setup_engine(eng[0], s) || !setup_engine(eng[1], s)) {
-        r = {"an engine failed to start", 0, 0, true};
+    for (int e = 0; e < 2; e++) eng[e].path = s.engines[e];
+    std::string sgf;
+    for (int g = 0; g < s.games; g++) {
+        sgf += play_game(eng, s, g, res);
+        if (s.show || s.games > 1) std::printf("%s\n", res.reports.back().c_str());
+        std::fflush(stdout);
     }
-    int lx = -1, ly = -1;
-    for (int turn = 0; !r.fault && r.summary.empty(); turn++) {
-        engine_proc &e = eng[turn % 2];
-        send(e, "INFO time_left " + std::to_string(s.match_ms - e.used_ms));
-        send(e, turn == 0 ? std::string("BEGIN")
-                          : "TURN " + std::to_string(lx) + "," + std::to_string(ly));
-        long long t0 = now_ms();
-        int x = -1, y = -1;
-        std::string why;
-        int got = await_move(e, limit_ms, x, y, why);
-        int took = static_cast<int>(now_ms() - t0);
-        e.used_ms += took;
-        if (took > r.longest_move_ms) r.longest_move_ms = took;
-        if (got == 0) {
-            r.summary = std::string(names[turn % 2]) + " resigns";
-        } else if (got < 0) {
-            r = {std::string(names[turn % 2]) + ": " + why, b.stones, r.longest_move_ms, true};
-        } else if (x < 0 || x >= s.size || y < 0 || y >= s.size || b.cells[x][y] != 0) {
-            r.summary = std::string(names[turn % 2]) + ": illegal move " + std::to_string(x) + "," +
-                        std::to_string(y);
-            r.fault = true;
-        } else {
-            b.cells[x][y] = turn % 2 + 1;
-            b.stones++;
-            lx = x;
-            ly = y;
-            if (s.show) {
-                std::printf("Move %d: %s plays %c%d (%d ms)\n", b.stones, names[turn % 2], 'a' + x,
-                            y + 1, took);
-                show(b, x, y);
-            }
-            if (makes_five(b, x, y, s.rule))
-                r.summary = std::string(names[turn % 2]) + " wins by five";
-            else if (b.stones == s.size * s.size)
-                r.summary = "draw: full board";
+    for (int e = 0; e < 2; e++) {
+        stop_engine(eng[e]);
+        res.peak_kb[e] = eng[e].peak_kb;
+    }
+    stop_busy();
+    if (!s.sgf_path.empty()) {
+        std::ofstream out(s.sgf_path);
+        out << sgf;
+    }
+    return res;
+}
+
+bool read_openings(const char *path, std::vector<opening> &out) {
+    std::ifstream in(path);
+    if (!in) return false;
+    std::string line;
+    while (std::getline(in, line)) {
+        line = line.substr(0, line.find('#'));
+        std::istringstream words(line);
+        opening op;
+        std::string w;
+        while (words >> w) {
+            stone_offset o;
+            if (std::sscanf(w.c_str(), "%d,%d", &o.dx, &o.dy) != 2) return false;
+            if (o.dx < -7 || o.dx > 7 || o.dy < -7 || o.dy > 7) return false;
+            op.push_back(o);
         }
+        if (!op.empty()) out.push_back(op);
     }
-    r.moves = b.stones;
-    stop_engine(eng[0]);
-    stop_engine(eng[1]);
-    return r;
+    return !out.empty();
 }

@@ -1,21 +1,46 @@
 #pragma once
-// A referee for engine-against-engine games over the protocol, used by selfplay.
+// A match runner for engine-against-engine games over the protocol, as the managers that
+// players use run them: one process per engine for the whole match, START for every game,
+// every move checked against its deadline with no tolerance.
 #include <string>
+#include <vector>
 
-struct game_setup {
-    int size;     // board side, 15..20
-    int rule;     // 1: exactly five wins, 0: five or more
-    int turn_ms;  // INFO timeout_turn; 0 fixes the engines at level 0
-    int match_ms; // INFO timeout_match; time_left is sent before every move
-    bool show;    // print the board after every move
+struct stone_offset {
+    int dx, dy; // from the centre square (c, c), c = (size - 1) / 2
+};
+using opening = std::vector<stone_offset>; // first colour first, colours alternating
+
+struct match_setup {
+    const char *engines[2];        // engine A and engine B (may be the same program)
+    int games;                     // colours alternate: A opens the even games
+    int size;                      // board side, 15..20
+    int rule;                      // 1: exactly five wins, 0: five or more
+    int turn_ms;                   // INFO timeout_turn; 0 fixes the engines at level 0
+    int match_ms;                  // INFO timeout_match, a game clock per engine and game; 0: none
+    std::vector<opening> openings; // each played twice, colours swapped; none: BEGIN
+    int load;                      // busy processes running meanwhile
+    std::string sgf_path;          // the games as SGF; empty: not saved
+    bool show;                     // print the board after every move
 };
 
-struct game_result {
-    std::string summary; // "first wins by five", "second resigns", "draw: full board", ...
-    int moves;           // stones on the board at the end
-    int longest_move_ms; // the slowest reply of either engine
-    bool fault;          // an engine misbehaved (illegal move, ERROR line, crash, silence)
+// Ways to lose a game other than on the board.
+enum forfeit_kind { LATE, EXIT, CRASH, ILLEGAL, MALFORMED, FORFEIT_KINDS };
+constexpr const char *forfeit_names[FORFEIT_KINDS] = {"late", "exit", "crash", "illegal",
+                                                      "malformed"};
+
+struct match_result {
+    int games = 0;
+    int wins[2] = {0, 0}; // by engine, A and B
+    int draws = 0;
+    int first_colour_wins = 0;
+    int forfeits[2][FORFEIT_KINDS] = {};
+    int longest_move_ms = 0;
+    double worst_ratio = 0; // largest move time / deadline
+    long peak_kb[2] = {0, 0};
+    std::vector<std::string> reports; // one line per game
 };
 
-// Plays one game: the first engine opens with BEGIN, the second answers with TURN.
-game_result play_game(const char *engine, const game_setup &setup);
+match_result play_match(const match_setup &setup);
+
+// Reads openings, one a line: offsets "dx,dy" separated by blanks; '#' starts a comment.
+bool read_openings(const char *path, std::vector<opening> &out);

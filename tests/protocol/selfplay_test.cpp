@@ -1,26 +1,69 @@
-// Whole games of the engine against itself through the protocol, refereed by selfplay:
-// every move legal and in time, each game ending in five, resignation or a full board.
+// Matches of the engine against itself through the protocol, refereed by the match runner:
+// several games per engine process, every move legal and in time; and the runner itself
+// telling forfeits apart, against stand-in engines that misbehave.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
+#include <sys/stat.h>
 
 #include "engine_pipe.h"
 
 namespace {
 
-TEST(SelfPlay, LevelZeroGamesEndCleanly) {
-    const int cases[][2] = {{15, 1}, {15, 0}, {20, 1}, {20, 0}, {17, 1}}; // side, rule
+int count_of(const std::string &text, const std::string &what) {
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) n++;
+    return n;
+}
+
+TEST(SelfPlay, LevelZeroMatchesEndCleanly) {
+    const std::string sgf = testing::TempDir() + "selfplay_test.sgf";
+    const int cases[][2] = {{15, 1}, {20, 0}, {17, 1}}; // side, rule
     for (const auto &c : cases) {
         engine_run run = run_program(BRUSK_SELFPLAY,
-                                     {BRUSK_ENGINE, "--size", std::to_string(c[0]), "--rule",
-                                      std::to_string(c[1]), "--level0", "--quiet"},
+                                     {BRUSK_ENGINE, "--games", "2", "--size", std::to_string(c[0]),
+                                      "--rule", std::to_string(c[1]), "--level0", "--openings",
+                                      BRUSK_OPENINGS, "--sgf", sgf},
                                      "", 600);
         ASSERT_FALSE(run.hung);
         EXPECT_EQ(run.exit_code, 0) << run.out;
-        bool ended = run.out.find("wins by five") != std::string::npos ||
-                     run.out.find("resigns") != std::string::npos ||
-                     run.out.find("draw: full board") != std::string::npos;
-        EXPECT_TRUE(ended) << c[0] << " " << c[1] << ": " << run.out;
+        EXPECT_NE(run.out.find("Forfeits: 0\n"), std::string::npos) << run.out;
+        EXPECT_EQ(count_of(run.out, "wins by five") + count_of(run.out, "draw: full board"), 2)
+            << run.out;
+        std::ifstream in(sgf);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(count_of(text, "(;GM[4]FF[4]SZ[" + std::to_string(c[0]) + "]"), 2) << text;
+    }
+}
+
+// Stand-ins for engine B that say OK to START and then misbehave whenever they are asked
+// to move, so B forfeits both games.
+TEST(SelfPlay, ForfeitsAreCountedByKind) {
+    const struct {
+        const char *on_move, *kind;
+    } cases[] = {
+        {"echo 'ERROR no'", "malformed 2"}, {"echo 99,99", "illegal 2"},     {"exit 3", "exit 2"},
+        {"kill -9 $$", "crash 2"},          {"sleep 1; echo 7,7", "late 2"},
+    };
+    for (const auto &c : cases) {
+        const std::string path = testing::TempDir() + "stand_in_engine.sh";
+        std::ofstream(path) << "#!/bin/sh\nwhile read l; do case \"$l\" in START*) echo OK;;\n"
+                            << "BEGIN*|TURN*|DONE*) " << c.on_move << ";; END*) exit 0;; esac\n"
+                            << "done\n";
+        chmod(path.c_str(), 0755);
+        engine_run run = run_program(
+            BRUSK_SELFPLAY, {BRUSK_ENGINE, "--engine2", path, "--games", "2", "--turn", "300"}, "",
+            120);
+        std::remove(path.c_str());
+        ASSERT_FALSE(run.hung);
+        EXPECT_EQ(run.exit_code, 1) << run.out;
+        EXPECT_NE(run.out.find("Forfeits of A: late 0 exit 0 crash 0 illegal 0 malformed 0"),
+                  std::string::npos)
+            << run.out;
+        EXPECT_NE(run.out.find(c.kind), std::string::npos) << c.kind << "\n" << run.out;
+        EXPECT_NE(run.out.find("A wins 2"), std::string::npos) << run.out;
     }
 }
 
