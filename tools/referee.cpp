@@ -57,6 +57,7 @@ bool read_line(engine_proc &e, std::string &line, long long deadline) {
         if (nl != std::string::npos) {
             line = e.pending.substr(0, nl);
             e.pending.erase(0, nl + 1);
+            if (!line.empty() && line.back() == '\r') line.pop_back(); // a Windows engine's CR LF
             return true;
         }
         long long left = deadline - now_ms();
