@@ -100,7 +100,11 @@ int set_up(const bench_position &p, int level, int *board) {
 FILE *open_report() {
     std::fflush(stdout);
     FILE *report = fdopen(dup(STDOUT_FILENO), "w");
+#ifdef _WIN32
+    int null_fd = open("NUL", O_WRONLY); // Windows' null device
+#else
     int null_fd = open("/dev/null", O_WRONLY);
+#endif
     if (!report || null_fd < 0 || dup2(null_fd, STDOUT_FILENO) < 0) {
         std::perror("bench");
         std::exit(1);

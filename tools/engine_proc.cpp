@@ -2,6 +2,7 @@
 #include "engine_proc.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -34,6 +35,10 @@ bool start_engine(engine_proc &e) {
     }
     close(in[0]);
     close(out[1]);
+    // Engines started later must not hold this one's pipes open: it would miss the end of
+    // its input, and its output would never end.
+    fcntl(in[1], F_SETFD, FD_CLOEXEC);
+    fcntl(out[0], F_SETFD, FD_CLOEXEC);
     e.to = in[1];
     e.from = out[0];
     e.pending.clear();

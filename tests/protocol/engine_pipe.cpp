@@ -1,6 +1,7 @@
 #include "engine_pipe.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -67,6 +68,14 @@ bool pump(int &in_fd, int &out_fd, int &err_fd, const std::string &input, engine
     return true;
 }
 
+// A Windows engine ends its lines in CR LF; the tests read both endings as one.
+void drop_cr_before_lf(std::string &text) {
+    size_t kept = 0;
+    for (size_t i = 0; i < text.size(); i++)
+        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') text[kept++] = text[i];
+    text.resize(kept);
+}
+
 } // namespace
 
 engine_run run_program(const std::string &program, const std::vector<std::string> &args,
@@ -96,9 +105,12 @@ engine_run run_program(const std::string &program, const std::vector<std::string
     waitpid(pid, &status, 0);
     if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
+    drop_cr_before_lf(run.out);
+    drop_cr_before_lf(run.err);
     return run;
 }
 
 engine_run run_engine(const std::string &input, int deadline_seconds) {
-    return run_program(BRUSK_ENGINE, {}, input, deadline_seconds);
+    const char *other = std::getenv("BRUSK_TEST_ENGINE");
+    return run_program(other && *other ? other : BRUSK_ENGINE, {}, input, deadline_seconds);
 }

@@ -18,7 +18,8 @@ struct engine_run {
 engine_run run_program(const std::string &program, const std::vector<std::string> &args,
                        const std::string &input, int deadline_seconds = 120);
 
-// The engine built beside the tests, fed with `input`.
+// The engine built beside the tests, or the program named by the environment variable
+// BRUSK_TEST_ENGINE (the Windows build under Wine), fed with `input`.
 engine_run run_engine(const std::string &input, int deadline_seconds = 120);
 
 using lines = std::vector<std::string>;
