@@ -79,6 +79,7 @@ int set_up(const bench_position &p, int level, int *board) {
     reset_timing();
     reset_root();
     reset_keys();
+    reset_live();
     game.dim = p.dim;
     settings.exact_five = p.exact_five;
     settings.timeout_turn = 0;

@@ -58,3 +58,8 @@ int quiet_after(const move_list &out, const move_list &src, int src_count, move_
 // `ply` is the position's ply (root_ply at the root); `parent_tag` is the tag of the move
 // that led here (2 at the root). Reads dim, exact_five, full_depth and threat_depth.
 int generate_moves(const int *board, int side, int ply, move_list &out, int *score, int parent_tag);
+
+// The same results as generate_moves by the plainest means: every empty square analysed
+// afresh and a simple stable sort. Slow; the tests compare the two.
+int generate_moves_reference(const int *board, int side, int ply, move_list &out, int *score,
+                             int parent_tag);

@@ -14,20 +14,6 @@ TEST(GenerateMoves, EmptyBoardHasNoCandidates) {
     EXPECT_EQ(g.score, 0);
 }
 
-TEST(GenerateMoves, SingleStoneNeighboursFirst) {
-    const char *want = "(6,6,1,4,0,0,1,1) (6,7,1,4,0,0,0,1) (6,8,1,4,0,0,3,1) (7,6,1,4,0,0,2,1) "
-                       "(7,8,1,4,0,0,2,1) (8,6,1,4,0,0,3,1) (8,7,1,4,0,0,0,1) (8,8,1,4,0,0,1,1) "
-                       "(5,5,1,3,0,0,1,1)";
-    for (int exact = 0; exact <= 1; exact++) {
-        for (int colour : {1, -1}) {
-            set_board(15, exact, colour == 1 ? "X 7,7" : "O 7,7");
-            generated g = generate(-colour, 0, 2);
-            EXPECT_EQ(g.moves, want);
-            EXPECT_EQ(g.score, -18); // nine opponent records of weight 2
-        }
-    }
-}
-
 TEST(GenerateMoves, FirstFiveInScanOrderWinsAndLeavesTheScore) {
     set_board(15, 1, "X 3,3 3,4 3,5 3,6");
     for (int parent_tag : {2, 0}) {

@@ -1,0 +1,207 @@
+// Live analysis: the point analysis of every square for both colours, kept current from
+// position to position by redoing only what a changed stone can reach.
+#include <cstring>
+
+#include "analysis/analysis.h"
+#include "analysis/window.h"
+
+live_state live;
+
+namespace {
+
+// Row and position of square x,y in direction d (see live_state).
+int row_of(int d, int x, int y) {
+    switch (d) {
+    case 0:
+        return y;
+    case 1:
+        return x - y + MAX_DIM - 1;
+    case 2:
+        return x;
+    default:
+        return x + y;
+    }
+}
+int pos_of(int d, int x, int y) {
+    return d == 0 || d == 1 ? x : y;
+}
+
+// Bits of the on-board positions lo..hi of a row.
+unsigned span_bits(int lo, int hi) {
+    return ((1u << (hi - lo + 1)) - 1) << (lo + 5);
+}
+
+constexpr point_info NO_WINDOW = {0, 0, 0, 0, -1};
+
+// Base-3 value of the digits given by 9 bits: ternary[b] = sum of 3^i over the set bits i.
+struct ternary_table {
+    int v[512];
+};
+constexpr ternary_table make_ternary() {
+    ternary_table t{};
+    for (int b = 0; b < 512; b++)
+        for (int i = 8; i >= 0; i--) t.v[b] = t.v[b] * 3 + (b >> i & 1);
+    return t;
+}
+constexpr ternary_table ternary = make_ternary();
+
+// Pattern index of a line for the colour of `own`; `blocked` holds the other colour's
+// stones and the cells off the board.
+int pattern_of(unsigned own, unsigned blocked) {
+    return ternary.v[own >> 1 & 0x1FF] + 2 * ternary.v[blocked >> 1 & 0x1FF] +
+           INNER_PATTERNS * static_cast<int>((own & 1) | (own >> 9 & 2));
+}
+
+// Fills both rules' pattern tables from the window scan itself, so they cannot disagree.
+void fill_pattern_tables() {
+    for (int exact = 0; exact <= 1; exact++) {
+        for (int k = 0; k < LINE_PATTERNS; k++) {
+            unsigned own = (k / INNER_PATTERNS & 1) | (k / INNER_PATTERNS & 2) << 9;
+            unsigned blocked = 0;
+            for (int i = 1, digits = k % INNER_PATTERNS; i <= 9; i++, digits /= 3) {
+                if (digits % 3 == 1) own |= 1u << i;
+                if (digits % 3 == 2) blocked |= 1u << i;
+            }
+            const line_figures f = scan_line(line_bits{own, blocked, 0}, exact != 0);
+            live.pattern_figures[exact][k] = static_cast<unsigned char>(f.m[0] << 4 | f.c[0]);
+        }
+    }
+    live.tables_filled = 1;
+}
+
+// An empty board of the shared side and rule: every position of a row is off the board
+// except its on-board span; no figures, no candidates.
+void restart() {
+    if (!live.tables_filled) fill_pattern_tables();
+    const int dim = game.dim;
+    live.dim = dim;
+    live.exact_five = settings.exact_five;
+    for (int d = 0; d < 4; d++)
+        for (int r = 0; r < LINE_ROWS; r++) {
+            live.stones[0][d][r] = live.stones[1][d][r] = 0;
+            live.off[d][r] = ~0u;
+        }
+    for (int r = 0; r < dim; r++) {
+        live.off[0][r] = ~span_bits(0, dim - 1);
+        live.off[2][r] = ~span_bits(0, dim - 1);
+    }
+    for (int k = -(dim - 1); k <= dim - 1; k++) // x - y = k: x runs from max(0,k) to dim-1+min(0,k)
+        live.off[1][k + MAX_DIM - 1] = ~span_bits(k > 0 ? k : 0, k < 0 ? dim - 1 + k : dim - 1);
+    for (int s = 0; s <= 2 * dim - 2; s++) // x + y = s: y runs from max(0,s-dim+1) to min(dim-1,s)
+        live.off[3][s] = ~span_bits(s > dim - 1 ? s - dim + 1 : 0, s < dim - 1 ? s : dim - 1);
+    for (int c = 0; c < BOARD_CELLS; c++) {
+        live.board[c] = 0;
+        for (int d = 0; d < 4; d++) live.figures[c][0][d] = live.figures[c][1][d] = 0;
+        live.info[c][0] = live.info[c][1] = NO_WINDOW;
+    }
+    for (unsigned &bits : live.candidates) bits = 0;
+}
+
+// What one direction's packed figures add to a square's threat class: bit 0 an open-four
+// line, bit 3 a four or open-three line, bit 6 a line with at least a two that has room;
+// summed over the four directions, each 3-bit field counts its lines.
+struct tally_table {
+    int v[256];
+};
+constexpr tally_table make_tally() {
+    tally_table t{};
+    for (int f = 0; f < 256; f++) {
+        const int m = f >> 4, c = f & 15;
+        if (m == 0) continue;
+        t.v[f] = (m == 3 && c >= 2) | (m == 3 || (m == 2 && c >= 2)) << 3 | (m >= 2 || c >= 2) << 6;
+    }
+    return t;
+}
+constexpr tally_table tally = make_tally();
+
+// A square's analysis from its four directions' packed figures: the best direction is
+// the one with the largest figures (on a tie the earlier one), and two lines of a kind
+// make the threat class.
+point_info classify(const unsigned char figures[4]) {
+    int best = 0, dir = -1, sum = 0;
+    for (int d = 0; d < 4; d++) {
+        if (figures[d] > best) {
+            best = figures[d];
+            dir = d;
+        }
+        sum += tally.v[figures[d]];
+    }
+    const int threat = (sum & 7) >= 2 ? 3 : (sum >> 3 & 7) >= 2 ? 2 : (sum >> 6 & 7) >= 2 ? 1 : 0;
+    return point_info{best >> 4, best & 15, threat, 0, dir};
+}
+
+// The square's analyses for both colours, and its candidate bit.
+void retally(int x, int y) {
+    const int c = cell(x, y);
+    const point_info plus = classify(live.figures[c][0]);
+    const point_info minus = classify(live.figures[c][1]);
+    live.info[c][0] = plus;
+    live.info[c][1] = minus;
+    if (live.board[c] == 0 && (plus.count > 0 || minus.count > 0))
+        live.candidates[x] |= 1u << y;
+    else
+        live.candidates[x] &= ~(1u << y);
+}
+
+// Direction d of every square within five cells of x,y along it (x,y included), after the
+// cell x,y changed: new figures from the row, and a new analysis where they changed. A
+// square off x,y lies on this one line through x,y, so no other direction of it changed.
+void refresh_line(int x, int y, int d) {
+    const int dim = live.dim, dx = directions[d].dx, dy = directions[d].dy;
+    const int r = row_of(d, x, y), centre = pos_of(d, x, y);
+    const unsigned plus = live.stones[0][d][r], minus = live.stones[1][d][r], off = live.off[d][r];
+    const unsigned char *table = live.pattern_figures[live.exact_five != 0];
+    for (int k = -5; k <= 5; k++) {
+        const int cx = x + k * dx, cy = y + k * dy;
+        if (cx < 0 || cx >= dim || cy < 0 || cy >= dim) continue;
+        const int p = centre + k;
+        const unsigned own = plus >> p & LINE_CELLS, other = minus >> p & LINE_CELLS,
+                       block = off >> p & LINE_CELLS;
+        const unsigned char f0 = table[pattern_of(own, other | block)];
+        const unsigned char f1 = table[pattern_of(other, own | block)];
+        unsigned char(&figures)[2][4] = live.figures[cell(cx, cy)];
+        if (figures[0][d] == f0 && figures[1][d] == f1) continue;
+        figures[0][d] = f0;
+        figures[1][d] = f1;
+        if (k != 0) retally(cx, cy);
+    }
+}
+
+// Puts value v (0 takes the stone) on x,y: its bit in the four rows, then the lines it
+// reaches, then the square itself.
+void change_cell(int x, int y, int v) {
+    live.board[cell(x, y)] = v;
+    for (int d = 0; d < 4; d++) {
+        const int r = row_of(d, x, y);
+        const unsigned bit = 1u << (pos_of(d, x, y) + 5);
+        live.stones[0][d][r] &= ~bit;
+        live.stones[1][d][r] &= ~bit;
+        live.off[d][r] &= ~bit;
+        if (v == 1)
+            live.stones[0][d][r] |= bit;
+        else if (v == -1)
+            live.stones[1][d][r] |= bit;
+        else if (v != 0)
+            live.off[d][r] |= bit; // any other value blocks both colours
+    }
+    for (int d = 0; d < 4; d++) refresh_line(x, y, d);
+    retally(x, y);
+}
+
+} // namespace
+
+void reset_live() {
+    live.dim = 0; // the pattern tables stay: they depend on nothing
+    live.exact_five = 0;
+}
+
+void sync_live(const int *board) {
+    if (live.dim != game.dim || live.exact_five != settings.exact_five) restart();
+    const int dim = live.dim;
+    for (int x = 0; x < dim; x++) {
+        const int *row = board + cell(x, 0), *mirror = live.board + cell(x, 0);
+        if (std::memcmp(row, mirror, sizeof(int) * static_cast<unsigned>(dim)) == 0) continue;
+        for (int y = 0; y < dim; y++)
+            if (row[y] != mirror[y]) change_cell(x, y, row[y]);
+    }
+}
