@@ -62,10 +62,17 @@ static void sort_indices(const move_list &list, std::uint32_t *order) {
     });
 }
 
-void sort_moves(move_list &list) {
+// Records in the order of `order` (indices into the list).
+static void reorder(move_list &list, const std::uint32_t *order) {
+    move_rec sorted[MAX_MOVES];
+    for (int i = 0; i < list.n; i++) sorted[i] = list.rec[order[i]];
+    std::copy(sorted, sorted + list.n, list.rec);
+}
+
+// Records with hits, or with fields out of the packed ranges: a comparison sort of packed
+// keys (or of indices).
+static void sort_by_keys(move_list &list) {
     const int n = list.n;
-    if (n < 2) return;
-    // 1. Keys, or indices in order when a record does not pack.
     std::uint32_t keys[MAX_MOVES];
     bool packed = true;
     for (int i = 0; i < n && packed; i++) {
@@ -79,10 +86,43 @@ void sort_moves(move_list &list) {
     } else {
         sort_indices(list, keys);
     }
-    // 2. Records into that order.
-    move_rec sorted[MAX_MOVES];
-    for (int i = 0; i < n; i++) sorted[i] = list.rec[keys[i]];
-    std::copy(sorted, sorted + n, list.rec);
+    reorder(list, keys);
+}
+
+// Without hits (every list from ply 2 on) a record's rank has few values: count 0..5,
+// threat 0..3 and windows 0..5 make RANK_BUCKETS buckets, higher buckets ranking first.
+constexpr int RANK_BUCKETS = 6 * 4 * 6;
+
+static int bucket_of(const point_info &p) {
+    if (p.hits != 0 || p.count < 0 || p.count > 5 || p.threat < 0 || p.threat > 3 ||
+        p.windows < 0 || p.windows > 5)
+        return -1;
+    return (p.count * 4 + p.threat) * 6 + p.windows;
+}
+
+// A counting sort: records go to their bucket's place in scan order, so equal records keep
+// their order in linear time.
+void sort_moves(move_list &list) {
+    const int n = list.n;
+    if (n < 2) return;
+    // 1. Buckets and their sizes.
+    int bucket[MAX_MOVES];
+    int first[RANK_BUCKETS] = {};
+    for (int i = 0; i < n; i++) {
+        bucket[i] = bucket_of(list.rec[i].info);
+        if (bucket[i] < 0) return sort_by_keys(list);
+        first[bucket[i]]++;
+    }
+    // 2. Where each bucket starts, the highest first.
+    for (int b = RANK_BUCKETS - 1, at = 0; b >= 0; b--) {
+        const int size = first[b];
+        first[b] = at;
+        at += size;
+    }
+    // 3. Every record to its place.
+    std::uint32_t order[MAX_MOVES];
+    for (int i = 0; i < n; i++) order[first[bucket[i]]++] = static_cast<std::uint32_t>(i);
+    reorder(list, order);
 }
 
 int quiet_after(const move_list &out, const move_list &src, int src_count, move_list &scratch) {
