@@ -90,6 +90,10 @@ struct live_state {
     // Bit y of candidates[x]: x,y is empty and a stone of either colour could join a stone
     // in a viable window there (a count above 0 for +1 or -1).
     unsigned candidates[MAX_DIM];
+    // Bit y of stale[x]: the figures of x,y changed since its info was classified; it is
+    // classified again when next read, so a square changed twice between reads, or never
+    // read, costs no classification.
+    unsigned stale[MAX_DIM];
 };
 extern live_state live;
 
@@ -101,9 +105,12 @@ void reset_live();
 // rule it starts again from an empty board.
 void sync_live(const int *board);
 
-// analyse_point of the empty square x,y of the position the live state was last brought to.
+// analyse_point of the empty square x,y of the position the live state was last brought
+// to: [0] for +1, [1] for -1.
+const point_info *live_infos(int x, int y);
+
 inline const point_info &live_point(int x, int y, int colour) {
-    return live.info[cell(x, y)][colour == 1 ? 0 : 1];
+    return live_infos(x, y)[colour == 1 ? 0 : 1];
 }
 
 // ---- Threat squares -------------------------------------------------------------------

@@ -1,5 +1,6 @@
 // Live analysis: the point analysis of every square for both colours, kept current from
 // position to position by redoing only what a changed stone can reach.
+#include <cstdint>
 #include <cstring>
 
 #include "analysis/analysis.h"
@@ -94,7 +95,7 @@ void restart() {
         for (int d = 0; d < 4; d++) live.figures[c][0][d] = live.figures[c][1][d] = 0;
         live.info[c][0] = live.info[c][1] = NO_WINDOW;
     }
-    for (unsigned &bits : live.candidates) bits = 0;
+    for (int x = 0; x < MAX_DIM; x++) live.candidates[x] = live.stale[x] = 0;
 }
 
 // What one direction's packed figures add to a square's threat class: bit 0 an open-four
@@ -130,21 +131,22 @@ point_info classify(const unsigned char figures[4]) {
     return point_info{best >> 4, best & 15, threat, 0, dir};
 }
 
-// The square's analyses for both colours, and its candidate bit.
-void retally(int x, int y) {
+// After a change of the square's figures or of its cell: its candidate bit (empty, and a
+// viable window for either colour: some direction with figures above 0), and its analyses
+// marked stale, to be classified when they are next read.
+void touch(int x, int y) {
     const int c = cell(x, y);
-    const point_info plus = classify(live.figures[c][0]);
-    const point_info minus = classify(live.figures[c][1]);
-    live.info[c][0] = plus;
-    live.info[c][1] = minus;
-    if (live.board[c] == 0 && (plus.count > 0 || minus.count > 0))
+    std::uint64_t figures;
+    std::memcpy(&figures, live.figures[c], sizeof figures);
+    if (live.board[c] == 0 && figures != 0)
         live.candidates[x] |= 1u << y;
     else
         live.candidates[x] &= ~(1u << y);
+    live.stale[x] |= 1u << y;
 }
 
 // Direction d of every square within five cells of x,y along it (x,y included), after the
-// cell x,y changed: new figures from the row, and a new analysis where they changed. A
+// cell x,y changed: new figures from the row, and the squares touched where they changed. A
 // square off x,y lies on this one line through x,y, so no other direction of it changed.
 void refresh_line(int x, int y, int d) {
     const int dim = live.dim, dx = directions[d].dx, dy = directions[d].dy;
@@ -163,7 +165,7 @@ void refresh_line(int x, int y, int d) {
         if (figures[0][d] == f0 && figures[1][d] == f1) continue;
         figures[0][d] = f0;
         figures[1][d] = f1;
-        if (k != 0) retally(cx, cy);
+        if (k != 0) touch(cx, cy);
     }
 }
 
@@ -185,10 +187,20 @@ void change_cell(int x, int y, int v) {
             live.off[d][r] |= bit; // any other value blocks both colours
     }
     for (int d = 0; d < 4; d++) refresh_line(x, y, d);
-    retally(x, y);
+    touch(x, y);
 }
 
 } // namespace
+
+const point_info *live_infos(int x, int y) {
+    const int c = cell(x, y);
+    if (live.stale[x] >> y & 1) {
+        live.info[c][0] = classify(live.figures[c][0]);
+        live.info[c][1] = classify(live.figures[c][1]);
+        live.stale[x] &= ~(1u << y);
+    }
+    return live.info[c];
+}
 
 void reset_live() {
     live.dim = 0; // the pattern tables stay: they depend on nothing
