@@ -145,8 +145,8 @@ int generate_moves(const int *board, int side, int ply, move_list &out, int *sco
     for (int x = 0; x < game.dim; x++) {
         for (unsigned bits = live.candidates[x]; bits != 0; bits &= bits - 1) {
             const int y = std::countr_zero(bits);
-            const point_info &own = live.info[cell(x, y)][own_colour];
-            const point_info &opp = live.info[cell(x, y)][1 - own_colour];
+            const point_info *infos = live_infos(x, y);
+            const point_info &own = infos[own_colour], &opp = infos[1 - own_colour];
             if (own.count == 4) {
                 uloz_tah(x, y, own, 3, out);
                 return 1;

@@ -11,23 +11,6 @@ void move_list_overflow(int n) {
     std::exit(1);
 }
 
-static int rank_first(int a, int b) {
-    return a > b ? -1 : a < b ? 1 : 0;
-}
-
-// Threat comes before windows: a square that makes threats on two lines outranks one that
-// only has more room on its best line.
-int cmp_point_info(const point_info &a, const point_info &b) {
-    if (int r = rank_first(a.count, b.count)) return r;
-    if (int r = rank_first(a.threat, b.threat)) return r;
-    if (int r = rank_first(a.windows, b.windows)) return r;
-    return rank_first(a.hits, b.hits);
-}
-
-int cmp_move_rec(const move_rec &p, const move_rec &q) {
-    return cmp_point_info(p.info, q.info);
-}
-
 // Sort keys: the four ranking fields packed above the record's index, inverted so that
 // ascending keys put the strongest first and, among equal records, the earlier one first.
 // That makes std::sort (in place, no allocation) give exactly what a stable sort gives.
@@ -89,15 +72,17 @@ static void sort_by_keys(move_list &list) {
     reorder(list, keys);
 }
 
-// Without hits (every list from ply 2 on) a record's rank has few values: count 0..5,
-// threat 0..3 and windows 0..5 make RANK_BUCKETS buckets, higher buckets ranking first.
-constexpr int RANK_BUCKETS = 6 * 4 * 6;
+// Without hits (every list from ply 2 on) a filed record's rank has few values: count
+// 1..4, threat 0..3 and windows 1..5 make RANK_BUCKETS buckets, higher buckets ranking
+// first. Anything else (hits, or fields the generator never stores) returns -1.
+constexpr int RANK_BUCKETS = 4 * 4 * 5;
 
 static int bucket_of(const point_info &p) {
-    if (p.hits != 0 || p.count < 0 || p.count > 5 || p.threat < 0 || p.threat > 3 ||
-        p.windows < 0 || p.windows > 5)
-        return -1;
-    return (p.count * 4 + p.threat) * 6 + p.windows;
+    const unsigned count = static_cast<unsigned>(p.count - 1),
+                   threat = static_cast<unsigned>(p.threat),
+                   windows = static_cast<unsigned>(p.windows - 1);
+    if (p.hits != 0 || count > 3 || threat > 3 || windows > 4) return -1;
+    return static_cast<int>((count * 4 + threat) * 5 + windows);
 }
 
 // A counting sort: records go to their bucket's place in scan order, so equal records keep
@@ -120,9 +105,9 @@ void sort_moves(move_list &list) {
         at += size;
     }
     // 3. Every record to its place.
-    std::uint32_t order[MAX_MOVES];
-    for (int i = 0; i < n; i++) order[first[bucket[i]]++] = static_cast<std::uint32_t>(i);
-    reorder(list, order);
+    move_rec sorted[MAX_MOVES];
+    for (int i = 0; i < n; i++) sorted[first[bucket[i]]++] = list.rec[i];
+    std::copy(sorted, sorted + n, list.rec);
 }
 
 int quiet_after(const move_list &out, const move_list &src, int src_count, move_list &scratch) {
