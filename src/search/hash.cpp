@@ -5,6 +5,7 @@
 // into the key.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "search/random.h"
 #include "search/tree.h"
@@ -35,15 +36,29 @@ uint32_t mix(uint32_t h, int32_t key, int offset) {
     return h * 16807u + static_cast<uint32_t>(key) + static_cast<uint32_t>(offset);
 }
 
+// True when the four cells from c on are empty.
+bool empty4(const int *board, int c) {
+    uint64_t lo, hi;
+    std::memcpy(&lo, board + c, sizeof lo);
+    std::memcpy(&hi, board + c + 2, sizeof hi);
+    return (lo | hi) == 0;
+}
+
 } // namespace
 
+// Stones are few among the cells: runs of four empty cells are passed over with one test.
 void hash(const int *board, int a, int b, hash_key *key_out) {
     if (keys.pending) fill_keys();
     uint32_t h0 = 0;
     uint32_t h1 = 0;
-    for (int x = 0; x < game.dim; x++) {
-        for (int y = 0; y < game.dim; y++) {
-            int c = cell(x, y);
+    const int dim = game.dim;
+    for (int x = 0; x < dim; x++) {
+        for (int y = 0; y < dim; y++) {
+            const int c = cell(x, y);
+            if (y + 4 <= dim && empty4(board, c)) {
+                y += 3;
+                continue;
+            }
             switch (board[c]) {
             case 0:
                 break;
