@@ -94,6 +94,7 @@ void restart() {
         live.board[c] = 0;
         for (int d = 0; d < 4; d++) live.figures[c][0][d] = live.figures[c][1][d] = 0;
         live.info[c][0] = live.info[c][1] = NO_WINDOW;
+        live.bucket[c][0] = live.bucket[c][1] = 0;
     }
     for (int x = 0; x < MAX_DIM; x++) live.candidates[x] = live.stale[x] = 0;
 }
@@ -145,27 +146,29 @@ void touch(int x, int y) {
     live.stale[x] |= 1u << y;
 }
 
-// Direction d of every square within five cells of x,y along it (x,y included), after the
-// cell x,y changed: new figures from the row, and the squares touched where they changed. A
-// square off x,y lies on this one line through x,y, so no other direction of it changed.
+// Direction d of every empty square within five cells of x,y along it, and of x,y itself,
+// after the cell x,y changed: new figures from the row, and the squares touched where they
+// changed. A square off x,y lies on this one line through x,y, so no other direction of
+// it changed. Squares holding a stone are passed over: their figures are redone in full
+// when the stone is taken.
 void refresh_line(int x, int y, int d) {
-    const int dim = live.dim, dx = directions[d].dx, dy = directions[d].dy;
+    const int dx = directions[d].dx, dy = directions[d].dy, step = cell(dx, dy);
     const int r = row_of(d, x, y), centre = pos_of(d, x, y);
     const unsigned plus = live.stones[0][d][r], minus = live.stones[1][d][r], off = live.off[d][r];
+    const unsigned occupied = plus | minus | off; // off the board counts as occupied
     const unsigned char *table = live.pattern_figures[live.exact_five != 0];
     for (int k = -5; k <= 5; k++) {
-        const int cx = x + k * dx, cy = y + k * dy;
-        if (cx < 0 || cx >= dim || cy < 0 || cy >= dim) continue;
         const int p = centre + k;
+        if (k != 0 && (occupied >> (p + 5) & 1)) continue;
         const unsigned own = plus >> p & LINE_CELLS, other = minus >> p & LINE_CELLS,
                        block = off >> p & LINE_CELLS;
         const unsigned char f0 = table[pattern_of(own, other | block)];
         const unsigned char f1 = table[pattern_of(other, own | block)];
-        unsigned char(&figures)[2][4] = live.figures[cell(cx, cy)];
+        unsigned char(&figures)[2][4] = live.figures[cell(x, y) + k * step];
         if (figures[0][d] == f0 && figures[1][d] == f1) continue;
         figures[0][d] = f0;
         figures[1][d] = f1;
-        if (k != 0) touch(cx, cy);
+        if (k != 0) touch(x + k * dx, y + k * dy);
     }
 }
 
@@ -197,6 +200,8 @@ const point_info *live_infos(int x, int y) {
     if (live.stale[x] >> y & 1) {
         live.info[c][0] = classify(live.figures[c][0]);
         live.info[c][1] = classify(live.figures[c][1]);
+        live.bucket[c][0] = static_cast<unsigned char>(rank_bucket(live.info[c][0]));
+        live.bucket[c][1] = static_cast<unsigned char>(rank_bucket(live.info[c][1]));
         live.stale[x] &= ~(1u << y);
     }
     return live.info[c];
