@@ -77,6 +77,14 @@ static_assert(MAX_DIM + 10 <= 32, "a row word holds a board line and five cells 
 constexpr int INNER_PATTERNS = 19683; // 3^9
 constexpr int LINE_PATTERNS = INNER_PATTERNS * 4;
 
+// The rank of an analysis as one number: 0 for count 0, else count 1..4, threat 0..3 and
+// windows 1..5 in that order of weight, 1..80. Analyses of empty squares (hits 0) with
+// larger buckets rank first, and equal buckets rank equal.
+constexpr int RANK_BUCKETS = 81;
+inline int rank_bucket(const point_info &p) {
+    return p.count == 0 ? 0 : 1 + (p.count - 1) * 20 + p.threat * 5 + p.windows - 1;
+}
+
 struct live_state {
     int tables_filled;                               // 1 once pattern_figures is filled
     unsigned char pattern_figures[2][LINE_PATTERNS]; // [exact_five]
@@ -87,6 +95,7 @@ struct live_state {
     unsigned off[4][LINE_ROWS];       // cells past the edge, and any cell value but 0, +1, -1
     unsigned char figures[BOARD_CELLS][2][4]; // per square, colour (+1, -1) and direction
     point_info info[BOARD_CELLS][2];          // analyse_point of each empty square, +1 and -1
+    unsigned char bucket[BOARD_CELLS][2];     // rank_bucket of each info
     // Bit y of candidates[x]: x,y is empty and a stone of either colour could join a stone
     // in a viable window there (a count above 0 for +1 or -1).
     unsigned candidates[MAX_DIM];

@@ -117,8 +117,10 @@ int finish_scan(const int *board, int side, int ply, int parent_tag, scan_state 
         mark_hits(tl.own, st.own_list.rec, st.own_list.n, 1, parent_tag);
         mark_hits(tl.opp, st.opp_list.rec, st.opp_list.n, 0, parent_tag);
     }
-    sort(st.own_list);
-    sort(st.opp_list);
+    if (sort) {
+        sort(st.own_list);
+        sort(st.opp_list);
+    }
     // 2. The static score, then the moves to try.
     st.own_sum = list_sum(st.own_list, own_weights);
     st.opp_sum = list_sum(st.opp_list, opp_weights);
@@ -133,7 +135,9 @@ static point_info live_analysis(const int *, int x, int y, int colour) {
 
 // Every empty square where either colour has a viable window, with the analyses of the
 // live state brought to this position, in scan order. The first five of the side to move
-// ends the scan: it is the one move to play.
+// ends the scan: it is the one move to play. From ply 2 on the lists are filed straight
+// into rank order (ranked.cpp); nearer the root, where threat squares add hits, they are
+// filed in scan order and sorted.
 int generate_moves(const int *board, int side, int ply, move_list &out, int *score,
                    int parent_tag) {
     out.n = 0;
@@ -141,6 +145,10 @@ int generate_moves(const int *board, int side, int ply, move_list &out, int *sco
     threat_lists tl;
     start_scan(st, tl, parent_tag, live_analysis);
     sync_live(board);
+    if (ply >= 2) {
+        if (scan_ranked(side, parent_tag, st, out)) return 1;
+        return finish_scan(board, side, ply, parent_tag, st, tl, nullptr, out, score);
+    }
     const int own_colour = side == 1 ? 0 : 1;
     for (int x = 0; x < game.dim; x++) {
         for (unsigned bits = live.candidates[x]; bits != 0; bits &= bits - 1) {

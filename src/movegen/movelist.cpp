@@ -72,17 +72,14 @@ static void sort_by_keys(move_list &list) {
     reorder(list, keys);
 }
 
-// Without hits (every list from ply 2 on) a filed record's rank has few values: count
-// 1..4, threat 0..3 and windows 1..5 make RANK_BUCKETS buckets, higher buckets ranking
-// first. Anything else (hits, or fields the generator never stores) returns -1.
-constexpr int RANK_BUCKETS = 4 * 4 * 5;
-
+// Without hits a filed record's rank is its rank_bucket: count 1..4, threat 0..3 and
+// windows 1..5. Anything else (hits, or fields the generator never stores) gives -1.
 static int bucket_of(const point_info &p) {
     const unsigned count = static_cast<unsigned>(p.count - 1),
                    threat = static_cast<unsigned>(p.threat),
                    windows = static_cast<unsigned>(p.windows - 1);
     if (p.hits != 0 || count > 3 || threat > 3 || windows > 4) return -1;
-    return static_cast<int>((count * 4 + threat) * 5 + windows);
+    return rank_bucket(p);
 }
 
 // A counting sort: records go to their bucket's place in scan order, so equal records keep

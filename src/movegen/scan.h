@@ -31,8 +31,14 @@ void start_scan(scan_state &st, threat_lists &tl, int parent_tag,
 void file_square(const int *board, int x, int y, int side, int ply, int parent_tag,
                  const point_info &own, const point_info &opp, scan_state &st, threat_lists &tl);
 
-// After the scan: hits near the root, both lists ranked by `sort`, the static score written
-// through `score`, and the selection into `out`; returns the number of moves to try.
+// The scan from ply 2 on, into lists already in rank order (the filing of file_square,
+// with no threat squares). Returns 1 with the single winning record in `out` when the side
+// to move completes five, else 0.
+int scan_ranked(int side, int parent_tag, scan_state &st, move_list &out);
+
+// After the scan: hits near the root, both lists ranked by `sort` (nullptr: they already
+// are), the static score written through `score`, and the selection into `out`; returns
+// the number of moves to try.
 int finish_scan(const int *board, int side, int ply, int parent_tag, scan_state &st,
                 const threat_lists &tl, void (*sort)(move_list &), move_list &out, int *score);
 
