@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "game/game.h"
 
 // Line analysis: what a stone of one colour on one square could still become along the
@@ -85,6 +87,8 @@ inline int rank_bucket(const point_info &p) {
     return p.count == 0 ? 0 : 1 + (p.count - 1) * 20 + p.threat * 5 + p.windows - 1;
 }
 
+constexpr int RANKED_WORDS = (BOARD_CELLS + 63) / 64;
+
 struct live_state {
     int tables_filled;                               // 1 once pattern_figures is filled
     unsigned char pattern_figures[2][LINE_PATTERNS]; // [exact_five]
@@ -99,10 +103,14 @@ struct live_state {
     // Bit y of candidates[x]: x,y is empty and a stone of either colour could join a stone
     // in a viable window there (a count above 0 for +1 or -1).
     unsigned candidates[MAX_DIM];
-    // Bit y of stale[x]: the figures of x,y changed since its info was classified; it is
-    // classified again when next read, so a square changed twice between reads, or never
-    // read, costs no classification.
+    // Bit y of stale[x]: the figures of x,y changed since its info was classified; the
+    // sync classifies it once at its end, however often it changed.
     unsigned stale[MAX_DIM];
+    // The empty squares by rank, per colour: bit c % 64 of word c / 64 of ranked[k][b] is
+    // set when the square with cell index c has bucket b for colour index k (b above 0).
+    // Cell order is scan order, x outer and y inner.
+    std::uint64_t ranked[2][RANK_BUCKETS][RANKED_WORDS];
+    int ranked_size[2][RANK_BUCKETS];
 };
 extern live_state live;
 
@@ -116,7 +124,9 @@ void sync_live(const int *board);
 
 // analyse_point of the empty square x,y of the position the live state was last brought
 // to: [0] for +1, [1] for -1.
-const point_info *live_infos(int x, int y);
+inline const point_info *live_infos(int x, int y) {
+    return live.info[cell(x, y)];
+}
 
 inline const point_info &live_point(int x, int y, int colour) {
     return live_infos(x, y)[colour == 1 ? 0 : 1];

@@ -1,5 +1,6 @@
 // Live analysis: the point analysis of every square for both colours, kept current from
 // position to position by redoing only what a changed stone can reach.
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -97,6 +98,11 @@ void restart() {
         live.bucket[c][0] = live.bucket[c][1] = 0;
     }
     for (int x = 0; x < MAX_DIM; x++) live.candidates[x] = live.stale[x] = 0;
+    for (int k = 0; k < 2; k++)
+        for (int b = 0; b < RANK_BUCKETS; b++) {
+            live.ranked_size[k][b] = 0;
+            for (std::uint64_t &w : live.ranked[k][b]) w = 0;
+        }
 }
 
 // What one direction's packed figures add to a square's threat class: bit 0 an open-four
@@ -134,7 +140,7 @@ point_info classify(const unsigned char figures[4]) {
 
 // After a change of the square's figures or of its cell: its candidate bit (empty, and a
 // viable window for either colour: some direction with figures above 0), and its analyses
-// marked stale, to be classified when they are next read.
+// marked stale, to be classified at the end of the sync.
 void touch(int x, int y) {
     const int c = cell(x, y);
     std::uint64_t figures;
@@ -193,19 +199,33 @@ void change_cell(int x, int y, int v) {
     touch(x, y);
 }
 
-} // namespace
-
-const point_info *live_infos(int x, int y) {
-    const int c = cell(x, y);
-    if (live.stale[x] >> y & 1) {
-        live.info[c][0] = classify(live.figures[c][0]);
-        live.info[c][1] = classify(live.figures[c][1]);
-        live.bucket[c][0] = static_cast<unsigned char>(rank_bucket(live.info[c][0]));
-        live.bucket[c][1] = static_cast<unsigned char>(rank_bucket(live.info[c][1]));
-        live.stale[x] &= ~(1u << y);
+// Moves cell c of colour index k from its bucket to bucket b (0: out of every set).
+void rerank(int c, int k, int b) {
+    const int old = live.bucket[c][k];
+    if (old == b) return;
+    const std::uint64_t bit = std::uint64_t{1} << (c & 63);
+    if (old > 0) {
+        live.ranked[k][old][c >> 6] &= ~bit;
+        live.ranked_size[k][old]--;
     }
-    return live.info[c];
+    if (b > 0) {
+        live.ranked[k][b][c >> 6] |= bit;
+        live.ranked_size[k][b]++;
+    }
+    live.bucket[c][k] = static_cast<unsigned char>(b);
 }
+
+// The stale square x,y classified again, and filed under its buckets while it is empty.
+void reclassify(int x, int y) {
+    const int c = cell(x, y);
+    live.info[c][0] = classify(live.figures[c][0]);
+    live.info[c][1] = classify(live.figures[c][1]);
+    const bool empty = live.board[c] == 0;
+    rerank(c, 0, empty ? rank_bucket(live.info[c][0]) : 0);
+    rerank(c, 1, empty ? rank_bucket(live.info[c][1]) : 0);
+}
+
+} // namespace
 
 void reset_live() {
     live.dim = 0; // the pattern tables stay: they depend on nothing
@@ -220,5 +240,10 @@ void sync_live(const int *board) {
         if (std::memcmp(row, mirror, sizeof(int) * static_cast<unsigned>(dim)) == 0) continue;
         for (int y = 0; y < dim; y++)
             if (row[y] != mirror[y]) change_cell(x, y, row[y]);
+    }
+    for (int x = 0; x < dim; x++) {
+        for (unsigned bits = live.stale[x]; bits != 0; bits &= bits - 1)
+            reclassify(x, std::countr_zero(bits));
+        live.stale[x] = 0;
     }
 }

@@ -1,112 +1,98 @@
-// The scan from ply 2 on, where no square gains hits: a filed record's rank (count, threat,
-// windows) is one of a few buckets, so the scan notes each record compactly with its
-// bucket and counts the buckets, and then writes the records that can matter once,
-// straight to their ranked places. Records of equal rank keep scan order, as the stable
-// ranking has them.
+// The scan from ply 2 on, where no square gains hits: a record's rank (count, threat,
+// windows) is its analysis's rank bucket, and the live state keeps the empty squares by
+// bucket for each colour. So the lists are read off bucket by bucket from the top, each
+// bucket's squares in scan order, which is the stable ranking; only the head of each list
+// is written.
 #include <bit>
 
 #include "movegen/scan.h"
 
 namespace {
 
-struct noted {
-    short cell;
-    signed char tag;
-    unsigned char bucket;
-};
-
-// One list's records in scan order, and how many fall in each bucket. A list gets at most
-// one record per square.
-struct noted_list {
-    int n;
-    int size[RANK_BUCKETS];
-    noted rec[BOARD_CELLS];
-};
-static_assert(BOARD_CELLS <= MAX_MOVES, "a ranked list fits a move list");
-
-void note(noted_list &l, int c, int tag, int bucket) {
-    l.rec[l.n++] = noted{static_cast<short>(c), static_cast<signed char>(tag),
-                         static_cast<unsigned char>(bucket)};
-    l.size[bucket]++;
-}
+// Buckets by count: 1 + (count - 1) * 20 up to the next count's first bucket.
+constexpr int FOUR_BUCKETS = 1 + 2 * 20; // count 3: a stone there makes a four
+constexpr int FIVE_BUCKETS = 1 + 3 * 20; // count 4: a stone there makes five
 
 // From ply 2 on the selection and the score read only the head of each list: the fours
-// (count 3 and up, buckets from 41), the records tagged above 0 (fours and open threes,
-// buckets from ALWAYS_KEPT), the first nine records, and up to nine others. So every record
-// from ALWAYS_KEPT up is written, and then whole buckets below it until nine records below
-// it are; the rest are left out.
-constexpr int ALWAYS_KEPT = 22; // count 2, threat 0, windows 2
+// (count 3 and up), the own records tagged above 0 (fours and open threes: own buckets
+// from OWN_KEPT; opponent records are all tagged 0), the first nine records, and up to
+// nine others. So every record from the list's kept bucket up is written, and then whole
+// buckets below it until nine records below it are; the rest are left out.
+constexpr int OWN_KEPT = 22; // count 2, threat 0, windows 2
 constexpr int KEPT_BELOW = 9;
 
-// The records of `l`, with the live analyses of colour index `colour`, into `list` in rank
-// order, down to the cut above.
-void place(const noted_list &l, int colour, move_list &list) {
-    int first[RANK_BUCKETS];
-    int kept = 0, below = 0, lowest = RANK_BUCKETS - 1;
-    for (; lowest >= 0; lowest--) {
-        if (lowest < ALWAYS_KEPT && below >= KEPT_BELOW) break;
-        first[lowest] = kept;
-        kept += l.size[lowest];
-        if (lowest < ALWAYS_KEPT) below += l.size[lowest];
+// Calls f(c) for every cell of colour index k's bucket b, in scan order.
+template <typename F> void each_in_bucket(int k, int b, F f) {
+    for (int w = 0; w < RANKED_WORDS; w++)
+        for (std::uint64_t bits = live.ranked[k][b][w]; bits != 0; bits &= bits - 1)
+            f(w * 64 + std::countr_zero(bits));
+}
+
+// The first cell in scan order among colour index k's buckets from..RANK_BUCKETS-1, or -1.
+int first_ranked(int k, int from) {
+    int first = -1;
+    for (int b = from; b < RANK_BUCKETS; b++) {
+        if (live.ranked_size[k][b] == 0) continue;
+        for (int w = 0; w < RANKED_WORDS; w++) {
+            if (live.ranked[k][b][w] == 0) continue;
+            const int c = w * 64 + std::countr_zero(live.ranked[k][b][w]);
+            if (first < 0 || c < first) first = c;
+            break;
+        }
     }
-    lowest++;
-    for (int i = 0; i < l.n; i++) {
-        const noted &r = l.rec[i];
-        if (r.bucket < lowest) continue;
-        list.rec[first[r.bucket]++] =
-            move_rec{r.cell / MAX_DIM, r.cell % MAX_DIM, live.info[r.cell][colour], r.tag};
+    return first;
+}
+
+void append(int c, int k, int tag, move_list &list) {
+    list.rec[list.n++] = move_rec{c / MAX_DIM, c % MAX_DIM, live.info[c][k], tag};
+}
+
+// Fills `list` with the head of colour index k's list: bucket by bucket from the top, the
+// squares for which `filed(c)` gives a tag (NOT_FILED: not in this list), every one from
+// bucket `kept` up.
+constexpr int NOT_FILED = -99;
+template <typename F> void read_off(int k, int kept, move_list &list, F filed) {
+    list.n = 0;
+    int below = 0;
+    for (int b = RANK_BUCKETS - 1; b > 0; b--) {
+        if (b < kept && below >= KEPT_BELOW) break;
+        if (live.ranked_size[k][b] == 0) continue;
+        const int before = list.n;
+        each_in_bucket(k, b, [&](int c) {
+            const int tag = filed(c);
+            if (tag != NOT_FILED) append(c, k, tag, list);
+        });
+        if (b < kept) below += list.n - before;
     }
-    list.n = kept;
 }
 
 } // namespace
 
-// The filing rules of file_square, without threat squares (none are gathered from ply 2 on).
+// The filing rules of file_square, read from the buckets: a square goes to the own list
+// when the side to move's analysis ranks at least as high, and also, when the opponent's
+// ranks higher, if it is an own four or an own open three on the opponent's simple four;
+// it goes to the opponent's list when the opponent's ranks higher.
 int scan_ranked(int side, int parent_tag, scan_state &st, move_list &out) {
-    const int three_tag = parent_tag != 0 ? 1 : 0;
-    const int own_colour = side == 1 ? 0 : 1;
-    noted_list own_noted, opp_noted;
-    own_noted.n = opp_noted.n = 0;
-    for (int b = 0; b < RANK_BUCKETS; b++) own_noted.size[b] = opp_noted.size[b] = 0;
-    for (int x = 0; x < game.dim; x++) {
-        for (unsigned bits = live.candidates[x]; bits != 0; bits &= bits - 1) {
-            const int y = std::countr_zero(bits), c = cell(x, y);
-            const point_info *infos = live_infos(x, y);
-            const point_info &own = infos[own_colour], &opp = infos[1 - own_colour];
-            if (own.count == 4) {
-                uloz_tah(x, y, own, 3, out);
-                return 1;
-            }
-            const int own_bucket = live.bucket[c][own_colour],
-                      opp_bucket = live.bucket[c][1 - own_colour];
-            // 1. The side to move's view ranks at least as high: file it there only.
-            if (own_bucket >= opp_bucket) {
-                int tag = 0;
-                if (own.count == 3) {
-                    tag = st.attack_tag;
-                    st.own_fours++;
-                } else if (own.count == 2 && own.windows >= 2) {
-                    tag = three_tag;
-                }
-                note(own_noted, c, tag, own_bucket);
-                continue;
-            }
-            // 2. The opponent's view ranks higher; an own open three on its simple four
-            //    square is kept, and an own four always.
-            if (opp.count >= 3) st.opp_fours++;
-            if (opp.count == 3 && opp.windows == 1 && own.count == 2) {
-                if (own.windows >= 2) note(own_noted, c, three_tag, own_bucket);
-                note(opp_noted, c, 0, opp_bucket);
-                continue;
-            }
-            note(opp_noted, c, 0, opp_bucket);
-            if (own.count == 3) {
-                note(own_noted, c, st.attack_tag, own_bucket);
-                st.own_fours++;
-            }
-        }
+    const int own = side == 1 ? 0 : 1, opp = 1 - own;
+    // 1. A five of the side to move ends the scan: the first one in scan order.
+    if (int c = first_ranked(own, FIVE_BUCKETS); c >= 0) {
+        uloz_tah(c / MAX_DIM, c % MAX_DIM, live.info[c][own], 3, out);
+        return 1;
     }
-    place(own_noted, own_colour, st.own_list);
-    place(opp_noted, 1 - own_colour, st.opp_list);
+    // 2. Every own four is filed; opponent fours where the opponent ranks higher.
+    for (int b = FOUR_BUCKETS; b < FIVE_BUCKETS; b++) st.own_fours += live.ranked_size[own][b];
+    for (int b = FOUR_BUCKETS; b < RANK_BUCKETS; b++)
+        each_in_bucket(opp, b, [&](int c) { st.opp_fours += b > live.bucket[c][own]; });
+    // 3. The heads of both lists.
+    const int three_tag = parent_tag != 0 ? 1 : 0;
+    read_off(own, OWN_KEPT, st.own_list, [&](int c) {
+        const point_info &o = live.info[c][own], &p = live.info[c][opp];
+        const bool open_three = o.count == 2 && o.windows >= 2;
+        if (o.count == 3) return st.attack_tag;
+        if (live.bucket[c][own] >= live.bucket[c][opp]) return open_three ? three_tag : 0;
+        return open_three && p.count == 3 && p.windows == 1 ? three_tag : NOT_FILED;
+    });
+    read_off(opp, FOUR_BUCKETS, st.opp_list,
+             [&](int c) { return live.bucket[c][opp] > live.bucket[c][own] ? 0 : NOT_FILED; });
     return 0;
 }
