@@ -97,6 +97,9 @@ struct live_state {
     int board[BOARD_CELLS];           // the position it describes (dim x dim cells)
     unsigned stones[2][4][LINE_ROWS]; // [0]: colour +1, [1]: colour -1
     unsigned off[4][LINE_ROWS];       // cells past the edge, and any cell value but 0, +1, -1
+    // Per empty square and direction, each colour's pattern index, kept current by the
+    // digit a put or take changes, and the packed figures it looks up.
+    int pattern[BOARD_CELLS][4][2];
     unsigned char figures[BOARD_CELLS][2][4]; // per square, colour (+1, -1) and direction
     point_info info[BOARD_CELLS][2];          // analyse_point of each empty square, +1 and -1
     unsigned char bucket[BOARD_CELLS][2];     // rank_bucket of each info
@@ -111,6 +114,8 @@ struct live_state {
     // Cell order is scan order, x outer and y inner.
     std::uint64_t ranked[2][RANK_BUCKETS][RANKED_WORDS];
     int ranked_size[2][RANK_BUCKETS];
+    unsigned ranked_words[2][RANK_BUCKETS]; // bit w: word w of the bucket's set is not 0
+    std::uint64_t filled[2][2]; // bit b % 64 of [k][b / 64]: bucket b of colour k not empty
 };
 extern live_state live;
 

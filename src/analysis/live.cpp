@@ -71,6 +71,16 @@ void fill_pattern_tables() {
     live.tables_filled = 1;
 }
 
+// Pattern indices of direction d of square x,y for both colours, from the rows.
+void index_from_rows(int x, int y, int d) {
+    const int r = row_of(d, x, y), p = pos_of(d, x, y);
+    const unsigned plus = live.stones[0][d][r] >> p & LINE_CELLS,
+                   minus = live.stones[1][d][r] >> p & LINE_CELLS,
+                   off = live.off[d][r] >> p & LINE_CELLS;
+    live.pattern[cell(x, y)][d][0] = pattern_of(plus, minus | off);
+    live.pattern[cell(x, y)][d][1] = pattern_of(minus, plus | off);
+}
+
 // An empty board of the shared side and rule: every position of a row is off the board
 // except its on-board span; no figures, no candidates.
 void restart() {
@@ -98,11 +108,17 @@ void restart() {
         live.bucket[c][0] = live.bucket[c][1] = 0;
     }
     for (int x = 0; x < MAX_DIM; x++) live.candidates[x] = live.stale[x] = 0;
-    for (int k = 0; k < 2; k++)
+    for (int x = 0; x < dim; x++)
+        for (int y = 0; y < dim; y++)
+            for (int d = 0; d < 4; d++) index_from_rows(x, y, d);
+    for (int k = 0; k < 2; k++) {
+        live.filled[k][0] = live.filled[k][1] = 0;
         for (int b = 0; b < RANK_BUCKETS; b++) {
             live.ranked_size[k][b] = 0;
+            live.ranked_words[k][b] = 0;
             for (std::uint64_t &w : live.ranked[k][b]) w = 0;
         }
+    }
 }
 
 // What one direction's packed figures add to a square's threat class: bit 0 an open-four
@@ -152,25 +168,47 @@ void touch(int x, int y) {
     live.stale[x] |= 1u << y;
 }
 
-// Direction d of every empty square within five cells of x,y along it, and of x,y itself,
-// after the cell x,y changed: new figures from the row, and the squares touched where they
-// changed. A square off x,y lies on this one line through x,y, so no other direction of
-// it changed. Squares holding a stone are passed over: their figures are redone in full
-// when the stone is taken.
-void refresh_line(int x, int y, int d) {
+// A cell value as a digit of colour index k's patterns: 0 empty, 1 own, 2 blocked.
+int digit(int v, int k) {
+    return v == 0 ? 0 : v == (k == 0 ? 1 : -1) ? 1 : 2;
+}
+
+constexpr int pow3[9] = {1, 3, 9, 27, 81, 243, 729, 2187, 6561};
+
+// How colour index k's pattern index of a square changes when the cell at index i of its
+// line goes from `old` to `now`: a base-3 digit for cells 1-9, whether the cell is own for
+// cells 0 and 10.
+int pattern_delta(int i, int old, int now, int k) {
+    if (i == 0 || i == 10) {
+        const int own = k == 0 ? 1 : -1;
+        return ((now == own) - (old == own)) * INNER_PATTERNS * (i == 0 ? 1 : 2);
+    }
+    return (digit(now, k) - digit(old, k)) * pow3[i - 1];
+}
+
+// Direction d of every empty square within five cells of x,y along it, after the cell x,y
+// changed to `now`: the pattern indices moved by `delta`, new figures,
+// and the squares touched where they changed. A square off x,y lies on this one line
+// through x,y, so no other direction of it changed. Squares holding a stone are passed
+// over: when the stone is taken, its four directions are rebuilt from the rows.
+void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN]) {
     const int dx = directions[d].dx, dy = directions[d].dy, step = cell(dx, dy);
     const int r = row_of(d, x, y), centre = pos_of(d, x, y);
-    const unsigned plus = live.stones[0][d][r], minus = live.stones[1][d][r], off = live.off[d][r];
-    const unsigned occupied = plus | minus | off; // off the board counts as occupied
+    const unsigned occupied = live.stones[0][d][r] | live.stones[1][d][r] | live.off[d][r];
     const unsigned char *table = live.pattern_figures[live.exact_five != 0];
     for (int k = -5; k <= 5; k++) {
-        const int p = centre + k;
-        if (k != 0 && (occupied >> (p + 5) & 1)) continue;
-        const unsigned own = plus >> p & LINE_CELLS, other = minus >> p & LINE_CELLS,
-                       block = off >> p & LINE_CELLS;
-        const unsigned char f0 = table[pattern_of(own, other | block)];
-        const unsigned char f1 = table[pattern_of(other, own | block)];
-        unsigned char(&figures)[2][4] = live.figures[cell(x, y) + k * step];
+        const int c = cell(x, y) + k * step;
+        if (k == 0) {
+            if (now != 0) continue;
+            index_from_rows(x, y, d);
+        } else {
+            if (occupied >> (centre + k + 5) & 1) continue; // off the board, or a stone
+            live.pattern[c][d][0] += delta[0][5 - k];
+            live.pattern[c][d][1] += delta[1][5 - k];
+        }
+        const unsigned char f0 = table[live.pattern[c][d][0]];
+        const unsigned char f1 = table[live.pattern[c][d][1]];
+        unsigned char(&figures)[2][4] = live.figures[c];
         if (figures[0][d] == f0 && figures[1][d] == f1) continue;
         figures[0][d] = f0;
         figures[1][d] = f1;
@@ -181,6 +219,7 @@ void refresh_line(int x, int y, int d) {
 // Puts value v (0 takes the stone) on x,y: its bit in the four rows, then the lines it
 // reaches, then the square itself.
 void change_cell(int x, int y, int v) {
+    const int old = live.board[cell(x, y)];
     live.board[cell(x, y)] = v;
     for (int d = 0; d < 4; d++) {
         const int r = row_of(d, x, y);
@@ -195,7 +234,10 @@ void change_cell(int x, int y, int v) {
         else if (v != 0)
             live.off[d][r] |= bit; // any other value blocks both colours
     }
-    for (int d = 0; d < 4; d++) refresh_line(x, y, d);
+    int delta[2][LINE_LEN]; // by the cell's index in the line of the square it changes
+    for (int i = 0; i < LINE_LEN; i++)
+        for (int k = 0; k < 2; k++) delta[k][i] = pattern_delta(i, old, v, k);
+    for (int d = 0; d < 4; d++) refresh_line(x, y, d, v, delta);
     touch(x, y);
 }
 
@@ -204,13 +246,16 @@ void rerank(int c, int k, int b) {
     const int old = live.bucket[c][k];
     if (old == b) return;
     const std::uint64_t bit = std::uint64_t{1} << (c & 63);
+    const int w = c >> 6;
     if (old > 0) {
-        live.ranked[k][old][c >> 6] &= ~bit;
-        live.ranked_size[k][old]--;
+        if ((live.ranked[k][old][w] &= ~bit) == 0) live.ranked_words[k][old] &= ~(1u << w);
+        if (--live.ranked_size[k][old] == 0)
+            live.filled[k][old >> 6] &= ~(std::uint64_t{1} << (old & 63));
     }
     if (b > 0) {
-        live.ranked[k][b][c >> 6] |= bit;
-        live.ranked_size[k][b]++;
+        live.ranked[k][b][w] |= bit;
+        live.ranked_words[k][b] |= 1u << w;
+        if (live.ranked_size[k][b]++ == 0) live.filled[k][b >> 6] |= std::uint64_t{1} << (b & 63);
     }
     live.bucket[c][k] = static_cast<unsigned char>(b);
 }
