@@ -23,9 +23,21 @@ constexpr int KEPT_BELOW = 9;
 
 // Calls f(c) for every cell of colour index k's bucket b, in scan order.
 template <typename F> void each_in_bucket(int k, int b, F f) {
-    for (int w = 0; w < RANKED_WORDS; w++)
+    for (unsigned words = live.ranked_words[k][b]; words != 0; words &= words - 1) {
+        const int w = std::countr_zero(words);
         for (std::uint64_t bits = live.ranked[k][b][w]; bits != 0; bits &= bits - 1)
             f(w * 64 + std::countr_zero(bits));
+    }
+}
+
+// The highest non-empty bucket of colour index k below bucket `below`, or 0.
+int next_filled(int k, int below) {
+    for (int half = (below - 1) >> 6; half >= 0; half--) {
+        std::uint64_t bits = live.filled[k][half];
+        if (half == (below - 1) >> 6) bits &= ~std::uint64_t{0} >> (63 - ((below - 1) & 63));
+        if (bits != 0) return half * 64 + 63 - std::countl_zero(bits);
+    }
+    return 0;
 }
 
 // The first cell in scan order among colour index k's buckets from..RANK_BUCKETS-1, or -1.
@@ -54,9 +66,8 @@ constexpr int NOT_FILED = -99;
 template <typename F> void read_off(int k, int kept, move_list &list, F filed) {
     list.n = 0;
     int below = 0;
-    for (int b = RANK_BUCKETS - 1; b > 0; b--) {
+    for (int b = next_filled(k, RANK_BUCKETS); b > 0; b = next_filled(k, b)) {
         if (b < kept && below >= KEPT_BELOW) break;
-        if (live.ranked_size[k][b] == 0) continue;
         const int before = list.n;
         each_in_bucket(k, b, [&](int c) {
             const int tag = filed(c);
@@ -81,7 +92,7 @@ int scan_ranked(int side, int parent_tag, scan_state &st, move_list &out) {
     }
     // 2. Every own four is filed; opponent fours where the opponent ranks higher.
     for (int b = FOUR_BUCKETS; b < FIVE_BUCKETS; b++) st.own_fours += live.ranked_size[own][b];
-    for (int b = FOUR_BUCKETS; b < RANK_BUCKETS; b++)
+    for (int b = next_filled(opp, RANK_BUCKETS); b >= FOUR_BUCKETS; b = next_filled(opp, b))
         each_in_bucket(opp, b, [&](int c) { st.opp_fours += b > live.bucket[c][own]; });
     // 3. The heads of both lists.
     const int three_tag = parent_tag != 0 ? 1 : 0;
