@@ -90,8 +90,8 @@ inline int rank_bucket(const point_info &p) {
 constexpr int RANKED_WORDS = (BOARD_CELLS + 63) / 64;
 
 struct live_state {
-    int tables_filled;                               // 1 once pattern_figures is filled
-    unsigned char pattern_figures[2][LINE_PATTERNS]; // [exact_five]
+    // [exact_five][pattern]: packed figures plus one, 0 until the pattern is first met
+    unsigned char pattern_figures[2][LINE_PATTERNS];
     int dim;                          // board side the state was built for; 0: nothing yet
     int exact_five;                   // rule it was built under
     int board[BOARD_CELLS];           // the position it describes (dim x dim cells)

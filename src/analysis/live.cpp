@@ -54,21 +54,23 @@ int pattern_of(unsigned own, unsigned blocked) {
            INNER_PATTERNS * static_cast<int>((own & 1) | (own >> 9 & 2));
 }
 
-// Fills both rules' pattern tables from the window scan itself, so they cannot disagree.
-void fill_pattern_tables() {
-    for (int exact = 0; exact <= 1; exact++) {
-        for (int k = 0; k < LINE_PATTERNS; k++) {
-            unsigned own = (k / INNER_PATTERNS & 1) | (k / INNER_PATTERNS & 2) << 9;
-            unsigned blocked = 0;
-            for (int i = 1, digits = k % INNER_PATTERNS; i <= 9; i++, digits /= 3) {
-                if (digits % 3 == 1) own |= 1u << i;
-                if (digits % 3 == 2) blocked |= 1u << i;
-            }
-            const line_figures f = scan_line(line_bits{own, blocked, 0}, exact != 0);
-            live.pattern_figures[exact][k] = static_cast<unsigned char>(f.m[0] << 4 | f.c[0]);
-        }
+// Packed figures of pattern k under the rule `exact`, from the window scan itself, so the
+// table and the scan cannot disagree. Each pattern is worked out the first time it is
+// met: a search meets a few thousand of the 157,464, and working them all out at once
+// would take longer than the first speed measurement of a game. Entries hold the figures
+// plus one, so the table's initial zeros mean "not yet" and need no setting up.
+unsigned char figures_of(int exact, int k) {
+    unsigned char &f = live.pattern_figures[exact][k];
+    if (f != 0) return static_cast<unsigned char>(f - 1);
+    unsigned own = (k / INNER_PATTERNS & 1) | (k / INNER_PATTERNS & 2) << 9;
+    unsigned blocked = 0;
+    for (int i = 1, digits = k % INNER_PATTERNS; i <= 9; i++, digits /= 3) {
+        if (digits % 3 == 1) own |= 1u << i;
+        if (digits % 3 == 2) blocked |= 1u << i;
     }
-    live.tables_filled = 1;
+    const line_figures lf = scan_line(line_bits{own, blocked, 0}, exact != 0);
+    f = static_cast<unsigned char>((lf.m[0] << 4 | lf.c[0]) + 1);
+    return static_cast<unsigned char>(f - 1);
 }
 
 // Pattern indices of direction d of square x,y for both colours, from the rows.
@@ -84,7 +86,6 @@ void index_from_rows(int x, int y, int d) {
 // An empty board of the shared side and rule: every position of a row is off the board
 // except its on-board span; no figures, no candidates.
 void restart() {
-    if (!live.tables_filled) fill_pattern_tables();
     const int dim = game.dim;
     live.dim = dim;
     live.exact_five = settings.exact_five;
@@ -195,7 +196,7 @@ void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN])
     const int dx = directions[d].dx, dy = directions[d].dy, step = cell(dx, dy);
     const int r = row_of(d, x, y), centre = pos_of(d, x, y);
     const unsigned occupied = live.stones[0][d][r] | live.stones[1][d][r] | live.off[d][r];
-    const unsigned char *table = live.pattern_figures[live.exact_five != 0];
+    const int exact = live.exact_five != 0;
     for (int k = -5; k <= 5; k++) {
         const int c = cell(x, y) + k * step;
         if (k == 0) {
@@ -206,8 +207,8 @@ void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN])
             live.pattern[c][d][0] += delta[0][5 - k];
             live.pattern[c][d][1] += delta[1][5 - k];
         }
-        const unsigned char f0 = table[live.pattern[c][d][0]];
-        const unsigned char f1 = table[live.pattern[c][d][1]];
+        const unsigned char f0 = figures_of(exact, live.pattern[c][d][0]);
+        const unsigned char f1 = figures_of(exact, live.pattern[c][d][1]);
         unsigned char(&figures)[2][4] = live.figures[c];
         if (figures[0][d] == f0 && figures[1][d] == f1) continue;
         figures[0][d] = f0;
@@ -273,7 +274,7 @@ void reclassify(int x, int y) {
 } // namespace
 
 void reset_live() {
-    live.dim = 0; // the pattern tables stay: they depend on nothing
+    live.dim = 0; // the patterns worked out stay: they depend on nothing
     live.exact_five = 0;
 }
 
