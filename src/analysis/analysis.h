@@ -101,6 +101,7 @@ struct live_state {
     // digit a put or take changes, and the packed figures it looks up.
     int pattern[BOARD_CELLS][4][2];
     unsigned char figures[BOARD_CELLS][2][4]; // per square, colour (+1, -1) and direction
+    unsigned char windowed[BOARD_CELLS];      // bit d: direction d has figures above 0
     point_info info[BOARD_CELLS][2];          // analyse_point of each empty square, +1 and -1
     unsigned char bucket[BOARD_CELLS][2];     // rank_bucket of each info
     // Bit y of candidates[x]: x,y is empty and a stone of either colour could join a stone

@@ -107,6 +107,7 @@ void restart() {
         for (int d = 0; d < 4; d++) live.figures[c][0][d] = live.figures[c][1][d] = 0;
         live.info[c][0] = live.info[c][1] = NO_WINDOW;
         live.bucket[c][0] = live.bucket[c][1] = 0;
+        live.windowed[c] = 0;
     }
     for (int x = 0; x < MAX_DIM; x++) live.candidates[x] = live.stale[x] = 0;
     for (int x = 0; x < dim; x++)
@@ -160,9 +161,7 @@ point_info classify(const unsigned char figures[4]) {
 // marked stale, to be classified at the end of the sync.
 void touch(int x, int y) {
     const int c = cell(x, y);
-    std::uint64_t figures;
-    std::memcpy(&figures, live.figures[c], sizeof figures);
-    if (live.board[c] == 0 && figures != 0)
+    if (live.board[c] == 0 && live.windowed[c] != 0)
         live.candidates[x] |= 1u << y;
     else
         live.candidates[x] &= ~(1u << y);
@@ -213,6 +212,9 @@ void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN])
         if (figures[0][d] == f0 && figures[1][d] == f1) continue;
         figures[0][d] = f0;
         figures[1][d] = f1;
+        const unsigned bit = 1u << d;
+        live.windowed[c] = static_cast<unsigned char>((f0 | f1) != 0 ? live.windowed[c] | bit
+                                                                     : live.windowed[c] & ~bit);
         if (k != 0) touch(x + k * dx, y + k * dy);
     }
 }
