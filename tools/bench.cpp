@@ -1,16 +1,20 @@
 // bench: searches a fixed suite of positions with choose_move at fixed levels and prints
-// the move, value and nodes of each search, then the totals. The total node count is the
-// engine's signature: a change that must not alter play keeps it, and a change that does
-// alter play records the new one in its commit message ("Bench: N").
+// the move, value and nodes of each search, then the totals. Its last line is the engine's
+// signature, "Bench: <digest> nodes <total>": the digest covers every search's move, value
+// and node count, so a change of play shows even where the node counts stay. A change
+// that must not alter play keeps it, and a change that does alter play records the new
+// line in its commit message.
 //
 // Usage: bench [max_level]   (0..4, default 4; a lower level runs a quick subset)
 //
 // Every search starts from a fresh process state with the time control idle
 // (timeout_turn 0, the speed marked as known), so the counts depend only on the code.
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <initializer_list>
 #include <unistd.h>
 
 #include "game/game.h"
@@ -75,6 +79,7 @@ int set_up(const bench_position &p, int level, int *board) {
     reset_timing();
     reset_root();
     reset_keys();
+    reset_live();
     game.dim = p.dim;
     settings.exact_five = p.exact_five;
     settings.timeout_turn = 0;
@@ -113,6 +118,15 @@ FILE *open_report() {
     return report;
 }
 
+// FNV-1a over the ints of every search's result, in suite order.
+struct play_digest {
+    uint32_t h = 2166136261u;
+    void add(int v) {
+        for (int i = 0; i < 4; i++)
+            h = (h ^ (static_cast<uint32_t>(v) >> 8 * i & 0xFFu)) * 16777619u;
+    }
+};
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -126,6 +140,7 @@ int main(int argc, char **argv) {
     static int board[BOARD_CELLS];
     long long total_nodes = 0;
     long long total_ms = 0;
+    play_digest digest;
 
     for (const bench_position &p : suite) {
         for (int level = 0; level <= max_level && level <= p.max_level; level++) {
@@ -136,6 +151,8 @@ int main(int argc, char **argv) {
             std::fflush(stdout);
             total_nodes += root.last_nodes;
             total_ms += ms;
+            for (int v : {s.x, s.y, root.last_searched, root.last_value, root.last_nodes})
+                digest.add(v);
             std::fprintf(report, "%-18s level %d  move %-4s", p.name, level, move_name(s.x, s.y));
             if (root.last_searched)
                 std::fprintf(report, "  value %5d", root.last_value);
@@ -149,7 +166,7 @@ int main(int argc, char **argv) {
     std::fprintf(report, "\nTotal nodes     %lld\n", total_nodes);
     std::fprintf(report, "Total time      %.3f s\n", total_ms / 1000.0);
     std::fprintf(report, "Nodes/second    %lld\n", nps);
-    std::fprintf(report, "Bench: %lld\n", total_nodes);
+    std::fprintf(report, "Bench: %08x nodes %lld\n", digest.h, total_nodes);
     std::fclose(report);
     return 0;
 }

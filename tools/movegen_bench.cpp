@@ -64,16 +64,21 @@ int set_up(position_id id) {
 }
 
 // Times generate_moves on one position at one ply; the counter shows how many moves it
-// returns there.
-void bm_generate_moves(benchmark::State &state, position_id id, int ply) {
+// returns there. The generator follows the board from call to call, so calls on an
+// unchanged board are its best case; with `step` every call comes after a stone is put
+// on the position's first candidate square or taken off again, as in the search.
+void bm_generate_moves(benchmark::State &state, position_id id, int ply, bool step) {
     const int side = set_up(id);
     static move_list out;
-    int score = 0, n = 0;
+    int score = 0, n = generate_moves(game.board, side, ply, out, &score, 2);
+    const int c = cell(out.rec[0].x, out.rec[0].y);
     for (auto _ : state) {
+        if (step) game.board[c] = game.board[c] ? 0 : -side;
         n = generate_moves(game.board, side, ply, out, &score, 2);
         benchmark::DoNotOptimize(n);
         benchmark::DoNotOptimize(score);
     }
+    game.board[c] = 0;
     state.counters["moves"] = n;
 }
 
@@ -82,10 +87,12 @@ const char *const position_names[] = {"opening15", "midgame15", "crowded20", "gr
 void register_all() {
     for (int id = OPENING; id <= GRID; id++) {
         for (int ply : {0, 2}) {
-            std::string name =
-                std::string("generate_moves/") + position_names[id] + "/ply" + std::to_string(ply);
-            benchmark::RegisterBenchmark(name.c_str(), bm_generate_moves,
-                                         static_cast<position_id>(id), ply);
+            for (bool step : {false, true}) {
+                std::string name = std::string("generate_moves/") + position_names[id] + "/ply" +
+                                   std::to_string(ply) + (step ? "/step" : "");
+                benchmark::RegisterBenchmark(name.c_str(), bm_generate_moves,
+                                             static_cast<position_id>(id), ply, step);
+            }
         }
     }
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "game/game.h"
 
 // Line analysis: what a stone of one colour on one square could still become along the
@@ -51,13 +53,16 @@ int count_fives(const int line[LINE_LEN], int colour, int *windows_out);
 // Classifies square x,y (on the board) for `colour` over all four directions.
 point_info analyse_point(const int *board, int x, int y, int colour);
 
-// ---- Line rows of a whole board -------------------------------------------------------
+// ---- Live analysis -----------------------------------------------------------------------
 //
-// The move generator analyses every empty square of one position for both colours. Instead
-// of copying 11 cells per square and direction, it takes the bits of each square's lines
-// out of one row word per board line, built once per position. Row words: bit p + 5 is the
-// cell at position p along the row, so positions -5..dim+4 use bits 0..29 and the 11-cell
-// line of the square at position p is bits p..p+10. Rows and positions per direction:
+// The move generator wants every empty square of a position analysed for both colours, at
+// every node of the search. A stone changes the figures of one line direction only, and
+// only on the squares within five cells of it along that line (a window's outer neighbours
+// lie five cells out), so the live state keeps the analysis of the last position it was
+// brought to and, for the next one, redoes just the directions that a put or a taken stone
+// touches. Its line rows hold the stones as bits: bit p + 5 of a row word is the cell at
+// position p along the row, so positions -5..dim+4 use bits 0..29 and the 11-cell line of
+// the square at position p is bits p..p+10. Rows and positions per direction:
 //   0 (1,0): row y,                 position x
 //   1 (1,1): row x - y + MAX_DIM-1, position x
 //   2 (0,1): row x,                 position y
@@ -65,21 +70,73 @@ point_info analyse_point(const int *board, int x, int y, int colour);
 constexpr int LINE_ROWS = 2 * MAX_DIM - 1;
 static_assert(MAX_DIM + 10 <= 32, "a row word holds a board line and five cells each side");
 
-struct board_lines {
+// Window figures of one colour on one 11-cell line, packed as m << 4 | c (m the largest own
+// count among the viable windows, c how many reach it): larger packed figures rank higher
+// in the choice of a square's best direction. They are looked up by the line's pattern:
+// cells 1-9 as base-3 digits (0 empty, 1 own, 2 blocked: a stone of the other colour or
+// off the board) and whether cells 0 and 10 hold own stones (they matter only as a
+// window's outer neighbours under the exact-five rule).
+constexpr int INNER_PATTERNS = 19683; // 3^9
+constexpr int LINE_PATTERNS = INNER_PATTERNS * 4;
+
+// The rank of an analysis as one number: 0 for count 0, else count 1..4, threat 0..3 and
+// windows 1..5 in that order of weight, 1..80. Analyses of empty squares (hits 0) with
+// larger buckets rank first, and equal buckets rank equal.
+constexpr int RANK_BUCKETS = 81;
+inline int rank_bucket(const point_info &p) {
+    return p.count == 0 ? 0 : 1 + (p.count - 1) * 20 + p.threat * 5 + p.windows - 1;
+}
+
+constexpr int RANKED_WORDS = (BOARD_CELLS + 63) / 64;
+
+struct live_state {
+    // [exact_five][pattern]: packed figures plus one, 0 until the pattern is first met
+    unsigned char pattern_figures[2][LINE_PATTERNS];
+    int dim;                          // board side the state was built for; 0: nothing yet
+    int exact_five;                   // rule it was built under
+    int board[BOARD_CELLS];           // the position it describes (dim x dim cells)
     unsigned stones[2][4][LINE_ROWS]; // [0]: colour +1, [1]: colour -1
-    unsigned off[4][LINE_ROWS];       // cells past the edge of the dim x dim board
-    // Bit y of near[x]: x,y is empty and a stone lies within four cells of it along one of
-    // the four lines. Only such squares can have a viable window for either colour.
-    unsigned near[MAX_DIM];
+    unsigned off[4][LINE_ROWS];       // cells past the edge, and any cell value but 0, +1, -1
+    // Per empty square and direction, each colour's pattern index, kept current by the
+    // digit a put or take changes, and the packed figures it looks up.
+    int pattern[BOARD_CELLS][4][2];
+    unsigned char figures[BOARD_CELLS][2][4]; // per square, colour (+1, -1) and direction
+    unsigned char windowed[BOARD_CELLS];      // bit d: direction d has figures above 0
+    point_info info[BOARD_CELLS][2];          // analyse_point of each empty square, +1 and -1
+    unsigned char bucket[BOARD_CELLS][2];     // rank_bucket of each info
+    // Bit y of candidates[x]: x,y is empty and a stone of either colour could join a stone
+    // in a viable window there (a count above 0 for +1 or -1).
+    unsigned candidates[MAX_DIM];
+    // Bit y of stale[x]: the figures of x,y changed since its info was classified; the
+    // sync classifies it once at its end, however often it changed.
+    unsigned stale[MAX_DIM];
+    // The empty squares by rank, per colour: bit c % 64 of word c / 64 of ranked[k][b] is
+    // set when the square with cell index c has bucket b for colour index k (b above 0).
+    // Cell order is scan order, x outer and y inner.
+    std::uint64_t ranked[2][RANK_BUCKETS][RANKED_WORDS];
+    int ranked_size[2][RANK_BUCKETS];
+    unsigned ranked_words[2][RANK_BUCKETS]; // bit w: word w of the bucket's set is not 0
+    std::uint64_t filled[2][2]; // bit b % 64 of [k][b / 64]: bucket b of colour k not empty
 };
+extern live_state live;
 
-// Fills the rows and the near masks from `board` (shared dim). Only rows that hold board
-// squares are set.
-void build_board_lines(const int *board, board_lines &lines);
+// Nothing mirrored, as at process start: the next sync rebuilds from an empty board.
+void reset_live();
 
-// analyse_point on the rows for both colours at once: the same figures, for the position
-// the rows were built from, as analyse_point gives for +1 (plus) and -1 (minus).
-void analyse_lines(const board_lines &lines, int x, int y, point_info &plus, point_info &minus);
+// Brings the live state to `board` (shared dim and exact_five): every cell that differs
+// from the state's position is applied as a put or a take. After a change of board side or
+// rule it starts again from an empty board.
+void sync_live(const int *board);
+
+// analyse_point of the empty square x,y of the position the live state was last brought
+// to: [0] for +1, [1] for -1.
+inline const point_info *live_infos(int x, int y) {
+    return live.info[cell(x, y)];
+}
+
+inline const point_info &live_point(int x, int y, int colour) {
+    return live_infos(x, y)[colour == 1 ? 0 : 1];
+}
 
 // ---- Threat squares -------------------------------------------------------------------
 

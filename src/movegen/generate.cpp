@@ -1,5 +1,9 @@
 // generate_moves, first half: the scan of the board into the two working lists, and the
 // static score. The selection of the moves to try follows in select.cpp.
+//
+// The scan reads the live analysis, which follows the board from call to call; the plain
+// scan that analyses every square afresh is kept as the reference (reference.cpp), and
+// both share the filing, the score and the selection.
 #include <bit>
 
 #include "movegen/scan.h"
@@ -46,19 +50,8 @@ static int derived_tag(int parent_tag, int full) {
     return full;
 }
 
-namespace {
-// Lists of one scan besides the scan_state: threat squares around simple fours.
-struct threat_lists {
-    square_list own;
-    square_list opp;
-};
-} // namespace
-
-// Files the empty square x,y with the side to move's analysis `own` and the opponent's
-// `opp` (not both of count 0).
-static void file_square(const int *board, int x, int y, int side, int ply, int parent_tag,
-                        const point_info &own, const point_info &opp, scan_state &st,
-                        threat_lists &tl) {
+void file_square(const int *board, int x, int y, int side, int ply, int parent_tag,
+                 const point_info &own, const point_info &opp, scan_state &st, threat_lists &tl) {
     const int three_tag = parent_tag != 0 ? 1 : 0;
     // 1. The side to move's view ranks at least as high: file it there only.
     if (cmp_point_info(own, opp) <= 0) {
@@ -92,42 +85,17 @@ static void file_square(const int *board, int x, int y, int side, int ply, int p
     }
 }
 
-// Scans the board. Returns 1 with the single winning record in `out` when the side to
-// move completes five (the first such square with x outer and y inner), else 0 with both
-// lists filed, marked and sorted.
-static int scan_board(const int *board, int side, int ply, int parent_tag, scan_state &st,
-                      move_list &out) {
-    const int dim = game.dim;
-    threat_lists tl;
+void start_scan(scan_state &st, threat_lists &tl, int parent_tag,
+                point_info (*analyse)(const int *, int, int, int)) {
+    st.own_list.n = 0;
+    st.opp_list.n = 0;
+    st.own_fours = 0;
+    st.opp_fours = 0;
+    st.attack_tag = derived_tag(parent_tag, 2);
+    st.defence_tag = derived_tag(parent_tag, -2);
+    st.analyse = analyse;
     tl.own.n = 0;
     tl.opp.n = 0;
-    // 1. Every empty square with a stone near enough to share a window with it (no other
-    //    square can have a viable window), analysed on the board's line rows.
-    board_lines lines;
-    build_board_lines(board, lines);
-    for (int x = 0; x < dim; x++) {
-        for (unsigned near = lines.near[x]; near != 0; near &= near - 1) {
-            const int y = std::countr_zero(near);
-            point_info plus, minus;
-            analyse_lines(lines, x, y, plus, minus);
-            const point_info &own = side == 1 ? plus : minus;
-            const point_info &opp = side == 1 ? minus : plus;
-            if (own.count == 4) {
-                uloz_tah(x, y, own, 3, out);
-                return 1;
-            }
-            if (own.count == 0 && opp.count == 0) continue;
-            file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
-        }
-    }
-    // 2. Near the root, squares on threat lines around simple fours gain hits; then rank.
-    if (ply <= 1) {
-        mark_hits(tl.own, st.own_list.rec, st.own_list.n, 1, parent_tag);
-        mark_hits(tl.opp, st.opp_list.rec, st.opp_list.n, 0, parent_tag);
-    }
-    sort_moves(st.own_list);
-    sort_moves(st.opp_list);
-    return 0;
 }
 
 // Weights of the first nine records; an opponent five square adds nothing.
@@ -142,19 +110,57 @@ static int list_sum(const move_list &list, const int *weights) {
     return sum;
 }
 
-int generate_moves(const int *board, int side, int ply, move_list &out, int *score,
-                   int parent_tag) {
-    out.n = 0;
-    scan_state st;
-    st.own_list.n = 0;
-    st.opp_list.n = 0;
-    st.own_fours = 0;
-    st.opp_fours = 0;
-    st.attack_tag = derived_tag(parent_tag, 2);
-    st.defence_tag = derived_tag(parent_tag, -2);
-    if (scan_board(board, side, ply, parent_tag, st, out)) return 1;
+int finish_scan(const int *board, int side, int ply, int parent_tag, scan_state &st,
+                const threat_lists &tl, void (*sort)(move_list &), move_list &out, int *score) {
+    // 1. Near the root, squares on threat lines around simple fours gain hits; then rank.
+    if (ply <= 1) {
+        mark_hits(tl.own, st.own_list.rec, st.own_list.n, 1, parent_tag);
+        mark_hits(tl.opp, st.opp_list.rec, st.opp_list.n, 0, parent_tag);
+    }
+    if (sort) {
+        sort(st.own_list);
+        sort(st.opp_list);
+    }
+    // 2. The static score, then the moves to try.
     st.own_sum = list_sum(st.own_list, own_weights);
     st.opp_sum = list_sum(st.opp_list, opp_weights);
     *score = st.own_sum - st.opp_sum;
     return select_moves(board, side, ply, st, out);
+}
+
+// The live state's analysis of an empty square of the position it was brought to.
+static point_info live_analysis(const int *, int x, int y, int colour) {
+    return live_point(x, y, colour);
+}
+
+// Every empty square where either colour has a viable window, with the analyses of the
+// live state brought to this position, in scan order. The first five of the side to move
+// ends the scan: it is the one move to play. From ply 2 on the lists are filed straight
+// into rank order (ranked.cpp); nearer the root, where threat squares add hits, they are
+// filed in scan order and sorted.
+int generate_moves(const int *board, int side, int ply, move_list &out, int *score,
+                   int parent_tag) {
+    out.n = 0;
+    scan_state st;
+    threat_lists tl;
+    start_scan(st, tl, parent_tag, live_analysis);
+    sync_live(board);
+    if (ply >= 2) {
+        if (scan_ranked(side, parent_tag, st, out)) return 1;
+        return finish_scan(board, side, ply, parent_tag, st, tl, nullptr, out, score);
+    }
+    const int own_colour = side == 1 ? 0 : 1;
+    for (int x = 0; x < game.dim; x++) {
+        for (unsigned bits = live.candidates[x]; bits != 0; bits &= bits - 1) {
+            const int y = std::countr_zero(bits);
+            const point_info *infos = live_infos(x, y);
+            const point_info &own = infos[own_colour], &opp = infos[1 - own_colour];
+            if (own.count == 4) {
+                uloz_tah(x, y, own, 3, out);
+                return 1;
+            }
+            file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
+        }
+    }
+    return finish_scan(board, side, ply, parent_tag, st, tl, sort_moves, out, score);
 }

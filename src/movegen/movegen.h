@@ -34,10 +34,20 @@ inline int uloz_tah(int x, int y, const point_info &info, int tag, move_list &li
 
 // Ranking of two analyses: count, then threat, then windows, then hits, larger first.
 // -1 when a ranks first, +1 when b does, 0 when all four are equal (dir is ignored).
-int cmp_point_info(const point_info &a, const point_info &b);
+// Threat comes before windows: a square that makes threats on two lines outranks one that
+// only has more room on its best line. Inline: the scan ranks every square it files.
+inline int cmp_point_info(const point_info &a, const point_info &b) {
+    if (a.count != b.count) return a.count > b.count ? -1 : 1;
+    if (a.threat != b.threat) return a.threat > b.threat ? -1 : 1;
+    if (a.windows != b.windows) return a.windows > b.windows ? -1 : 1;
+    if (a.hits != b.hits) return a.hits > b.hits ? -1 : 1;
+    return 0;
+}
 
 // cmp_point_info on the analyses of two records; square and tag take no part.
-int cmp_move_rec(const move_rec &p, const move_rec &q);
+inline int cmp_move_rec(const move_rec &p, const move_rec &q) {
+    return cmp_point_info(p.info, q.info);
+}
 
 // Sorts the first list.n records strongest first by cmp_move_rec; records that compare
 // equal keep their order (the scan order), so every platform gets the same list.
@@ -58,3 +68,8 @@ int quiet_after(const move_list &out, const move_list &src, int src_count, move_
 // `ply` is the position's ply (root_ply at the root); `parent_tag` is the tag of the move
 // that led here (2 at the root). Reads dim, exact_five, full_depth and threat_depth.
 int generate_moves(const int *board, int side, int ply, move_list &out, int *score, int parent_tag);
+
+// The same results as generate_moves by the plainest means: every empty square analysed
+// afresh and a simple stable sort. Slow; the tests compare the two.
+int generate_moves_reference(const int *board, int side, int ply, move_list &out, int *score,
+                             int parent_tag);

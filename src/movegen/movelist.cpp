@@ -11,23 +11,6 @@ void move_list_overflow(int n) {
     std::exit(1);
 }
 
-static int rank_first(int a, int b) {
-    return a > b ? -1 : a < b ? 1 : 0;
-}
-
-// Threat comes before windows: a square that makes threats on two lines outranks one that
-// only has more room on its best line.
-int cmp_point_info(const point_info &a, const point_info &b) {
-    if (int r = rank_first(a.count, b.count)) return r;
-    if (int r = rank_first(a.threat, b.threat)) return r;
-    if (int r = rank_first(a.windows, b.windows)) return r;
-    return rank_first(a.hits, b.hits);
-}
-
-int cmp_move_rec(const move_rec &p, const move_rec &q) {
-    return cmp_point_info(p.info, q.info);
-}
-
 // Sort keys: the four ranking fields packed above the record's index, inverted so that
 // ascending keys put the strongest first and, among equal records, the earlier one first.
 // That makes std::sort (in place, no allocation) give exactly what a stable sort gives.
@@ -62,10 +45,17 @@ static void sort_indices(const move_list &list, std::uint32_t *order) {
     });
 }
 
-void sort_moves(move_list &list) {
+// Records in the order of `order` (indices into the list).
+static void reorder(move_list &list, const std::uint32_t *order) {
+    move_rec sorted[MAX_MOVES];
+    for (int i = 0; i < list.n; i++) sorted[i] = list.rec[order[i]];
+    std::copy(sorted, sorted + list.n, list.rec);
+}
+
+// Records with hits, or with fields out of the packed ranges: a comparison sort of packed
+// keys (or of indices).
+static void sort_by_keys(move_list &list) {
     const int n = list.n;
-    if (n < 2) return;
-    // 1. Keys, or indices in order when a record does not pack.
     std::uint32_t keys[MAX_MOVES];
     bool packed = true;
     for (int i = 0; i < n && packed; i++) {
@@ -79,9 +69,41 @@ void sort_moves(move_list &list) {
     } else {
         sort_indices(list, keys);
     }
-    // 2. Records into that order.
+    reorder(list, keys);
+}
+
+// Without hits a filed record's rank is its rank_bucket: count 1..4, threat 0..3 and
+// windows 1..5. Anything else (hits, or fields the generator never stores) gives -1.
+static int bucket_of(const point_info &p) {
+    const unsigned count = static_cast<unsigned>(p.count - 1),
+                   threat = static_cast<unsigned>(p.threat),
+                   windows = static_cast<unsigned>(p.windows - 1);
+    if (p.hits != 0 || count > 3 || threat > 3 || windows > 4) return -1;
+    return rank_bucket(p);
+}
+
+// A counting sort: records go to their bucket's place in scan order, so equal records keep
+// their order in linear time.
+void sort_moves(move_list &list) {
+    const int n = list.n;
+    if (n < 2) return;
+    // 1. Buckets and their sizes.
+    int bucket[MAX_MOVES];
+    int first[RANK_BUCKETS] = {};
+    for (int i = 0; i < n; i++) {
+        bucket[i] = bucket_of(list.rec[i].info);
+        if (bucket[i] < 0) return sort_by_keys(list);
+        first[bucket[i]]++;
+    }
+    // 2. Where each bucket starts, the highest first.
+    for (int b = RANK_BUCKETS - 1, at = 0; b >= 0; b--) {
+        const int size = first[b];
+        first[b] = at;
+        at += size;
+    }
+    // 3. Every record to its place.
     move_rec sorted[MAX_MOVES];
-    for (int i = 0; i < n; i++) sorted[i] = list.rec[keys[i]];
+    for (int i = 0; i < n; i++) sorted[first[bucket[i]]++] = list.rec[i];
     std::copy(sorted, sorted + n, list.rec);
 }
 

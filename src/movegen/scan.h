@@ -11,7 +11,36 @@ struct scan_state {
     int opp_sum;        // weights of the best opp_list records
     int attack_tag;     // tag of a four of the side to move
     int defence_tag;    // tag of a forced block
+    // The point analysis the selection uses on empty squares of the scanned position.
+    point_info (*analyse)(const int *board, int x, int y, int colour);
 };
+
+// Threat squares around the simple fours the scan files, near the root.
+struct threat_lists {
+    square_list own;
+    square_list opp;
+};
+
+// Empty lists and the tags derived from the move that led here; `analyse` is the point
+// analysis the selection will use.
+void start_scan(scan_state &st, threat_lists &tl, int parent_tag,
+                point_info (*analyse)(const int *, int, int, int));
+
+// Files the empty square x,y with the side to move's analysis `own` and the opponent's
+// `opp` (not both of count 0), in scan order (x outer, y inner).
+void file_square(const int *board, int x, int y, int side, int ply, int parent_tag,
+                 const point_info &own, const point_info &opp, scan_state &st, threat_lists &tl);
+
+// The scan from ply 2 on, into lists already in rank order (the filing of file_square,
+// with no threat squares). Returns 1 with the single winning record in `out` when the side
+// to move completes five, else 0.
+int scan_ranked(int side, int parent_tag, scan_state &st, move_list &out);
+
+// After the scan: hits near the root, both lists ranked by `sort` (nullptr: they already
+// are), the static score written through `score`, and the selection into `out`; returns
+// the number of moves to try.
+int finish_scan(const int *board, int side, int ply, int parent_tag, scan_state &st,
+                const threat_lists &tl, void (*sort)(move_list &), move_list &out, int *score);
 
 // The selection: the forced replies, else the ordinary choice under the depth limits.
 // Fills `out` (already empty) from the scanned lists and returns the number of records.

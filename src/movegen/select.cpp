@@ -42,7 +42,8 @@ static int open_fours(const scan_state &st, move_list &out) {
 
 // True when the opponent can make a four on a square of the four's line where the side to
 // move also makes one: its reply to the four might then gain a tempo.
-static bool four_line_contested(const int *board, int side, const move_rec &four) {
+static bool four_line_contested(const int *board, int side, const scan_state &st,
+                                const move_rec &four) {
     square_list four_line_squares;
     four_line_squares.n = 0;
     const direction dir = directions[four.info.dir];
@@ -50,12 +51,12 @@ static bool four_line_contested(const int *board, int side, const move_rec &four
     for (int k = -5; k <= 5; k++) {
         int x = four.x + k * dir.dx, y = four.y + k * dir.dy;
         if (!on_board(x, y) || board[cell(x, y)] != 0) continue;
-        if (analyse_point(board, x, y, side).count == 3) uloz_tah_t(x, y, four_line_squares);
+        if (st.analyse(board, x, y, side).count == 3) uloz_tah_t(x, y, four_line_squares);
     }
     // 2. Any of them a four square of the opponent too?
     for (int i = 0; i < four_line_squares.n; i++) {
         const int *sq = four_line_squares.sq[i];
-        if (analyse_point(board, sq[0], sq[1], -side).count == 3) return true;
+        if (st.analyse(board, sq[0], sq[1], -side).count == 3) return true;
     }
     return false;
 }
@@ -64,7 +65,7 @@ static bool four_line_contested(const int *board, int side, const move_rec &four
 static int double_threats(const int *board, int side, const scan_state &st, move_list &out) {
     for (int i = 0; i < st.own_fours; i++) {
         const move_rec &r = st.own_list.rec[i];
-        if (r.info.threat == 2 && !four_line_contested(board, side, r)) output(r, out);
+        if (r.info.threat == 2 && !four_line_contested(board, side, st, r)) output(r, out);
     }
     return out.n > 0 ? out.n : NOT_FORCED;
 }
@@ -99,12 +100,13 @@ static int second_line(const int *board, int side, int x, int y, int first, int 
 }
 
 // Files the empty squares of one line through x,y by what the opponent makes there.
-static void collect_blocks(const int *board, int side, int x, int y, int d, bool second,
-                           int second_count, int tag, block_lists &bl) {
+static void collect_blocks(const int *board, int side, const scan_state &st, int x, int y, int d,
+                           bool second, int second_count, block_lists &bl) {
+    const int tag = st.defence_tag;
     for (int k = -5; k <= 5; k++) {
         int cx = x + k * directions[d].dx, cy = y + k * directions[d].dy;
         if (!on_board(cx, cy) || board[cell(cx, cy)] != 0) continue;
-        point_info p = analyse_point(board, cx, cy, -side);
+        point_info p = st.analyse(board, cx, cy, -side);
         if (p.count == 3 && p.windows >= 2)
             uloz_tah(cx, cy, p, tag, bl.open_four_blocks);
         else if (p.count == 3 && p.windows == 1)
@@ -125,11 +127,11 @@ static int answer_threat(const int *board, int side, const scan_state &st, const
     // 1. Own fours come first: they may win before the block matters.
     output_own_fours(st, out);
     // 2. Walk the threat's own line, then the second line.
-    collect_blocks(board, side, t.x, t.y, t.info.dir, false, 0, st.defence_tag, bl);
+    collect_blocks(board, side, st, t.x, t.y, t.info.dir, false, 0, bl);
     if (block_lines == 2) {
         int second_count;
         int d = second_line(board, side, t.x, t.y, t.info.dir, &second_count);
-        collect_blocks(board, side, t.x, t.y, d, true, second_count, st.defence_tag, bl);
+        collect_blocks(board, side, st, t.x, t.y, d, true, second_count, bl);
     }
     // 3. Two open-four blocks suffice; otherwise every four block, and the three blocks
     //    when no open-four block exists.

@@ -3,19 +3,15 @@
 // K0 key with offset a to h0 and its K1 key with offset b to h1; a -1 stone the other way
 // round, so negating every stone swaps the two halves. The offsets carry the search window
 // into the key.
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "search/random.h"
 #include "search/tree.h"
 
 key_state keys = {1, {}, {}};
-
-void reset_keys() {
-    keys.pending = 1;
-    for (int i = 0; i < BOARD_CELLS; i++) keys.k0[i] = keys.k1[i] = 0;
-    random_reset();
-}
 
 namespace {
 
@@ -35,29 +31,72 @@ uint32_t mix(uint32_t h, int32_t key, int offset) {
     return h * 16807u + static_cast<uint32_t>(key) + static_cast<uint32_t>(offset);
 }
 
+// The stones of the last board hashed, as bits by row: bit y of plus[x] (minus[x]) is a +1
+// (-1) stone on x,y. The search hashes positions a stone or two apart, so a hash redoes
+// only the rows that changed and then walks the stones alone, in scan order.
+struct stone_rows {
+    int dim; // 0: nothing mirrored yet
+    int board[BOARD_CELLS];
+    uint32_t plus[MAX_DIM];
+    uint32_t minus[MAX_DIM];
+};
+stone_rows rows;
+
+void restart_rows() {
+    rows.dim = game.dim;
+    for (int &v : rows.board) v = 0;
+    for (int x = 0; x < MAX_DIM; x++) rows.plus[x] = rows.minus[x] = 0;
+}
+
+// Brings the rows to `board`; a cell value other than 0, +1, -1 is fatal.
+void sync_rows(const int *board) {
+    if (rows.dim != game.dim) restart_rows();
+    const int dim = rows.dim;
+    for (int x = 0; x < dim; x++) {
+        const int *row = board + cell(x, 0);
+        int *mirror = rows.board + cell(x, 0);
+        if (std::memcmp(row, mirror, sizeof(int) * static_cast<unsigned>(dim)) == 0) continue;
+        uint32_t plus = 0, minus = 0;
+        for (int y = 0; y < dim; y++) {
+            if (row[y] == 1) {
+                plus |= 1u << y;
+            } else if (row[y] == -1) {
+                minus |= 1u << y;
+            } else if (row[y] != 0) {
+                std::fprintf(stderr, "hash: Unknown stone '%d'\n", row[y]);
+                std::exit(1);
+            }
+            mirror[y] = row[y];
+        }
+        rows.plus[x] = plus;
+        rows.minus[x] = minus;
+    }
+}
+
 } // namespace
+
+// Also forgets the mirrored rows: the next hash starts from an empty board.
+void reset_keys() {
+    keys.pending = 1;
+    rows.dim = 0;
+    for (int i = 0; i < BOARD_CELLS; i++) keys.k0[i] = keys.k1[i] = 0;
+    random_reset();
+}
 
 void hash(const int *board, int a, int b, hash_key *key_out) {
     if (keys.pending) fill_keys();
+    sync_rows(board);
     uint32_t h0 = 0;
     uint32_t h1 = 0;
-    for (int x = 0; x < game.dim; x++) {
-        for (int y = 0; y < game.dim; y++) {
-            int c = cell(x, y);
-            switch (board[c]) {
-            case 0:
-                break;
-            case 1:
+    for (int x = 0; x < rows.dim; x++) {
+        for (uint32_t stones = rows.plus[x] | rows.minus[x]; stones != 0; stones &= stones - 1) {
+            const int y = std::countr_zero(stones), c = cell(x, y);
+            if (rows.plus[x] >> y & 1) {
                 h0 = mix(h0, keys.k0[c], a);
                 h1 = mix(h1, keys.k1[c], b);
-                break;
-            case -1:
+            } else {
                 h0 = mix(h0, keys.k1[c], b);
                 h1 = mix(h1, keys.k0[c], a);
-                break;
-            default:
-                std::fprintf(stderr, "hash: Unknown stone '%d'\n", board[c]);
-                std::exit(1);
             }
         }
     }

@@ -14,6 +14,7 @@ inline void fresh_state(int dim) {
     reset_timing();
     reset_root();
     reset_keys();
+    reset_live();
     game.dim = dim;
 }
 

@@ -1,0 +1,297 @@
+// Live analysis: the point analysis of every square for both colours, kept current from
+// position to position by redoing only what a changed stone can reach.
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+#include "analysis/analysis.h"
+#include "analysis/window.h"
+
+live_state live;
+
+namespace {
+
+// Row and position of square x,y in direction d (see live_state).
+int row_of(int d, int x, int y) {
+    switch (d) {
+    case 0:
+        return y;
+    case 1:
+        return x - y + MAX_DIM - 1;
+    case 2:
+        return x;
+    default:
+        return x + y;
+    }
+}
+int pos_of(int d, int x, int y) {
+    return d == 0 || d == 1 ? x : y;
+}
+
+// Bits of the on-board positions lo..hi of a row.
+unsigned span_bits(int lo, int hi) {
+    return ((1u << (hi - lo + 1)) - 1) << (lo + 5);
+}
+
+constexpr point_info NO_WINDOW = {0, 0, 0, 0, -1};
+
+// Base-3 value of the digits given by 9 bits: ternary[b] = sum of 3^i over the set bits i.
+struct ternary_table {
+    int v[512];
+};
+constexpr ternary_table make_ternary() {
+    ternary_table t{};
+    for (int b = 0; b < 512; b++)
+        for (int i = 8; i >= 0; i--) t.v[b] = t.v[b] * 3 + (b >> i & 1);
+    return t;
+}
+constexpr ternary_table ternary = make_ternary();
+
+// Pattern index of a line for the colour of `own`; `blocked` holds the other colour's
+// stones and the cells off the board.
+int pattern_of(unsigned own, unsigned blocked) {
+    return ternary.v[own >> 1 & 0x1FF] + 2 * ternary.v[blocked >> 1 & 0x1FF] +
+           INNER_PATTERNS * static_cast<int>((own & 1) | (own >> 9 & 2));
+}
+
+// Packed figures of pattern k under the rule `exact`, from the window scan itself, so the
+// table and the scan cannot disagree. Each pattern is worked out the first time it is
+// met: a search meets a few thousand of the 157,464, and working them all out at once
+// would take longer than the first speed measurement of a game. Entries hold the figures
+// plus one, so the table's initial zeros mean "not yet" and need no setting up.
+unsigned char figures_of(int exact, int k) {
+    unsigned char &f = live.pattern_figures[exact][k];
+    if (f != 0) return static_cast<unsigned char>(f - 1);
+    unsigned own = (k / INNER_PATTERNS & 1) | (k / INNER_PATTERNS & 2) << 9;
+    unsigned blocked = 0;
+    for (int i = 1, digits = k % INNER_PATTERNS; i <= 9; i++, digits /= 3) {
+        if (digits % 3 == 1) own |= 1u << i;
+        if (digits % 3 == 2) blocked |= 1u << i;
+    }
+    const line_figures lf = scan_line(line_bits{own, blocked, 0}, exact != 0);
+    f = static_cast<unsigned char>((lf.m[0] << 4 | lf.c[0]) + 1);
+    return static_cast<unsigned char>(f - 1);
+}
+
+// Pattern indices of direction d of square x,y for both colours, from the rows.
+void index_from_rows(int x, int y, int d) {
+    const int r = row_of(d, x, y), p = pos_of(d, x, y);
+    const unsigned plus = live.stones[0][d][r] >> p & LINE_CELLS,
+                   minus = live.stones[1][d][r] >> p & LINE_CELLS,
+                   off = live.off[d][r] >> p & LINE_CELLS;
+    live.pattern[cell(x, y)][d][0] = pattern_of(plus, minus | off);
+    live.pattern[cell(x, y)][d][1] = pattern_of(minus, plus | off);
+}
+
+// An empty board of the shared side and rule: every position of a row is off the board
+// except its on-board span; no figures, no candidates.
+void restart() {
+    const int dim = game.dim;
+    live.dim = dim;
+    live.exact_five = settings.exact_five;
+    for (int d = 0; d < 4; d++)
+        for (int r = 0; r < LINE_ROWS; r++) {
+            live.stones[0][d][r] = live.stones[1][d][r] = 0;
+            live.off[d][r] = ~0u;
+        }
+    for (int r = 0; r < dim; r++) {
+        live.off[0][r] = ~span_bits(0, dim - 1);
+        live.off[2][r] = ~span_bits(0, dim - 1);
+    }
+    for (int k = -(dim - 1); k <= dim - 1; k++) // x - y = k: x runs from max(0,k) to dim-1+min(0,k)
+        live.off[1][k + MAX_DIM - 1] = ~span_bits(k > 0 ? k : 0, k < 0 ? dim - 1 + k : dim - 1);
+    for (int s = 0; s <= 2 * dim - 2; s++) // x + y = s: y runs from max(0,s-dim+1) to min(dim-1,s)
+        live.off[3][s] = ~span_bits(s > dim - 1 ? s - dim + 1 : 0, s < dim - 1 ? s : dim - 1);
+    for (int c = 0; c < BOARD_CELLS; c++) {
+        live.board[c] = 0;
+        for (int d = 0; d < 4; d++) live.figures[c][0][d] = live.figures[c][1][d] = 0;
+        live.info[c][0] = live.info[c][1] = NO_WINDOW;
+        live.bucket[c][0] = live.bucket[c][1] = 0;
+        live.windowed[c] = 0;
+    }
+    for (int x = 0; x < MAX_DIM; x++) live.candidates[x] = live.stale[x] = 0;
+    for (int x = 0; x < dim; x++)
+        for (int y = 0; y < dim; y++)
+            for (int d = 0; d < 4; d++) index_from_rows(x, y, d);
+    for (int k = 0; k < 2; k++) {
+        live.filled[k][0] = live.filled[k][1] = 0;
+        for (int b = 0; b < RANK_BUCKETS; b++) {
+            live.ranked_size[k][b] = 0;
+            live.ranked_words[k][b] = 0;
+            for (std::uint64_t &w : live.ranked[k][b]) w = 0;
+        }
+    }
+}
+
+// What one direction's packed figures add to a square's threat class: bit 0 an open-four
+// line, bit 3 a four or open-three line, bit 6 a line with at least a two that has room;
+// summed over the four directions, each 3-bit field counts its lines.
+struct tally_table {
+    int v[256];
+};
+constexpr tally_table make_tally() {
+    tally_table t{};
+    for (int f = 0; f < 256; f++) {
+        const int m = f >> 4, c = f & 15;
+        if (m == 0) continue;
+        t.v[f] = (m == 3 && c >= 2) | (m == 3 || (m == 2 && c >= 2)) << 3 | (m >= 2 || c >= 2) << 6;
+    }
+    return t;
+}
+constexpr tally_table tally = make_tally();
+
+// A square's analysis from its four directions' packed figures: the best direction is
+// the one with the largest figures (on a tie the earlier one), and two lines of a kind
+// make the threat class.
+point_info classify(const unsigned char figures[4]) {
+    int best = 0, dir = -1, sum = 0;
+    for (int d = 0; d < 4; d++) {
+        if (figures[d] > best) {
+            best = figures[d];
+            dir = d;
+        }
+        sum += tally.v[figures[d]];
+    }
+    const int threat = (sum & 7) >= 2 ? 3 : (sum >> 3 & 7) >= 2 ? 2 : (sum >> 6 & 7) >= 2 ? 1 : 0;
+    return point_info{best >> 4, best & 15, threat, 0, dir};
+}
+
+// After a change of the square's figures or of its cell: its candidate bit (empty, and a
+// viable window for either colour: some direction with figures above 0), and its analyses
+// marked stale, to be classified at the end of the sync.
+void touch(int x, int y) {
+    const int c = cell(x, y);
+    if (live.board[c] == 0 && live.windowed[c] != 0)
+        live.candidates[x] |= 1u << y;
+    else
+        live.candidates[x] &= ~(1u << y);
+    live.stale[x] |= 1u << y;
+}
+
+// A cell value as a digit of colour index k's patterns: 0 empty, 1 own, 2 blocked.
+int digit(int v, int k) {
+    return v == 0 ? 0 : v == (k == 0 ? 1 : -1) ? 1 : 2;
+}
+
+constexpr int pow3[9] = {1, 3, 9, 27, 81, 243, 729, 2187, 6561};
+
+// How colour index k's pattern index of a square changes when the cell at index i of its
+// line goes from `old` to `now`: a base-3 digit for cells 1-9, whether the cell is own for
+// cells 0 and 10.
+int pattern_delta(int i, int old, int now, int k) {
+    if (i == 0 || i == 10) {
+        const int own = k == 0 ? 1 : -1;
+        return ((now == own) - (old == own)) * INNER_PATTERNS * (i == 0 ? 1 : 2);
+    }
+    return (digit(now, k) - digit(old, k)) * pow3[i - 1];
+}
+
+// Direction d of every empty square within five cells of x,y along it, after the cell x,y
+// changed to `now`: the pattern indices moved by `delta`, new figures,
+// and the squares touched where they changed. A square off x,y lies on this one line
+// through x,y, so no other direction of it changed. Squares holding a stone are passed
+// over: when the stone is taken, its four directions are rebuilt from the rows.
+void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN]) {
+    const int dx = directions[d].dx, dy = directions[d].dy, step = cell(dx, dy);
+    const int r = row_of(d, x, y), centre = pos_of(d, x, y);
+    const unsigned occupied = live.stones[0][d][r] | live.stones[1][d][r] | live.off[d][r];
+    const int exact = live.exact_five != 0;
+    for (int k = -5; k <= 5; k++) {
+        const int c = cell(x, y) + k * step;
+        if (k == 0) {
+            if (now != 0) continue;
+            index_from_rows(x, y, d);
+        } else {
+            if (occupied >> (centre + k + 5) & 1) continue; // off the board, or a stone
+            live.pattern[c][d][0] += delta[0][5 - k];
+            live.pattern[c][d][1] += delta[1][5 - k];
+        }
+        const unsigned char f0 = figures_of(exact, live.pattern[c][d][0]);
+        const unsigned char f1 = figures_of(exact, live.pattern[c][d][1]);
+        unsigned char(&figures)[2][4] = live.figures[c];
+        if (figures[0][d] == f0 && figures[1][d] == f1) continue;
+        figures[0][d] = f0;
+        figures[1][d] = f1;
+        const unsigned bit = 1u << d;
+        live.windowed[c] = static_cast<unsigned char>((f0 | f1) != 0 ? live.windowed[c] | bit
+                                                                     : live.windowed[c] & ~bit);
+        if (k != 0) touch(x + k * dx, y + k * dy);
+    }
+}
+
+// Puts value v (0 takes the stone) on x,y: its bit in the four rows, then the lines it
+// reaches, then the square itself.
+void change_cell(int x, int y, int v) {
+    const int old = live.board[cell(x, y)];
+    live.board[cell(x, y)] = v;
+    for (int d = 0; d < 4; d++) {
+        const int r = row_of(d, x, y);
+        const unsigned bit = 1u << (pos_of(d, x, y) + 5);
+        live.stones[0][d][r] &= ~bit;
+        live.stones[1][d][r] &= ~bit;
+        live.off[d][r] &= ~bit;
+        if (v == 1)
+            live.stones[0][d][r] |= bit;
+        else if (v == -1)
+            live.stones[1][d][r] |= bit;
+        else if (v != 0)
+            live.off[d][r] |= bit; // any other value blocks both colours
+    }
+    int delta[2][LINE_LEN]; // by the cell's index in the line of the square it changes
+    for (int i = 0; i < LINE_LEN; i++)
+        for (int k = 0; k < 2; k++) delta[k][i] = pattern_delta(i, old, v, k);
+    for (int d = 0; d < 4; d++) refresh_line(x, y, d, v, delta);
+    touch(x, y);
+}
+
+// Moves cell c of colour index k from its bucket to bucket b (0: out of every set).
+void rerank(int c, int k, int b) {
+    const int old = live.bucket[c][k];
+    if (old == b) return;
+    const std::uint64_t bit = std::uint64_t{1} << (c & 63);
+    const int w = c >> 6;
+    if (old > 0) {
+        if ((live.ranked[k][old][w] &= ~bit) == 0) live.ranked_words[k][old] &= ~(1u << w);
+        if (--live.ranked_size[k][old] == 0)
+            live.filled[k][old >> 6] &= ~(std::uint64_t{1} << (old & 63));
+    }
+    if (b > 0) {
+        live.ranked[k][b][w] |= bit;
+        live.ranked_words[k][b] |= 1u << w;
+        if (live.ranked_size[k][b]++ == 0) live.filled[k][b >> 6] |= std::uint64_t{1} << (b & 63);
+    }
+    live.bucket[c][k] = static_cast<unsigned char>(b);
+}
+
+// The stale square x,y classified again, and filed under its buckets while it is empty.
+void reclassify(int x, int y) {
+    const int c = cell(x, y);
+    live.info[c][0] = classify(live.figures[c][0]);
+    live.info[c][1] = classify(live.figures[c][1]);
+    const bool empty = live.board[c] == 0;
+    rerank(c, 0, empty ? rank_bucket(live.info[c][0]) : 0);
+    rerank(c, 1, empty ? rank_bucket(live.info[c][1]) : 0);
+}
+
+} // namespace
+
+void reset_live() {
+    live.dim = 0; // the patterns worked out stay: they depend on nothing
+    live.exact_five = 0;
+}
+
+void sync_live(const int *board) {
+    if (live.dim != game.dim || live.exact_five != settings.exact_five) restart();
+    const int dim = live.dim;
+    for (int x = 0; x < dim; x++) {
+        const int *row = board + cell(x, 0), *mirror = live.board + cell(x, 0);
+        if (std::memcmp(row, mirror, sizeof(int) * static_cast<unsigned>(dim)) == 0) continue;
+        for (int y = 0; y < dim; y++)
+            if (row[y] != mirror[y]) change_cell(x, y, row[y]);
+    }
+    for (int x = 0; x < dim; x++) {
+        for (unsigned bits = live.stale[x]; bits != 0; bits &= bits - 1)
+            reclassify(x, std::countr_zero(bits));
+        live.stale[x] = 0;
+    }
+}
