@@ -62,6 +62,15 @@ void tisk(const int *board, char flag);
 // Name of square x,y as letter and number ("a1" for 0,0), in a buffer the next call reuses.
 const char *move_name(int x, int y);
 
+// ---- Ending the process ----------------------------------------------------------------
+
+// Every orderly exit of the engine (END, the end of the input, a resignation) goes through
+// engine_exit: it flushes standard output and ends the process with `code`. A harness that
+// runs the command loop in-process sets exit_hook to get control back instead; the hook
+// must not return (it throws or jumps). The fatal internal faults exit directly.
+extern void (*exit_hook)(int code);
+[[noreturn]] void engine_exit(int code);
+
 // ---- Levels ----------------------------------------------------------------------------
 
 // One row per level: full_depth, threat_depth, max_depth. The search stops and takes the

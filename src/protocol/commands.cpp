@@ -57,7 +57,7 @@ void new_game() {
 // A RESTART before any START leaves a board of side 0, with no room for the test
 // position; there is nothing to measure on it.
 void benchmark_if_needed() {
-    if (timing.nodes_per_sec == 0 && game.dim > 0) levels.level = benchmark();
+    if (timing.nodes_per_sec == 0 && game.dim > 0) levels.level = choose_level();
 }
 
 // The engine's move: search, put the stone, record it and answer with its square.
@@ -215,8 +215,7 @@ void cmd_info() {
 }
 
 void cmd_end() {
-    std::fflush(stdout);
-    std::exit(0);
+    engine_exit(0);
 }
 
 void cmd_about() {
@@ -237,6 +236,8 @@ const command command_table[] = {
 };
 
 } // namespace
+
+int (*choose_level)() = benchmark;
 
 void print_help() {
     for (const char *line : help_lines) std::fprintf(stderr, "%s\n", line);

@@ -40,7 +40,7 @@ square choose_move(int *board, int side) {
     int n = generate_moves(board, side, root.root_ply, list, &static_score, 2);
     if (n == 0) {
         std::printf("MESSAGE Resign...\n");
-        std::exit(0);
+        engine_exit(0);
     }
     root.last_searched = 0;
     root.last_value = 0;
