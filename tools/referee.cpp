@@ -158,6 +158,7 @@ bool setup_engine(engine_proc &e, const game_setup &s) {
     send(e, "INFO rule " + std::to_string(s.rule));
     send(e, "INFO timeout_match " + std::to_string(s.match_ms));
     send(e, "INFO timeout_turn " + std::to_string(s.turn_ms));
+    send(e, "INFO max_memory " + std::to_string(s.memory));
     std::string line;
     while (read_line(e, line, now_ms() + 10000))
         if (line == "OK") return true;

@@ -7,6 +7,7 @@ struct game_setup {
     int rule;     // 1: exactly five wins, 0: five or more
     int turn_ms;  // INFO timeout_turn; 0 fixes the engines at level 0
     int match_ms; // INFO timeout_match; time_left is sent before every move
+    int memory;   // INFO max_memory in bytes; 0 means no limit
     bool show;    // print the board after every move
 };
 

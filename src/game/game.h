@@ -34,7 +34,7 @@ struct settings_state {
     double timeout_turn;
     double timeout_match;
     double time_left;
-    double max_memory; // kept, never consulted
+    double max_memory; // budget of the whole process; 0 (or below) means no limit
     int exact_five;    // 1: only a line of exactly five wins
 };
 

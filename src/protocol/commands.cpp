@@ -249,6 +249,7 @@ void reset_engine() {
     reset_levels();
     reset_timing();
     reset_root();
+    reset_tree_memory();
     reset_keys();
     random_reset();
 }
