@@ -62,7 +62,7 @@ void benchmark_if_needed() {
 
 // The engine's move: search, put the stone, record it and answer with its square.
 void play_engine_move() {
-    square s = choose_move(game.board, game.side);
+    square s = move_chooser(game.board, game.side);
     put_stone(s.x, s.y, game.side);
     std::printf("%d,%d\n", s.x, s.y);
 }
@@ -238,6 +238,7 @@ const command command_table[] = {
 } // namespace
 
 int (*choose_level)() = benchmark;
+square (*move_chooser)(int *board, int side) = choose_move;
 
 void print_help() {
     for (const char *line : help_lines) std::fprintf(stderr, "%s\n", line);

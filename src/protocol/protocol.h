@@ -17,6 +17,11 @@ extern FILE *input_stream;
 // benchmark. A harness may pin it (the fuzz target fixes level 0 so searches stay short).
 extern int (*choose_level)();
 
+// Chooses the engine's move: the search. A harness may put a trivial chooser in its place
+// to drive the loop alone at high speed.
+struct square;
+extern square (*move_chooser)(int *board, int side);
+
 // ---- Reading standard input -------------------------------------------------------------
 // The loop keeps no line buffer: it reads words and numbers straight from the stream.
 
