@@ -1,8 +1,8 @@
 // The tree's memory budget: what INFO max_memory leaves after the engine's fixed arrays.
+#include <climits>
+
 #include "search/search.h"
 #include "search/timectl.h"
-
-#include <climits>
 
 // The process-wide records and static arrays of the engine, the largest by far being the
 // per-ply candidate lists.
