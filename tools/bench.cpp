@@ -5,8 +5,12 @@
 // that must not alter play keeps it, and a change that does alter play records the new
 // line in its commit message.
 //
-// Usage: bench [max_level]   (0..4, default 4; a lower level runs a quick subset)
+// Usage: bench [max_level [max_memory]]
+//   max_level 0..4, default 4; a lower level runs a quick subset.
+//   max_memory in bytes, as INFO max_memory sends it; default 0, no limit. A budget that
+//   bounds the tree changes the node counts, and so the signature.
 //
+// The "tree" column is the most nodes the transposition tree held at once.
 // Every search starts from a fresh process state with the time control idle
 // (timeout_turn 0, the speed marked as known), so the counts depend only on the code.
 #include <cstdint>
@@ -73,13 +77,15 @@ int parse_square(const char *s, int *x, int *y) {
 
 // Fresh process state, the position on `board`, the level's limits with the time control
 // idle. Returns the colour to move.
-int set_up(const bench_position &p, int level, int *board) {
+int set_up(const bench_position &p, int level, double max_memory, int *board) {
     reset_game_state();
     reset_levels();
     reset_timing();
     reset_root();
+    reset_tree_memory();
     reset_keys();
     reset_live();
+    settings.max_memory = max_memory;
     game.dim = p.dim;
     settings.exact_five = p.exact_five;
     settings.timeout_turn = 0;
@@ -132,8 +138,9 @@ struct play_digest {
 int main(int argc, char **argv) {
     int max_level = LEVELS - 1;
     if (argc > 1) max_level = std::atoi(argv[1]);
-    if (argc > 2 || max_level < 0 || max_level >= LEVELS) {
-        std::fprintf(stderr, "usage: bench [max_level 0..4]\n");
+    double max_memory = argc > 2 ? std::atof(argv[2]) / 1048576.0 : 0;
+    if (argc > 3 || max_level < 0 || max_level >= LEVELS) {
+        std::fprintf(stderr, "usage: bench [max_level 0..4 [max_memory bytes]]\n");
         return 2;
     }
     FILE *report = open_report();
@@ -144,7 +151,7 @@ int main(int argc, char **argv) {
 
     for (const bench_position &p : suite) {
         for (int level = 0; level <= max_level && level <= p.max_level; level++) {
-            int colour = set_up(p, level, board);
+            int colour = set_up(p, level, max_memory, board);
             long long start = clock_ms();
             square s = choose_move(board, colour);
             long long ms = clock_ms() - start;
@@ -158,7 +165,8 @@ int main(int argc, char **argv) {
                 std::fprintf(report, "  value %5d", root.last_value);
             else
                 std::fprintf(report, "  value     -");
-            std::fprintf(report, "  nodes %10d  %8.3f s\n", root.last_nodes, ms / 1000.0);
+            std::fprintf(report, "  nodes %10d  tree %8ld  %8.3f s\n", root.last_nodes,
+                         tree_memory.peak, ms / 1000.0);
         }
     }
 

@@ -138,6 +138,7 @@ bool set_up_engine(engine_proc &e, const match_setup &s, reply &r) {
     send_line(e, "INFO rule " + std::to_string(s.rule));
     send_line(e, "INFO timeout_match " + std::to_string(s.match_ms));
     send_line(e, "INFO timeout_turn " + std::to_string(s.turn_ms));
+    send_line(e, "INFO max_memory " + std::to_string(s.memory));
     return true;
 }
 

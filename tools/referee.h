@@ -17,6 +17,7 @@ struct match_setup {
     int rule;                      // 1: exactly five wins, 0: five or more
     int turn_ms;                   // INFO timeout_turn; 0 fixes the engines at level 0
     int match_ms;                  // INFO timeout_match, a game clock per engine and game; 0: none
+    int memory;                    // INFO max_memory in bytes; 0 means no limit
     std::vector<opening> openings; // each played twice, colours swapped; none: BEGIN
     int load;                      // busy processes running meanwhile
     std::string sgf_path;          // the games as SGF; empty: not saved

@@ -5,7 +5,8 @@
 // deadline a move used and each engine's peak memory.
 //
 //   selfplay ENGINE [--engine2 ENGINE] [--games N] [--size N] [--rule 0|1] [--turn MS]
-//            [--match MS] [--level0] [--openings FILE] [--load N] [--sgf FILE] [--quiet]
+//            [--match MS] [--memory BYTES] [--level0] [--openings FILE] [--load N]
+//            [--sgf FILE] [--quiet]
 //
 // With one game (the default) the board is printed after every move. Exit code 0 when no
 // engine forfeited a game, 1 when one did (late, exit, crash, illegal or malformed move),
@@ -20,7 +21,7 @@
 namespace {
 
 struct options {
-    match_setup setup{{nullptr, nullptr}, 1, 15, 1, 1000, 180000, {}, 0, "", true};
+    match_setup setup{{nullptr, nullptr}, 1, 15, 1, 1000, 180000, 0, {}, 0, "", true};
     const char *openings = nullptr;
     bool level0 = false;
 };
@@ -58,6 +59,8 @@ bool parse(int argc, char **argv, options &o) {
             ok = text(o.openings);
         else if (!std::strcmp(argv[i], "--sgf"))
             ok = text(sgf) && (s.sgf_path = sgf, true);
+        else if (!std::strcmp(argv[i], "--memory"))
+            ok = value(s.memory);
         else if (!std::strcmp(argv[i], "--level0"))
             o.level0 = true;
         else if (!std::strcmp(argv[i], "--quiet"))
@@ -106,7 +109,8 @@ int main(int argc, char **argv) {
     if (!parse(argc, argv, o)) {
         std::fprintf(stderr,
                      "usage: selfplay ENGINE [--engine2 ENGINE] [--games N] [--size 15..20] "
-                     "[--rule 0|1] [--turn MS] [--match MS] [--level0] [--openings FILE] "
+                     "[--rule 0|1] [--turn MS] [--match MS] [--memory BYTES] [--level0] "
+                     "[--openings FILE] "
                      "[--load N] [--sgf FILE] [--quiet]\n");
         return 2;
     }

@@ -34,7 +34,7 @@ struct settings_state {
     double timeout_turn;
     double timeout_match;
     double time_left;
-    double max_memory; // kept, never consulted
+    double max_memory; // budget of the whole process; 0 (or below) means no limit
     int exact_five;    // 1: only a line of exactly five wins
 };
 
@@ -61,6 +61,15 @@ void tisk(const int *board, char flag);
 
 // Name of square x,y as letter and number ("a1" for 0,0), in a buffer the next call reuses.
 const char *move_name(int x, int y);
+
+// ---- Ending the process ----------------------------------------------------------------
+
+// Every orderly exit of the engine (END, the end of the input) goes through
+// engine_exit: it flushes standard output and ends the process with `code`. A harness that
+// runs the command loop in-process sets exit_hook to get control back instead; the hook
+// must not return (it throws or jumps). The fatal internal faults exit directly.
+extern void (*exit_hook)(int code);
+[[noreturn]] void engine_exit(int code);
 
 // ---- Levels ----------------------------------------------------------------------------
 

@@ -6,6 +6,13 @@
 
 game_state game;
 settings_state settings;
+void (*exit_hook)(int code) = nullptr;
+
+void engine_exit(int code) {
+    std::fflush(stdout);
+    if (exit_hook) exit_hook(code);
+    std::exit(code);
+}
 
 void reset_game_state() {
     game = game_state{};

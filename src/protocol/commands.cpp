@@ -58,13 +58,13 @@ void new_game() {
 // A RESTART before any START leaves a board of side 0, with no room for the test
 // position; there is nothing to measure on it.
 void benchmark_if_needed() {
-    if (timing.nodes_per_sec == 0 && game.dim > 0) levels.level = benchmark();
+    if (timing.nodes_per_sec == 0 && game.dim > 0) levels.level = choose_level();
 }
 
 // The engine's move: search, put the stone, record it and answer with its square. Only a
 // board with no free square leaves nothing to play.
 void play_engine_move() {
-    square s = choose_move(game.board, game.side);
+    square s = move_chooser(game.board, game.side);
     disarm_stop();
     if (s.x < 0) return reply("MESSAGE Resign...");
     put_stone(s.x, s.y, game.side);
@@ -223,8 +223,7 @@ void cmd_info() {
 }
 
 void cmd_end() {
-    std::fflush(stdout);
-    std::exit(0);
+    engine_exit(0);
 }
 
 void cmd_about() {
@@ -246,6 +245,9 @@ const command command_table[] = {
 
 } // namespace
 
+int (*choose_level)() = benchmark;
+square (*move_chooser)(int *board, int side) = choose_move;
+
 void print_help() {
     for (const char *line : help_lines) std::fprintf(stderr, "%s\n", line);
 }
@@ -256,7 +258,9 @@ void reset_engine() {
     reset_levels();
     reset_timing();
     reset_root();
+    reset_tree_memory();
     reset_keys();
+    reset_live();
     random_reset();
 }
 

@@ -1,11 +1,18 @@
-// Reading the manager's input: words, clamped integers and line skips, straight from stdin.
+// Reading the manager's input: words, clamped integers and line skips, straight from the
+// input stream (stdin unless a harness sets another).
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 
+#include "game/game.h"
 #include "protocol/protocol.h"
 
+FILE *input_stream = nullptr;
+
 namespace {
+
+FILE *in() {
+    return input_stream ? input_stream : stdin;
+}
 
 // The white-space class of the C locale: blank, tab, newline, vertical tab, form feed, CR.
 bool is_space(int c) {
@@ -13,17 +20,17 @@ bool is_space(int c) {
 }
 
 int get_char() {
-    return std::getchar();
+    return std::getc(in());
 }
 
 } // namespace
 
 bool input_ended() {
-    return std::feof(stdin) != 0 || std::ferror(stdin) != 0;
+    return std::feof(in()) != 0 || std::ferror(in()) != 0;
 }
 
 void unget_char(int c) {
-    if (c != EOF) std::ungetc(c, stdin);
+    if (c != EOF) std::ungetc(c, in());
 }
 
 int next_nonspace() {
@@ -93,8 +100,7 @@ int read_ints(int *values, int count) {
 
 void stop_if_input_ended() {
     if (!input_ended()) return;
-    std::fflush(stdout);
-    std::exit(0);
+    engine_exit(0);
 }
 
 void read_failed(const char *reply) {

@@ -4,8 +4,23 @@
 // Commands are separated by white space, not by lines: a handler that leaves the rest of
 // its line unread lets the next word on that line be read as the next command.
 
-// Runs the loop until END, a resignation or the end of input; returns the exit code.
+#include <cstdio>
+
+// Runs the loop until END or the end of input; returns the exit code.
 int run_protocol();
+
+// Where the loop reads its commands: stdin when null. A harness points it at a stream of
+// its own before run_protocol.
+extern FILE *input_stream;
+
+// Chooses and applies the level before the engine's first move of a game: the speed
+// benchmark. A harness may pin it (the fuzz target fixes level 0 so searches stay short).
+extern int (*choose_level)();
+
+// Chooses the engine's move: the search. A harness may put a trivial chooser in its place
+// to drive the loop alone at high speed.
+struct square;
+extern square (*move_chooser)(int *board, int side);
 
 // ---- Reading standard input -------------------------------------------------------------
 // The loop keeps no line buffer: it reads words and numbers straight from the stream.

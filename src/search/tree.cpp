@@ -1,21 +1,35 @@
 // Transposition tree: an unbalanced binary search tree on h0 (signed order). The keys are
 // pseudo-random, so the tree stays shallow without rebalancing. Nodes are released one by
-// one with delete; the whole tree goes at the end of every move choice.
+// one with delete; the whole tree goes at the end of every move choice. Live nodes are
+// counted, so that the tree keeps within the max_memory budget.
 #include <cstdio>
 #include <new>
 
 #include "search/tree.h"
 
 namespace {
+
 tree_node *heap_node() {
     return new (std::nothrow) tree_node{};
 }
+
+// Every node the tree lets go of.
+void release(tree_node *n) {
+    delete n;
+    tree_memory.nodes--;
+}
+
 } // namespace
 
 tree_node *(*node_source)() = heap_node;
 
 tree_node *node_alloc() {
-    return node_source();
+    if (tree_memory.nodes >= tree_node_limit()) return nullptr;
+    tree_node *n = node_source();
+    if (!n) return nullptr;
+    tree_memory.nodes++;
+    if (tree_memory.nodes > tree_memory.peak) tree_memory.peak = tree_memory.nodes;
+    return n;
 }
 
 void node_clear(tree_node *node) {
@@ -67,20 +81,20 @@ int tree_remove(tree_node **root, int32_t h0) {
         n->h1 = p->h1;
         n->cena = p->cena;
         *plink = p->left;
-        delete p;
+        release(p);
         return 0;
     }
     tree_node *child = n->left ? n->left : n->right;
     // 3. The root with one child takes over the child's entry and subtrees.
     if (n == *root && child) {
         *n = *child;
-        delete child;
+        release(child);
         return 0;
     }
     // 4. Otherwise the only child (or nothing) takes n's place; for a lone root the tree
     //    becomes empty.
     *link = child;
-    delete n;
+    release(n);
     return 0;
 }
 
@@ -88,7 +102,7 @@ void tree_free(tree_node *root) {
     if (!root) return;
     tree_free(root->left);
     tree_free(root->right);
-    delete root;
+    release(root);
 }
 
 int tree_count(tree_node *root, tree_node *node) {

@@ -39,11 +39,35 @@ void reset_keys();
 // 0, +1, -1 is fatal.
 void hash(const int *board, int a, int b, hash_key *key_out);
 
+// ---- Memory budget ----------------------------------------------------------------------
+// INFO max_memory is the manager's budget for the whole process. The engine's fixed arrays
+// (board and move record, key tables, the search's per-ply lists, the benchmark's board)
+// take FIXED_BYTES whatever happens; the tree may use what is left, at NODE_BYTES a node.
+// At the limit node_alloc fails as when the heap runs out, so the search goes on without
+// storing. The first node of a tree, its root entry, is always granted. A budget of 0 (or
+// below) means no limit.
+
+// One node and the allocator's header in front of it.
+constexpr long NODE_BYTES = static_cast<long>(sizeof(tree_node)) + 16;
+extern const long FIXED_BYTES;
+
+struct tree_memory_state {
+    long nodes; // nodes alive, in this move's tree
+    long peak;  // most nodes alive at once since the last reset
+};
+extern tree_memory_state tree_memory;
+
+// No node counted (call it with no tree alive), peak 0.
+void reset_tree_memory();
+
+// Most nodes a tree may hold under the max_memory setting in force (at least 1).
+long tree_node_limit();
+
 // Where nodes come from: `new` by default. Tests replace it to run out of memory; a
 // replacement returns nodes from `new` (the tree releases them with delete) or nullptr.
 extern tree_node *(*node_source)();
 
-tree_node *node_alloc(); // nullptr when memory is exhausted
+tree_node *node_alloc(); // nullptr when memory or the budget is exhausted
 void node_clear(tree_node *node);
 
 // The node with this h0, or nullptr.

@@ -18,15 +18,18 @@ int count_of(const std::string &text, const std::string &what) {
     return n;
 }
 
+// Side, rule, max_memory in bytes: a budget of one byte leaves the tree its root entry only,
+// and the engines must still play whole games legally.
 TEST(SelfPlay, LevelZeroMatchesEndCleanly) {
     const std::string sgf = testing::TempDir() + "selfplay_test.sgf";
-    const int cases[][2] = {{15, 1}, {20, 0}, {17, 1}}; // side, rule
+    const int cases[][3] = {{15, 1, 0}, {15, 0, 1}, {20, 0, 0}, {17, 1, 1}};
     for (const auto &c : cases) {
-        engine_run run = run_program(BRUSK_SELFPLAY,
-                                     {BRUSK_ENGINE, "--games", "2", "--size", std::to_string(c[0]),
-                                      "--rule", std::to_string(c[1]), "--level0", "--openings",
-                                      BRUSK_OPENINGS, "--sgf", sgf},
-                                     "", 600);
+        engine_run run =
+            run_program(BRUSK_SELFPLAY,
+                        {BRUSK_ENGINE, "--games", "2", "--size", std::to_string(c[0]), "--rule",
+                         std::to_string(c[1]), "--memory", std::to_string(c[2]), "--level0",
+                         "--openings", BRUSK_OPENINGS, "--sgf", sgf},
+                        "", 600);
         ASSERT_FALSE(run.hung);
         EXPECT_EQ(run.exit_code, 0) << run.out;
         EXPECT_NE(run.out.find("Forfeits: 0\n"), std::string::npos) << run.out;

@@ -2,6 +2,7 @@
 // candidates, root_ply and the turn's bookkeeping.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <unistd.h>
@@ -215,6 +216,36 @@ TEST(ChooseMove, SameChoiceFromAFreshState) {
             std::to_string(root.last_nodes);
     }
     EXPECT_EQ(runs[0], runs[1]);
+}
+
+// max_memory bounds the tree: at no moment does it hold more nodes than the budget leaves
+// after the fixed arrays, and a budget below them keeps only the root entry; 0 means no
+// limit. The search goes on without storing and still plays a legal move.
+TEST(ChooseMove, TreeKeepsWithinTheMemoryBudget) {
+    const char *moves = "c3 d4 d3 e4 c6 e3 d6 c5 b6 e6 e5";
+    const double mb = 1048576.0;
+    const struct {
+        double max_memory;
+        long limit;
+    } cases[] = {
+        {0, LONG_MAX},
+        {static_cast<double>(FIXED_BYTES + 300 * NODE_BYTES) / mb, 300},
+        {1.0, 1},
+        {1 / mb, 1},
+    };
+    for (const auto &c : cases) {
+        int side = set_moves(20, 1, 2, moves);
+        settings.max_memory = c.max_memory;
+        EXPECT_EQ(tree_node_limit(), c.limit) << c.max_memory;
+        turn t = play(side);
+        EXPECT_EQ(tree_memory.nodes, 0);
+        EXPECT_TRUE(on_board(t.move.x, t.move.y));
+        EXPECT_EQ(game.board[cell(t.move.x, t.move.y)], 0);
+        if (c.limit < LONG_MAX)
+            EXPECT_EQ(tree_memory.peak, c.limit) << c.max_memory;
+        else
+            EXPECT_GT(tree_memory.peak, 300);
+    }
 }
 
 } // namespace

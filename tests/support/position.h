@@ -13,6 +13,7 @@ inline void fresh_state(int dim) {
     reset_levels();
     reset_timing();
     reset_root();
+    reset_tree_memory();
     reset_keys();
     reset_live();
     game.dim = dim;

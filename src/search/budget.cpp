@@ -1,0 +1,25 @@
+// The tree's memory budget: what INFO max_memory leaves after the engine's fixed arrays.
+#include <climits>
+
+#include "search/search.h"
+#include "search/timectl.h"
+
+// The process-wide records and static arrays of the engine, the largest by far being the
+// per-ply candidate lists.
+const long FIXED_BYTES = static_cast<long>(
+    sizeof(game_state) + sizeof(settings_state) + sizeof(level_state) + sizeof(timing_state) +
+    sizeof(root_state) + sizeof(key_state) + sizeof(tree_memory_state) +
+    MAX_PLY * sizeof(move_list) + BOARD_CELLS * sizeof(int));
+
+tree_memory_state tree_memory;
+
+void reset_tree_memory() {
+    tree_memory = tree_memory_state{0, 0};
+}
+
+long tree_node_limit() {
+    if (settings.max_memory <= 0) return LONG_MAX;
+    double left = settings.max_memory * 1048576.0 - static_cast<double>(FIXED_BYTES);
+    double nodes = left / static_cast<double>(NODE_BYTES);
+    return nodes < 1 ? 1 : static_cast<long>(nodes);
+}
