@@ -117,6 +117,11 @@ struct live_state {
     int ranked_size[2][RANK_BUCKETS];
     unsigned ranked_words[2][RANK_BUCKETS]; // bit w: word w of the bucket's set is not 0
     std::uint64_t filled[2][2]; // bit b % 64 of [k][b / 64]: bucket b of colour k not empty
+    // A board whose changes are noted through note_live (nullptr: none). While it is
+    // watched and `watch_synced` is set, a sync of it compares only the noted cells.
+    const int *watched;
+    int watch_synced;
+    unsigned noted[MAX_DIM]; // bit y of noted[x]: cell x,y may have changed
 };
 extern live_state live;
 
@@ -127,6 +132,16 @@ void reset_live();
 // from the state's position is applied as a put or a take. After a change of board side or
 // rule it starts again from an empty board.
 void sync_live(const int *board);
+
+// Watches `board` (nullptr: stops watching): from its next sync on, a sync of it looks
+// only at the cells noted through note_live since the last one, instead of comparing every
+// cell. The search watches its board while it puts and takes stones.
+void watch_live(const int *board);
+
+// Cell c of the watched board may have changed.
+inline void note_live(int c) {
+    live.noted[c / MAX_DIM] |= 1u << (c % MAX_DIM);
+}
 
 // analyse_point of the empty square x,y of the position the live state was last brought
 // to: [0] for +1, [1] for -1.

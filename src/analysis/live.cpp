@@ -278,17 +278,36 @@ void reclassify(int x, int y) {
 void reset_live() {
     live.dim = 0; // the patterns worked out stay: they depend on nothing
     live.exact_five = 0;
+    watch_live(nullptr);
+}
+
+void watch_live(const int *board) {
+    live.watched = board;
+    live.watch_synced = 0;
 }
 
 void sync_live(const int *board) {
-    if (live.dim != game.dim || live.exact_five != settings.exact_five) restart();
+    bool noted_only = board == live.watched && live.watch_synced;
+    if (live.dim != game.dim || live.exact_five != settings.exact_five) {
+        restart();
+        noted_only = false;
+    }
     const int dim = live.dim;
     for (int x = 0; x < dim; x++) {
         const int *row = board + cell(x, 0), *mirror = live.board + cell(x, 0);
+        if (noted_only) {
+            for (unsigned bits = live.noted[x]; bits != 0; bits &= bits - 1) {
+                const int y = std::countr_zero(bits);
+                if (row[y] != mirror[y]) change_cell(x, y, row[y]);
+            }
+            continue;
+        }
         if (std::memcmp(row, mirror, sizeof(int) * static_cast<unsigned>(dim)) == 0) continue;
         for (int y = 0; y < dim; y++)
             if (row[y] != mirror[y]) change_cell(x, y, row[y]);
     }
+    for (int x = 0; x < MAX_DIM; x++) live.noted[x] = 0;
+    live.watch_synced = board == live.watched;
     for (int x = 0; x < dim; x++) {
         for (unsigned bits = live.stale[x]; bits != 0; bits &= bits - 1)
             reclassify(x, std::countr_zero(bits));

@@ -34,11 +34,16 @@ uint32_t mix(uint32_t h, int32_t key, int offset) {
 // The stones of the last board hashed, as bits by row: bit y of plus[x] (minus[x]) is a +1
 // (-1) stone on x,y. The search hashes positions a stone or two apart, so a hash redoes
 // only the rows that changed and then walks the stones alone, in scan order.
+// While the search watches its board, the cells it puts and takes stones on are noted, and
+// a hash of that board compares only those.
 struct stone_rows {
     int dim; // 0: nothing mirrored yet
     int board[BOARD_CELLS];
     uint32_t plus[MAX_DIM];
     uint32_t minus[MAX_DIM];
+    const int *watched;      // the board whose changes are noted (nullptr: none)
+    int watch_synced;        // the rows mirror the watched board but for the noted cells
+    uint32_t noted[MAX_DIM]; // bit y of noted[x]: cell x,y may have changed
 };
 stone_rows rows;
 
@@ -48,37 +53,68 @@ void restart_rows() {
     for (int x = 0; x < MAX_DIM; x++) rows.plus[x] = rows.minus[x] = 0;
 }
 
-// Brings the rows to `board`; a cell value other than 0, +1, -1 is fatal.
-void sync_rows(const int *board) {
-    if (rows.dim != game.dim) restart_rows();
-    const int dim = rows.dim;
-    for (int x = 0; x < dim; x++) {
-        const int *row = board + cell(x, 0);
-        int *mirror = rows.board + cell(x, 0);
-        if (std::memcmp(row, mirror, sizeof(int) * static_cast<unsigned>(dim)) == 0) continue;
-        uint32_t plus = 0, minus = 0;
-        for (int y = 0; y < dim; y++) {
-            if (row[y] == 1) {
-                plus |= 1u << y;
-            } else if (row[y] == -1) {
-                minus |= 1u << y;
-            } else if (row[y] != 0) {
-                std::fprintf(stderr, "hash: Unknown stone '%d'\n", row[y]);
-                std::exit(1);
-            }
-            mirror[y] = row[y];
+// Row x of `board` into the rows; a cell value other than 0, +1, -1 is fatal.
+void copy_row(const int *board, int x) {
+    const int *row = board + cell(x, 0);
+    int *mirror = rows.board + cell(x, 0);
+    uint32_t plus = 0, minus = 0;
+    for (int y = 0; y < rows.dim; y++) {
+        if (row[y] == 1) {
+            plus |= 1u << y;
+        } else if (row[y] == -1) {
+            minus |= 1u << y;
+        } else if (row[y] != 0) {
+            std::fprintf(stderr, "hash: Unknown stone '%d'\n", row[y]);
+            std::exit(1);
         }
-        rows.plus[x] = plus;
-        rows.minus[x] = minus;
+        mirror[y] = row[y];
     }
+    rows.plus[x] = plus;
+    rows.minus[x] = minus;
+}
+
+// Brings the rows to `board`: the rows that differ, or on the watched board the rows of
+// the noted cells that differ.
+void sync_rows(const int *board) {
+    bool noted_only = board == rows.watched && rows.watch_synced;
+    if (rows.dim != game.dim) {
+        restart_rows();
+        noted_only = false;
+    }
+    const int dim = rows.dim;
+    const size_t row_size = sizeof(int) * static_cast<unsigned>(dim);
+    for (int x = 0; x < dim; x++) {
+        bool changed = false;
+        if (!noted_only) {
+            changed = std::memcmp(board + cell(x, 0), rows.board + cell(x, 0), row_size) != 0;
+        } else {
+            for (uint32_t bits = rows.noted[x]; bits != 0 && !changed; bits &= bits - 1) {
+                const int c = cell(x, std::countr_zero(bits));
+                changed = board[c] != rows.board[c];
+            }
+        }
+        if (changed) copy_row(board, x);
+    }
+    for (int x = 0; x < MAX_DIM; x++) rows.noted[x] = 0;
+    rows.watch_synced = board == rows.watched;
 }
 
 } // namespace
+
+void watch_hash(const int *board) {
+    rows.watched = board;
+    rows.watch_synced = 0;
+}
+
+void note_hash(int c) {
+    rows.noted[c / MAX_DIM] |= 1u << (c % MAX_DIM);
+}
 
 // Also forgets the mirrored rows: the next hash starts from an empty board.
 void reset_keys() {
     keys.pending = 1;
     rows.dim = 0;
+    watch_hash(nullptr);
     for (int i = 0; i < BOARD_CELLS; i++) keys.k0[i] = keys.k1[i] = 0;
     random_reset();
 }
