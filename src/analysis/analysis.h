@@ -107,9 +107,9 @@ struct live_state {
     // Bit y of candidates[x]: x,y is empty and a stone of either colour could join a stone
     // in a viable window there (a count above 0 for +1 or -1).
     unsigned candidates[MAX_DIM];
-    // Bit y of stale[x]: the figures of x,y changed since its info was classified; the
-    // sync classifies it once at its end, however often it changed.
-    unsigned stale[MAX_DIM];
+    // Bit y of stale[k][x]: the figures of x,y for colour index k changed since that info
+    // was classified; the sync classifies it once at its end, however often it changed.
+    unsigned stale[2][MAX_DIM];
     // The empty squares by rank, per colour: bit c % 64 of word c / 64 of ranked[k][b] is
     // set when the square with cell index c has bucket b for colour index k (b above 0).
     // Cell order is scan order, x outer and y inner.

@@ -109,7 +109,7 @@ void restart() {
         live.bucket[c][0] = live.bucket[c][1] = 0;
         live.windowed[c] = 0;
     }
-    for (int x = 0; x < MAX_DIM; x++) live.candidates[x] = live.stale[x] = 0;
+    for (int x = 0; x < MAX_DIM; x++) live.candidates[x] = live.stale[0][x] = live.stale[1][x] = 0;
     for (int x = 0; x < dim; x++)
         for (int y = 0; y < dim; y++)
             for (int d = 0; d < 4; d++) index_from_rows(x, y, d);
@@ -157,15 +157,17 @@ point_info classify(const unsigned char figures[4]) {
 }
 
 // After a change of the square's figures or of its cell: its candidate bit (empty, and a
-// viable window for either colour: some direction with figures above 0), and its analyses
-// marked stale, to be classified at the end of the sync.
-void touch(int x, int y) {
+// viable window for either colour: some direction with figures above 0), and the analyses
+// of the colours in `colours` (bit k: colour index k) marked stale, to be classified at the
+// end of the sync. A colour whose figures stayed keeps its analysis and its bucket.
+void touch(int x, int y, int colours) {
     const int c = cell(x, y);
     if (live.board[c] == 0 && live.windowed[c] != 0)
         live.candidates[x] |= 1u << y;
     else
         live.candidates[x] &= ~(1u << y);
-    live.stale[x] |= 1u << y;
+    if (colours & 1) live.stale[0][x] |= 1u << y;
+    if (colours & 2) live.stale[1][x] |= 1u << y;
 }
 
 // A cell value as a digit of colour index k's patterns: 0 empty, 1 own, 2 blocked.
@@ -209,13 +211,14 @@ void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN])
         const unsigned char f0 = figures_of(exact, live.pattern[c][d][0]);
         const unsigned char f1 = figures_of(exact, live.pattern[c][d][1]);
         unsigned char(&figures)[2][4] = live.figures[c];
-        if (figures[0][d] == f0 && figures[1][d] == f1) continue;
+        const int changed = (figures[0][d] != f0) | (figures[1][d] != f1) << 1;
+        if (changed == 0) continue;
         figures[0][d] = f0;
         figures[1][d] = f1;
         const unsigned bit = 1u << d;
         live.windowed[c] = static_cast<unsigned char>((f0 | f1) != 0 ? live.windowed[c] | bit
                                                                      : live.windowed[c] & ~bit);
-        if (k != 0) touch(x + k * dx, y + k * dy);
+        if (k != 0) touch(x + k * dx, y + k * dy, changed);
     }
 }
 
@@ -241,7 +244,7 @@ void change_cell(int x, int y, int v) {
     for (int i = 0; i < LINE_LEN; i++)
         for (int k = 0; k < 2; k++) delta[k][i] = pattern_delta(i, old, v, k);
     for (int d = 0; d < 4; d++) refresh_line(x, y, d, v, delta);
-    touch(x, y);
+    touch(x, y, 3);
 }
 
 // Moves cell c of colour index k from its bucket to bucket b (0: out of every set).
@@ -263,14 +266,12 @@ void rerank(int c, int k, int b) {
     live.bucket[c][k] = static_cast<unsigned char>(b);
 }
 
-// The stale square x,y classified again, and filed under its buckets while it is empty.
-void reclassify(int x, int y) {
+// The analysis of square x,y for colour index k classified again, and filed under its
+// bucket while the square is empty.
+void reclassify(int x, int y, int k) {
     const int c = cell(x, y);
-    live.info[c][0] = classify(live.figures[c][0]);
-    live.info[c][1] = classify(live.figures[c][1]);
-    const bool empty = live.board[c] == 0;
-    rerank(c, 0, empty ? rank_bucket(live.info[c][0]) : 0);
-    rerank(c, 1, empty ? rank_bucket(live.info[c][1]) : 0);
+    live.info[c][k] = classify(live.figures[c][k]);
+    rerank(c, k, live.board[c] == 0 ? rank_bucket(live.info[c][k]) : 0);
 }
 
 } // namespace
@@ -308,9 +309,10 @@ void sync_live(const int *board) {
     }
     for (int x = 0; x < MAX_DIM; x++) live.noted[x] = 0;
     live.watch_synced = board == live.watched;
-    for (int x = 0; x < dim; x++) {
-        for (unsigned bits = live.stale[x]; bits != 0; bits &= bits - 1)
-            reclassify(x, std::countr_zero(bits));
-        live.stale[x] = 0;
-    }
+    for (int k = 0; k < 2; k++)
+        for (int x = 0; x < dim; x++) {
+            for (unsigned bits = live.stale[k][x]; bits != 0; bits &= bits - 1)
+                reclassify(x, std::countr_zero(bits), k);
+            live.stale[k][x] = 0;
+        }
 }
