@@ -146,7 +146,7 @@ int generate_moves(const int *board, int side, int ply, move_list &out, int *sco
     start_scan(st, tl, parent_tag, live_analysis);
     sync_live(board);
     if (ply >= 2) {
-        if (scan_ranked(side, parent_tag, st, out)) return 1;
+        if (scan_ranked(side, ply, parent_tag, st, out)) return 1;
         return finish_scan(board, side, ply, parent_tag, st, tl, nullptr, out, score);
     }
     const int own_colour = side == 1 ? 0 : 1;
