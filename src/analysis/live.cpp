@@ -188,6 +188,22 @@ int pattern_delta(int i, int old, int now, int k) {
     return (digit(now, k) - digit(old, k)) * pow3[i - 1];
 }
 
+// The packed figures of direction d of cell c looked up again from its pattern indices;
+// returns which colours' figures changed (bit k: colour index k).
+int refigure(int c, int d, int exact) {
+    const unsigned char f0 = figures_of(exact, live.pattern[c][d][0]);
+    const unsigned char f1 = figures_of(exact, live.pattern[c][d][1]);
+    unsigned char(&figures)[2][4] = live.figures[c];
+    const int changed = (figures[0][d] != f0) | (figures[1][d] != f1) << 1;
+    if (changed == 0) return 0;
+    figures[0][d] = f0;
+    figures[1][d] = f1;
+    const unsigned bit = 1u << d;
+    live.windowed[c] = static_cast<unsigned char>((f0 | f1) != 0 ? live.windowed[c] | bit
+                                                                 : live.windowed[c] & ~bit);
+    return changed;
+}
+
 // Direction d of every empty square within five cells of x,y along it, after the cell x,y
 // changed to `now`: the pattern indices moved by `delta`, new figures,
 // and the squares touched where they changed. A square off x,y lies on this one line
@@ -198,27 +214,26 @@ void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN])
     const int r = row_of(d, x, y), centre = pos_of(d, x, y);
     const unsigned occupied = live.stones[0][d][r] | live.stones[1][d][r] | live.off[d][r];
     const int exact = live.exact_five != 0;
-    for (int k = -5; k <= 5; k++) {
-        const int c = cell(x, y) + k * step;
-        if (k == 0) {
-            if (now != 0) continue;
-            index_from_rows(x, y, d);
-        } else {
-            if (occupied >> (centre + k + 5) & 1) continue; // off the board, or a stone
-            live.pattern[c][d][0] += delta[0][5 - k];
-            live.pattern[c][d][1] += delta[1][5 - k];
-        }
-        const unsigned char f0 = figures_of(exact, live.pattern[c][d][0]);
-        const unsigned char f1 = figures_of(exact, live.pattern[c][d][1]);
-        unsigned char(&figures)[2][4] = live.figures[c];
-        const int changed = (figures[0][d] != f0) | (figures[1][d] != f1) << 1;
+    if (now == 0) {
+        index_from_rows(x, y, d);
+        refigure(cell(x, y), d, exact);
+    }
+    // Line cell i is the square k = i - 5 cells along: the empty ones on the board.
+    for (unsigned cells = ~(occupied >> centre) & LINE_CELLS & ~(1u << 5); cells != 0;
+         cells &= cells - 1) {
+        const int i = std::countr_zero(cells), k = i - 5, c = cell(x, y) + k * step;
+        live.pattern[c][d][0] += delta[0][10 - i];
+        live.pattern[c][d][1] += delta[1][10 - i];
+        const int changed = refigure(c, d, exact);
         if (changed == 0) continue;
-        figures[0][d] = f0;
-        figures[1][d] = f1;
-        const unsigned bit = 1u << d;
-        live.windowed[c] = static_cast<unsigned char>((f0 | f1) != 0 ? live.windowed[c] | bit
-                                                                     : live.windowed[c] & ~bit);
-        if (k != 0) touch(x + k * dx, y + k * dy, changed);
+        // The square is empty: a candidate while some direction has figures.
+        const int sx = x + k * dx, sy = y + k * dy;
+        if (live.windowed[c] != 0)
+            live.candidates[sx] |= 1u << sy;
+        else
+            live.candidates[sx] &= ~(1u << sy);
+        if (changed & 1) live.stale[0][sx] |= 1u << sy;
+        if (changed & 2) live.stale[1][sx] |= 1u << sy;
     }
 }
 
