@@ -140,6 +140,19 @@ constexpr tally_table make_tally() {
 }
 constexpr tally_table tally = make_tally();
 
+// The threat class of a summed tally: 3 for two open-four lines, 2 for two four or
+// open-three lines, 1 for two lines with room, else 0. Each field counts at most 4 lines.
+struct threat_table {
+    int v[512];
+};
+constexpr threat_table make_threats() {
+    threat_table t{};
+    for (int sum = 0; sum < 512; sum++)
+        t.v[sum] = (sum & 7) >= 2 ? 3 : (sum >> 3 & 7) >= 2 ? 2 : (sum >> 6 & 7) >= 2 ? 1 : 0;
+    return t;
+}
+constexpr threat_table threat_of = make_threats();
+
 // A square's analysis from its four directions' packed figures: the best direction is
 // the one with the largest figures (on a tie the earlier one), and two lines of a kind
 // make the threat class.
@@ -152,8 +165,7 @@ point_info classify(const unsigned char figures[4]) {
         }
         sum += tally.v[figures[d]];
     }
-    const int threat = (sum & 7) >= 2 ? 3 : (sum >> 3 & 7) >= 2 ? 2 : (sum >> 6 & 7) >= 2 ? 1 : 0;
-    return point_info{best >> 4, best & 15, threat, 0, dir};
+    return point_info{best >> 4, best & 15, threat_of.v[sum], 0, dir};
 }
 
 // After a change of the square's figures or of its cell: its candidate bit (empty, and a
@@ -171,7 +183,7 @@ void touch(int x, int y, int colours) {
 }
 
 // A cell value as a digit of colour index k's patterns: 0 empty, 1 own, 2 blocked.
-int digit(int v, int k) {
+constexpr int digit(int v, int k) {
     return v == 0 ? 0 : v == (k == 0 ? 1 : -1) ? 1 : 2;
 }
 
@@ -180,13 +192,34 @@ constexpr int pow3[9] = {1, 3, 9, 27, 81, 243, 729, 2187, 6561};
 // How colour index k's pattern index of a square changes when the cell at index i of its
 // line goes from `old` to `now`: a base-3 digit for cells 1-9, whether the cell is own for
 // cells 0 and 10.
-int pattern_delta(int i, int old, int now, int k) {
+constexpr int pattern_delta(int i, int old, int now, int k) {
     if (i == 0 || i == 10) {
         const int own = k == 0 ? 1 : -1;
         return ((now == own) - (old == own)) * INNER_PATTERNS * (i == 0 ? 1 : 2);
     }
     return (digit(now, k) - digit(old, k)) * pow3[i - 1];
 }
+
+// pattern_delta for every change of a cell, by the kinds of its old and new values (see
+// value_kind): [old][now][k][i].
+constexpr int VALUE_KINDS = 4;
+constexpr int kind_value[VALUE_KINDS] = {0, 1, -1, 2}; // one value of each kind
+int value_kind(int v) {
+    return v == 0 ? 0 : v == 1 ? 1 : v == -1 ? 2 : 3; // 3: any other value, which blocks
+}
+struct delta_table {
+    int v[VALUE_KINDS][VALUE_KINDS][2][LINE_LEN];
+};
+constexpr delta_table make_deltas() {
+    delta_table t{};
+    for (int o = 0; o < VALUE_KINDS; o++)
+        for (int n = 0; n < VALUE_KINDS; n++)
+            for (int k = 0; k < 2; k++)
+                for (int i = 0; i < LINE_LEN; i++)
+                    t.v[o][n][k][i] = pattern_delta(i, kind_value[o], kind_value[n], k);
+    return t;
+}
+constexpr delta_table deltas = make_deltas();
 
 // The packed figures of direction d of cell c looked up again from its pattern indices;
 // returns which colours' figures changed (bit k: colour index k).
@@ -255,9 +288,8 @@ void change_cell(int x, int y, int v) {
         else if (v != 0)
             live.off[d][r] |= bit; // any other value blocks both colours
     }
-    int delta[2][LINE_LEN]; // by the cell's index in the line of the square it changes
-    for (int i = 0; i < LINE_LEN; i++)
-        for (int k = 0; k < 2; k++) delta[k][i] = pattern_delta(i, old, v, k);
+    // by the cell's index in the line of the square it changes
+    const int(&delta)[2][LINE_LEN] = deltas.v[value_kind(old)][value_kind(v)];
     for (int d = 0; d < 4; d++) refresh_line(x, y, d, v, delta);
     touch(x, y, 3);
 }
