@@ -68,6 +68,7 @@ point_info analyse_point(const int *board, int x, int y, int colour);
 //   2 (0,1): row x,                 position y
 //   3 (-1,1): row x + y,            position y
 constexpr int LINE_ROWS = 2 * MAX_DIM - 1;
+constexpr int MAX_NOTED = 64; // noted changes between two syncs of a watched board
 static_assert(MAX_DIM + 10 <= 32, "a row word holds a board line and five cells each side");
 
 // Window figures of one colour on one 11-cell line, packed as m << 4 | c (m the largest own
@@ -121,7 +122,8 @@ struct live_state {
     // watched and `watch_synced` is set, a sync of it compares only the noted cells.
     const int *watched;
     int watch_synced;
-    unsigned noted[MAX_DIM]; // bit y of noted[x]: cell x,y may have changed
+    int noted[MAX_NOTED]; // cells that may have changed, with repeats
+    int noted_count;      // past MAX_NOTED: too many, the sync compares every cell
 };
 extern live_state live;
 
@@ -140,7 +142,8 @@ void watch_live(const int *board);
 
 // Cell c of the watched board may have changed.
 inline void note_live(int c) {
-    live.noted[c / MAX_DIM] |= 1u << (c % MAX_DIM);
+    if (live.noted_count < MAX_NOTED) live.noted[live.noted_count] = c;
+    live.noted_count += live.noted_count <= MAX_NOTED;
 }
 
 // analyse_point of the empty square x,y of the position the live state was last brought

@@ -335,26 +335,26 @@ void watch_live(const int *board) {
 }
 
 void sync_live(const int *board) {
-    bool noted_only = board == live.watched && live.watch_synced;
+    bool noted_only = board == live.watched && live.watch_synced && live.noted_count <= MAX_NOTED;
     if (live.dim != game.dim || live.exact_five != settings.exact_five) {
         restart();
         noted_only = false;
     }
     const int dim = live.dim;
-    for (int x = 0; x < dim; x++) {
-        const int *row = board + cell(x, 0), *mirror = live.board + cell(x, 0);
-        if (noted_only) {
-            for (unsigned bits = live.noted[x]; bits != 0; bits &= bits - 1) {
-                const int y = std::countr_zero(bits);
-                if (row[y] != mirror[y]) change_cell(x, y, row[y]);
-            }
-            continue;
+    if (noted_only) { // the final state does not depend on the order of the changes
+        for (int i = 0; i < live.noted_count; i++) {
+            const int c = live.noted[i];
+            if (board[c] != live.board[c]) change_cell(c / MAX_DIM, c % MAX_DIM, board[c]);
         }
-        if (std::memcmp(row, mirror, sizeof(int) * static_cast<unsigned>(dim)) == 0) continue;
-        for (int y = 0; y < dim; y++)
-            if (row[y] != mirror[y]) change_cell(x, y, row[y]);
+    } else {
+        for (int x = 0; x < dim; x++) {
+            const int *row = board + cell(x, 0), *mirror = live.board + cell(x, 0);
+            if (std::memcmp(row, mirror, sizeof(int) * static_cast<unsigned>(dim)) == 0) continue;
+            for (int y = 0; y < dim; y++)
+                if (row[y] != mirror[y]) change_cell(x, y, row[y]);
+        }
     }
-    for (int x = 0; x < MAX_DIM; x++) live.noted[x] = 0;
+    live.noted_count = 0;
     live.watch_synced = board == live.watched;
     for (int k = 0; k < 2; k++)
         for (int x = 0; x < dim; x++) {

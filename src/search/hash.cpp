@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "analysis/analysis.h"
 #include "search/random.h"
 #include "search/tree.h"
 
@@ -52,10 +53,11 @@ struct stone_rows {
     int dim; // 0: nothing mirrored yet
     int board[BOARD_CELLS];
     row_key key[MAX_DIM];
-    uint32_t used;           // bit x: row x holds a stone
-    const int *watched;      // the board whose changes are noted (nullptr: none)
-    int watch_synced;        // the rows mirror the watched board but for the noted cells
-    uint32_t noted[MAX_DIM]; // bit y of noted[x]: cell x,y may have changed
+    uint32_t used;        // bit x: row x holds a stone
+    const int *watched;   // the board whose changes are noted (nullptr: none)
+    int watch_synced;     // the rows mirror the watched board but for the noted cells
+    int noted[MAX_NOTED]; // cells that may have changed, with repeats
+    int noted_count;      // past MAX_NOTED: too many, the hash compares every row
 };
 stone_rows rows;
 
@@ -98,26 +100,26 @@ void copy_row(const int *board, int x) {
 // Brings the rows to `board`: the rows that differ, or on the watched board the rows of
 // the noted cells that differ.
 void sync_rows(const int *board) {
-    bool noted_only = board == rows.watched && rows.watch_synced;
+    bool noted_only = board == rows.watched && rows.watch_synced && rows.noted_count <= MAX_NOTED;
     if (rows.dim != game.dim) {
         restart_rows();
         noted_only = false;
     }
     const int dim = rows.dim;
-    const size_t row_size = sizeof(int) * static_cast<unsigned>(dim);
-    for (int x = 0; x < dim; x++) {
-        bool changed = false;
-        if (!noted_only) {
-            changed = std::memcmp(board + cell(x, 0), rows.board + cell(x, 0), row_size) != 0;
-        } else {
-            for (uint32_t bits = rows.noted[x]; bits != 0 && !changed; bits &= bits - 1) {
-                const int c = cell(x, std::countr_zero(bits));
-                changed = board[c] != rows.board[c];
-            }
+    if (noted_only) {
+        uint32_t changed = 0; // bit x: row x differs
+        for (int i = 0; i < rows.noted_count; i++) {
+            const int c = rows.noted[i];
+            if (board[c] != rows.board[c]) changed |= 1u << (c / MAX_DIM);
         }
-        if (changed) copy_row(board, x);
+        for (; changed != 0; changed &= changed - 1) copy_row(board, std::countr_zero(changed));
+    } else {
+        const size_t row_size = sizeof(int) * static_cast<unsigned>(dim);
+        for (int x = 0; x < dim; x++)
+            if (std::memcmp(board + cell(x, 0), rows.board + cell(x, 0), row_size) != 0)
+                copy_row(board, x);
     }
-    for (int x = 0; x < MAX_DIM; x++) rows.noted[x] = 0;
+    rows.noted_count = 0;
     rows.watch_synced = board == rows.watched;
 }
 
@@ -129,7 +131,8 @@ void watch_hash(const int *board) {
 }
 
 void note_hash(int c) {
-    rows.noted[c / MAX_DIM] |= 1u << (c % MAX_DIM);
+    if (rows.noted_count < MAX_NOTED) rows.noted[rows.noted_count] = c;
+    rows.noted_count += rows.noted_count <= MAX_NOTED;
 }
 
 // Also forgets the mirrored rows: the next hash starts from an empty board.
