@@ -52,6 +52,7 @@ struct row_key {
 struct stone_rows {
     int dim; // 0: nothing mirrored yet
     int board[BOARD_CELLS];
+    uint32_t stones[MAX_DIM]; // bit y of stones[x]: x,y holds a stone
     row_key key[MAX_DIM];
     uint32_t used;        // bit x: row x holds a stone
     const int *watched;   // the board whose changes are noted (nullptr: none)
@@ -64,26 +65,30 @@ stone_rows rows;
 void restart_rows() {
     rows.dim = game.dim;
     for (int &v : rows.board) v = 0;
+    for (uint32_t &s : rows.stones) s = 0;
     for (row_key &r : rows.key) r = row_key{1, {0, 0}, 0, 0};
     rows.used = 0;
 }
 
-// Row x of `board` into the rows; a cell value other than 0, +1, -1 is fatal.
-void copy_row(const int *board, int x) {
-    const int *row = board + cell(x, 0);
-    int *mirror = rows.board + cell(x, 0);
+// Value v of cell x,y into the mirror; a value other than 0, +1, -1 is fatal.
+void copy_cell(int x, int y, int v) {
+    if (v != 0 && v != 1 && v != -1) {
+        std::fprintf(stderr, "hash: Unknown stone '%d'\n", v);
+        std::exit(1);
+    }
+    rows.board[cell(x, y)] = v;
+    if (v != 0)
+        rows.stones[x] |= 1u << y;
+    else
+        rows.stones[x] &= ~(1u << y);
+}
+
+// Row x's share of the key, from its stones in the mirror.
+void rekey_row(int x) {
     row_key r{1, {0, 0}, 0, 0};
-    bool stones = false;
-    for (int y = 0; y < rows.dim; y++) {
-        mirror[y] = row[y];
-        if (row[y] == 0) continue;
-        stones = true;
-        if (row[y] != 1 && row[y] != -1) {
-            std::fprintf(stderr, "hash: Unknown stone '%d'\n", row[y]);
-            std::exit(1);
-        }
-        const int c = cell(x, y);
-        const bool plus = row[y] == 1;
+    for (uint32_t stones = rows.stones[x]; stones != 0; stones &= stones - 1) {
+        const int c = cell(x, std::countr_zero(stones));
+        const bool plus = rows.board[c] == 1;
         r.step *= 16807u;
         r.k[0] = mix(r.k[0], plus ? keys.k0[c] : keys.k1[c], 0);
         r.k[1] = mix(r.k[1], plus ? keys.k1[c] : keys.k0[c], 0);
@@ -91,7 +96,7 @@ void copy_row(const int *board, int x) {
         r.minus = r.minus * 16807u + (plus ? 0u : 1u);
     }
     rows.key[x] = r;
-    if (stones)
+    if (rows.stones[x] != 0)
         rows.used |= 1u << x;
     else
         rows.used &= ~(1u << x);
@@ -110,14 +115,18 @@ void sync_rows(const int *board) {
         uint32_t changed = 0; // bit x: row x differs
         for (int i = 0; i < rows.noted_count; i++) {
             const int c = rows.noted[i];
-            if (board[c] != rows.board[c]) changed |= 1u << (c / MAX_DIM);
+            if (board[c] == rows.board[c]) continue;
+            copy_cell(c / MAX_DIM, c % MAX_DIM, board[c]);
+            changed |= 1u << (c / MAX_DIM);
         }
-        for (; changed != 0; changed &= changed - 1) copy_row(board, std::countr_zero(changed));
+        for (; changed != 0; changed &= changed - 1) rekey_row(std::countr_zero(changed));
     } else {
         const size_t row_size = sizeof(int) * static_cast<unsigned>(dim);
-        for (int x = 0; x < dim; x++)
-            if (std::memcmp(board + cell(x, 0), rows.board + cell(x, 0), row_size) != 0)
-                copy_row(board, x);
+        for (int x = 0; x < dim; x++) {
+            if (std::memcmp(board + cell(x, 0), rows.board + cell(x, 0), row_size) == 0) continue;
+            for (int y = 0; y < dim; y++) copy_cell(x, y, board[cell(x, y)]);
+            rekey_row(x);
+        }
     }
     rows.noted_count = 0;
     rows.watch_synced = board == rows.watched;
