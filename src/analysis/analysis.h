@@ -105,12 +105,13 @@ struct live_state {
     unsigned char windowed[BOARD_CELLS];      // bit d: direction d has figures above 0
     point_info info[BOARD_CELLS][2];          // analyse_point of each empty square, +1 and -1
     unsigned char bucket[BOARD_CELLS][2];     // rank_bucket of each info
-    // Bit y of candidates[x]: x,y is empty and a stone of either colour could join a stone
-    // in a viable window there (a count above 0 for +1 or -1).
-    unsigned candidates[MAX_DIM];
-    // Bit y of stale[k][x]: the figures of x,y for colour index k changed since that info
-    // was classified; the sync classifies it once at its end, however often it changed.
-    unsigned stale[2][MAX_DIM];
+    // Sets of cells as bits, bit c % 64 of word c / 64 for cell index c, in scan order.
+    // candidates: the square is empty and a stone of either colour could join a stone in a
+    // viable window there (a count above 0 for +1 or -1).
+    std::uint64_t candidates[RANKED_WORDS];
+    // stale[k]: the figures of the square for colour index k changed since that info was
+    // classified; the sync classifies it once at its end, however often it changed.
+    std::uint64_t stale[2][RANKED_WORDS];
     // The empty squares by rank, per colour: bit c % 64 of word c / 64 of ranked[k][b] is
     // set when the square with cell index c has bucket b for colour index k (b above 0).
     // Cell order is scan order, x outer and y inner.
@@ -139,6 +140,11 @@ void sync_live(const int *board);
 // only at the cells noted through note_live since the last one, instead of comparing every
 // cell. The search watches its board while it puts and takes stones.
 void watch_live(const int *board);
+
+// Whether the square with cell index c is in the live state's candidate set.
+inline bool live_candidate(int c) {
+    return (live.candidates[c >> 6] >> (c & 63) & 1) != 0;
+}
 
 // Cell c of the watched board may have changed.
 inline void note_live(int c) {

@@ -109,7 +109,8 @@ void restart() {
         live.bucket[c][0] = live.bucket[c][1] = 0;
         live.windowed[c] = 0;
     }
-    for (int x = 0; x < MAX_DIM; x++) live.candidates[x] = live.stale[0][x] = live.stale[1][x] = 0;
+    for (int w = 0; w < RANKED_WORDS; w++)
+        live.candidates[w] = live.stale[0][w] = live.stale[1][w] = 0;
     for (int x = 0; x < dim; x++)
         for (int y = 0; y < dim; y++)
             for (int d = 0; d < 4; d++) index_from_rows(x, y, d);
@@ -168,18 +169,23 @@ point_info classify(const unsigned char figures[4]) {
     return point_info{best >> 4, best & 15, threat_of.v[sum], 0, dir};
 }
 
+// Sets or clears bit c of a set of cells.
+void set_bit(std::uint64_t (&set)[RANKED_WORDS], int c, bool on) {
+    const std::uint64_t bit = std::uint64_t{1} << (c & 63);
+    if (on)
+        set[c >> 6] |= bit;
+    else
+        set[c >> 6] &= ~bit;
+}
+
 // After a change of the square's figures or of its cell: its candidate bit (empty, and a
 // viable window for either colour: some direction with figures above 0), and the analyses
 // of the colours in `colours` (bit k: colour index k) marked stale, to be classified at the
 // end of the sync. A colour whose figures stayed keeps its analysis and its bucket.
-void touch(int x, int y, int colours) {
-    const int c = cell(x, y);
-    if (live.board[c] == 0 && live.windowed[c] != 0)
-        live.candidates[x] |= 1u << y;
-    else
-        live.candidates[x] &= ~(1u << y);
-    if (colours & 1) live.stale[0][x] |= 1u << y;
-    if (colours & 2) live.stale[1][x] |= 1u << y;
+void touch(int c, int colours) {
+    set_bit(live.candidates, c, live.board[c] == 0 && live.windowed[c] != 0);
+    if (colours & 1) set_bit(live.stale[0], c, true);
+    if (colours & 2) set_bit(live.stale[1], c, true);
 }
 
 // A cell value as a digit of colour index k's patterns: 0 empty, 1 own, 2 blocked.
@@ -243,7 +249,7 @@ int refigure(int c, int d, int exact) {
 // through x,y, so no other direction of it changed. Squares holding a stone are passed
 // over: when the stone is taken, its four directions are rebuilt from the rows.
 void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN]) {
-    const int dx = directions[d].dx, dy = directions[d].dy, step = cell(dx, dy);
+    const int step = cell(directions[d].dx, directions[d].dy);
     const int r = row_of(d, x, y), centre = pos_of(d, x, y);
     const unsigned occupied = live.stones[0][d][r] | live.stones[1][d][r] | live.off[d][r];
     const int exact = live.exact_five != 0;
@@ -260,13 +266,9 @@ void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN])
         const int changed = refigure(c, d, exact);
         if (changed == 0) continue;
         // The square is empty: a candidate while some direction has figures.
-        const int sx = x + k * dx, sy = y + k * dy;
-        if (live.windowed[c] != 0)
-            live.candidates[sx] |= 1u << sy;
-        else
-            live.candidates[sx] &= ~(1u << sy);
-        if (changed & 1) live.stale[0][sx] |= 1u << sy;
-        if (changed & 2) live.stale[1][sx] |= 1u << sy;
+        set_bit(live.candidates, c, live.windowed[c] != 0);
+        if (changed & 1) set_bit(live.stale[0], c, true);
+        if (changed & 2) set_bit(live.stale[1], c, true);
     }
 }
 
@@ -291,7 +293,7 @@ void change_cell(int x, int y, int v) {
     // by the cell's index in the line of the square it changes
     const int(&delta)[2][LINE_LEN] = deltas.v[value_kind(old)][value_kind(v)];
     for (int d = 0; d < 4; d++) refresh_line(x, y, d, v, delta);
-    touch(x, y, 3);
+    touch(cell(x, y), 3);
 }
 
 // Moves cell c of colour index k from its bucket to bucket b (0: out of every set).
@@ -313,10 +315,9 @@ void rerank(int c, int k, int b) {
     live.bucket[c][k] = static_cast<unsigned char>(b);
 }
 
-// The analysis of square x,y for colour index k classified again, and filed under its
-// bucket while the square is empty.
-void reclassify(int x, int y, int k) {
-    const int c = cell(x, y);
+// The analysis of the square with cell index c for colour index k classified again, and
+// filed under its bucket while the square is empty.
+void reclassify(int c, int k) {
     live.info[c][k] = classify(live.figures[c][k]);
     rerank(c, k, live.board[c] == 0 ? rank_bucket(live.info[c][k]) : 0);
 }
@@ -357,9 +358,9 @@ void sync_live(const int *board) {
     live.noted_count = 0;
     live.watch_synced = board == live.watched;
     for (int k = 0; k < 2; k++)
-        for (int x = 0; x < dim; x++) {
-            for (unsigned bits = live.stale[k][x]; bits != 0; bits &= bits - 1)
-                reclassify(x, std::countr_zero(bits), k);
-            live.stale[k][x] = 0;
+        for (int w = 0; w < RANKED_WORDS; w++) {
+            for (std::uint64_t bits = live.stale[k][w]; bits != 0; bits &= bits - 1)
+                reclassify(w * 64 + std::countr_zero(bits), k);
+            live.stale[k][w] = 0;
         }
 }
