@@ -68,6 +68,7 @@ point_info analyse_point(const int *board, int x, int y, int colour);
 //   2 (0,1): row x,                 position y
 //   3 (-1,1): row x + y,            position y
 constexpr int LINE_ROWS = 2 * MAX_DIM - 1;
+constexpr int MAX_NOTED = 64; // noted changes between two syncs of a watched board
 static_assert(MAX_DIM + 10 <= 32, "a row word holds a board line and five cells each side");
 
 // Window figures of one colour on one 11-cell line, packed as m << 4 | c (m the largest own
@@ -104,12 +105,13 @@ struct live_state {
     unsigned char windowed[BOARD_CELLS];      // bit d: direction d has figures above 0
     point_info info[BOARD_CELLS][2];          // analyse_point of each empty square, +1 and -1
     unsigned char bucket[BOARD_CELLS][2];     // rank_bucket of each info
-    // Bit y of candidates[x]: x,y is empty and a stone of either colour could join a stone
-    // in a viable window there (a count above 0 for +1 or -1).
-    unsigned candidates[MAX_DIM];
-    // Bit y of stale[x]: the figures of x,y changed since its info was classified; the
-    // sync classifies it once at its end, however often it changed.
-    unsigned stale[MAX_DIM];
+    // Sets of cells as bits, bit c % 64 of word c / 64 for cell index c, in scan order.
+    // candidates: the square is empty and a stone of either colour could join a stone in a
+    // viable window there (a count above 0 for +1 or -1).
+    std::uint64_t candidates[RANKED_WORDS];
+    // stale[k]: the figures of the square for colour index k changed since that info was
+    // classified; the sync classifies it once at its end, however often it changed.
+    std::uint64_t stale[2][RANKED_WORDS];
     // The empty squares by rank, per colour: bit c % 64 of word c / 64 of ranked[k][b] is
     // set when the square with cell index c has bucket b for colour index k (b above 0).
     // Cell order is scan order, x outer and y inner.
@@ -117,6 +119,12 @@ struct live_state {
     int ranked_size[2][RANK_BUCKETS];
     unsigned ranked_words[2][RANK_BUCKETS]; // bit w: word w of the bucket's set is not 0
     std::uint64_t filled[2][2]; // bit b % 64 of [k][b / 64]: bucket b of colour k not empty
+    // A board whose changes are noted through note_live (nullptr: none). While it is
+    // watched and `watch_synced` is set, a sync of it compares only the noted cells.
+    const int *watched;
+    int watch_synced;
+    int noted[MAX_NOTED]; // cells that may have changed, with repeats
+    int noted_count;      // past MAX_NOTED: too many, the sync compares every cell
 };
 extern live_state live;
 
@@ -127,6 +135,22 @@ void reset_live();
 // from the state's position is applied as a put or a take. After a change of board side or
 // rule it starts again from an empty board.
 void sync_live(const int *board);
+
+// Watches `board` (nullptr: stops watching): from its next sync on, a sync of it looks
+// only at the cells noted through note_live since the last one, instead of comparing every
+// cell. The search watches its board while it puts and takes stones.
+void watch_live(const int *board);
+
+// Whether the square with cell index c is in the live state's candidate set.
+inline bool live_candidate(int c) {
+    return (live.candidates[c >> 6] >> (c & 63) & 1) != 0;
+}
+
+// Cell c of the watched board may have changed.
+inline void note_live(int c) {
+    if (live.noted_count < MAX_NOTED) live.noted[live.noted_count] = c;
+    live.noted_count += live.noted_count <= MAX_NOTED;
+}
 
 // analyse_point of the empty square x,y of the position the live state was last brought
 // to: [0] for +1, [1] for -1.

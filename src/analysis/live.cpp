@@ -109,7 +109,8 @@ void restart() {
         live.bucket[c][0] = live.bucket[c][1] = 0;
         live.windowed[c] = 0;
     }
-    for (int x = 0; x < MAX_DIM; x++) live.candidates[x] = live.stale[x] = 0;
+    for (int w = 0; w < RANKED_WORDS; w++)
+        live.candidates[w] = live.stale[0][w] = live.stale[1][w] = 0;
     for (int x = 0; x < dim; x++)
         for (int y = 0; y < dim; y++)
             for (int d = 0; d < 4; d++) index_from_rows(x, y, d);
@@ -140,6 +141,19 @@ constexpr tally_table make_tally() {
 }
 constexpr tally_table tally = make_tally();
 
+// The threat class of a summed tally: 3 for two open-four lines, 2 for two four or
+// open-three lines, 1 for two lines with room, else 0. Each field counts at most 4 lines.
+struct threat_table {
+    int v[512];
+};
+constexpr threat_table make_threats() {
+    threat_table t{};
+    for (int sum = 0; sum < 512; sum++)
+        t.v[sum] = (sum & 7) >= 2 ? 3 : (sum >> 3 & 7) >= 2 ? 2 : (sum >> 6 & 7) >= 2 ? 1 : 0;
+    return t;
+}
+constexpr threat_table threat_of = make_threats();
+
 // A square's analysis from its four directions' packed figures: the best direction is
 // the one with the largest figures (on a tie the earlier one), and two lines of a kind
 // make the threat class.
@@ -152,24 +166,30 @@ point_info classify(const unsigned char figures[4]) {
         }
         sum += tally.v[figures[d]];
     }
-    const int threat = (sum & 7) >= 2 ? 3 : (sum >> 3 & 7) >= 2 ? 2 : (sum >> 6 & 7) >= 2 ? 1 : 0;
-    return point_info{best >> 4, best & 15, threat, 0, dir};
+    return point_info{best >> 4, best & 15, threat_of.v[sum], 0, dir};
+}
+
+// Sets or clears bit c of a set of cells.
+void set_bit(std::uint64_t (&set)[RANKED_WORDS], int c, bool on) {
+    const std::uint64_t bit = std::uint64_t{1} << (c & 63);
+    if (on)
+        set[c >> 6] |= bit;
+    else
+        set[c >> 6] &= ~bit;
 }
 
 // After a change of the square's figures or of its cell: its candidate bit (empty, and a
-// viable window for either colour: some direction with figures above 0), and its analyses
-// marked stale, to be classified at the end of the sync.
-void touch(int x, int y) {
-    const int c = cell(x, y);
-    if (live.board[c] == 0 && live.windowed[c] != 0)
-        live.candidates[x] |= 1u << y;
-    else
-        live.candidates[x] &= ~(1u << y);
-    live.stale[x] |= 1u << y;
+// viable window for either colour: some direction with figures above 0), and the analyses
+// of the colours in `colours` (bit k: colour index k) marked stale, to be classified at the
+// end of the sync. A colour whose figures stayed keeps its analysis and its bucket.
+void touch(int c, int colours) {
+    set_bit(live.candidates, c, live.board[c] == 0 && live.windowed[c] != 0);
+    if (colours & 1) set_bit(live.stale[0], c, true);
+    if (colours & 2) set_bit(live.stale[1], c, true);
 }
 
 // A cell value as a digit of colour index k's patterns: 0 empty, 1 own, 2 blocked.
-int digit(int v, int k) {
+constexpr int digit(int v, int k) {
     return v == 0 ? 0 : v == (k == 0 ? 1 : -1) ? 1 : 2;
 }
 
@@ -178,12 +198,49 @@ constexpr int pow3[9] = {1, 3, 9, 27, 81, 243, 729, 2187, 6561};
 // How colour index k's pattern index of a square changes when the cell at index i of its
 // line goes from `old` to `now`: a base-3 digit for cells 1-9, whether the cell is own for
 // cells 0 and 10.
-int pattern_delta(int i, int old, int now, int k) {
+constexpr int pattern_delta(int i, int old, int now, int k) {
     if (i == 0 || i == 10) {
         const int own = k == 0 ? 1 : -1;
         return ((now == own) - (old == own)) * INNER_PATTERNS * (i == 0 ? 1 : 2);
     }
     return (digit(now, k) - digit(old, k)) * pow3[i - 1];
+}
+
+// pattern_delta for every change of a cell, by the kinds of its old and new values (see
+// value_kind): [old][now][k][i].
+constexpr int VALUE_KINDS = 4;
+constexpr int kind_value[VALUE_KINDS] = {0, 1, -1, 2}; // one value of each kind
+int value_kind(int v) {
+    return v == 0 ? 0 : v == 1 ? 1 : v == -1 ? 2 : 3; // 3: any other value, which blocks
+}
+struct delta_table {
+    int v[VALUE_KINDS][VALUE_KINDS][2][LINE_LEN];
+};
+constexpr delta_table make_deltas() {
+    delta_table t{};
+    for (int o = 0; o < VALUE_KINDS; o++)
+        for (int n = 0; n < VALUE_KINDS; n++)
+            for (int k = 0; k < 2; k++)
+                for (int i = 0; i < LINE_LEN; i++)
+                    t.v[o][n][k][i] = pattern_delta(i, kind_value[o], kind_value[n], k);
+    return t;
+}
+constexpr delta_table deltas = make_deltas();
+
+// The packed figures of direction d of cell c looked up again from its pattern indices;
+// returns which colours' figures changed (bit k: colour index k).
+int refigure(int c, int d, int exact) {
+    const unsigned char f0 = figures_of(exact, live.pattern[c][d][0]);
+    const unsigned char f1 = figures_of(exact, live.pattern[c][d][1]);
+    unsigned char(&figures)[2][4] = live.figures[c];
+    const int changed = (figures[0][d] != f0) | (figures[1][d] != f1) << 1;
+    if (changed == 0) return 0;
+    figures[0][d] = f0;
+    figures[1][d] = f1;
+    const unsigned bit = 1u << d;
+    live.windowed[c] = static_cast<unsigned char>((f0 | f1) != 0 ? live.windowed[c] | bit
+                                                                 : live.windowed[c] & ~bit);
+    return changed;
 }
 
 // Direction d of every empty square within five cells of x,y along it, after the cell x,y
@@ -192,30 +249,26 @@ int pattern_delta(int i, int old, int now, int k) {
 // through x,y, so no other direction of it changed. Squares holding a stone are passed
 // over: when the stone is taken, its four directions are rebuilt from the rows.
 void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN]) {
-    const int dx = directions[d].dx, dy = directions[d].dy, step = cell(dx, dy);
+    const int step = cell(directions[d].dx, directions[d].dy);
     const int r = row_of(d, x, y), centre = pos_of(d, x, y);
     const unsigned occupied = live.stones[0][d][r] | live.stones[1][d][r] | live.off[d][r];
     const int exact = live.exact_five != 0;
-    for (int k = -5; k <= 5; k++) {
-        const int c = cell(x, y) + k * step;
-        if (k == 0) {
-            if (now != 0) continue;
-            index_from_rows(x, y, d);
-        } else {
-            if (occupied >> (centre + k + 5) & 1) continue; // off the board, or a stone
-            live.pattern[c][d][0] += delta[0][5 - k];
-            live.pattern[c][d][1] += delta[1][5 - k];
-        }
-        const unsigned char f0 = figures_of(exact, live.pattern[c][d][0]);
-        const unsigned char f1 = figures_of(exact, live.pattern[c][d][1]);
-        unsigned char(&figures)[2][4] = live.figures[c];
-        if (figures[0][d] == f0 && figures[1][d] == f1) continue;
-        figures[0][d] = f0;
-        figures[1][d] = f1;
-        const unsigned bit = 1u << d;
-        live.windowed[c] = static_cast<unsigned char>((f0 | f1) != 0 ? live.windowed[c] | bit
-                                                                     : live.windowed[c] & ~bit);
-        if (k != 0) touch(x + k * dx, y + k * dy);
+    if (now == 0) {
+        index_from_rows(x, y, d);
+        refigure(cell(x, y), d, exact);
+    }
+    // Line cell i is the square k = i - 5 cells along: the empty ones on the board.
+    for (unsigned cells = ~(occupied >> centre) & LINE_CELLS & ~(1u << 5); cells != 0;
+         cells &= cells - 1) {
+        const int i = std::countr_zero(cells), k = i - 5, c = cell(x, y) + k * step;
+        live.pattern[c][d][0] += delta[0][10 - i];
+        live.pattern[c][d][1] += delta[1][10 - i];
+        const int changed = refigure(c, d, exact);
+        if (changed == 0) continue;
+        // The square is empty: a candidate while some direction has figures.
+        set_bit(live.candidates, c, live.windowed[c] != 0);
+        if (changed & 1) set_bit(live.stale[0], c, true);
+        if (changed & 2) set_bit(live.stale[1], c, true);
     }
 }
 
@@ -237,11 +290,10 @@ void change_cell(int x, int y, int v) {
         else if (v != 0)
             live.off[d][r] |= bit; // any other value blocks both colours
     }
-    int delta[2][LINE_LEN]; // by the cell's index in the line of the square it changes
-    for (int i = 0; i < LINE_LEN; i++)
-        for (int k = 0; k < 2; k++) delta[k][i] = pattern_delta(i, old, v, k);
+    // by the cell's index in the line of the square it changes
+    const int(&delta)[2][LINE_LEN] = deltas.v[value_kind(old)][value_kind(v)];
     for (int d = 0; d < 4; d++) refresh_line(x, y, d, v, delta);
-    touch(x, y);
+    touch(cell(x, y), 3);
 }
 
 // Moves cell c of colour index k from its bucket to bucket b (0: out of every set).
@@ -263,14 +315,11 @@ void rerank(int c, int k, int b) {
     live.bucket[c][k] = static_cast<unsigned char>(b);
 }
 
-// The stale square x,y classified again, and filed under its buckets while it is empty.
-void reclassify(int x, int y) {
-    const int c = cell(x, y);
-    live.info[c][0] = classify(live.figures[c][0]);
-    live.info[c][1] = classify(live.figures[c][1]);
-    const bool empty = live.board[c] == 0;
-    rerank(c, 0, empty ? rank_bucket(live.info[c][0]) : 0);
-    rerank(c, 1, empty ? rank_bucket(live.info[c][1]) : 0);
+// The analysis of the square with cell index c for colour index k classified again, and
+// filed under its bucket while the square is empty.
+void reclassify(int c, int k) {
+    live.info[c][k] = classify(live.figures[c][k]);
+    rerank(c, k, live.board[c] == 0 ? rank_bucket(live.info[c][k]) : 0);
 }
 
 } // namespace
@@ -278,20 +327,40 @@ void reclassify(int x, int y) {
 void reset_live() {
     live.dim = 0; // the patterns worked out stay: they depend on nothing
     live.exact_five = 0;
+    watch_live(nullptr);
+}
+
+void watch_live(const int *board) {
+    live.watched = board;
+    live.watch_synced = 0;
 }
 
 void sync_live(const int *board) {
-    if (live.dim != game.dim || live.exact_five != settings.exact_five) restart();
+    bool noted_only = board == live.watched && live.watch_synced && live.noted_count <= MAX_NOTED;
+    if (live.dim != game.dim || live.exact_five != settings.exact_five) {
+        restart();
+        noted_only = false;
+    }
     const int dim = live.dim;
-    for (int x = 0; x < dim; x++) {
-        const int *row = board + cell(x, 0), *mirror = live.board + cell(x, 0);
-        if (std::memcmp(row, mirror, sizeof(int) * static_cast<unsigned>(dim)) == 0) continue;
-        for (int y = 0; y < dim; y++)
-            if (row[y] != mirror[y]) change_cell(x, y, row[y]);
+    if (noted_only) { // the final state does not depend on the order of the changes
+        for (int i = 0; i < live.noted_count; i++) {
+            const int c = live.noted[i];
+            if (board[c] != live.board[c]) change_cell(c / MAX_DIM, c % MAX_DIM, board[c]);
+        }
+    } else {
+        for (int x = 0; x < dim; x++) {
+            const int *row = board + cell(x, 0), *mirror = live.board + cell(x, 0);
+            if (std::memcmp(row, mirror, sizeof(int) * static_cast<unsigned>(dim)) == 0) continue;
+            for (int y = 0; y < dim; y++)
+                if (row[y] != mirror[y]) change_cell(x, y, row[y]);
+        }
     }
-    for (int x = 0; x < dim; x++) {
-        for (unsigned bits = live.stale[x]; bits != 0; bits &= bits - 1)
-            reclassify(x, std::countr_zero(bits));
-        live.stale[x] = 0;
-    }
+    live.noted_count = 0;
+    live.watch_synced = board == live.watched;
+    for (int k = 0; k < 2; k++)
+        for (int w = 0; w < RANKED_WORDS; w++) {
+            for (std::uint64_t bits = live.stale[k][w]; bits != 0; bits &= bits - 1)
+                reclassify(w * 64 + std::countr_zero(bits), k);
+            live.stale[k][w] = 0;
+        }
 }

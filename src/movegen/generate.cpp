@@ -146,13 +146,13 @@ int generate_moves(const int *board, int side, int ply, move_list &out, int *sco
     start_scan(st, tl, parent_tag, live_analysis);
     sync_live(board);
     if (ply >= 2) {
-        if (scan_ranked(side, parent_tag, st, out)) return 1;
+        if (scan_ranked(side, ply, parent_tag, st, out)) return 1;
         return finish_scan(board, side, ply, parent_tag, st, tl, nullptr, out, score);
     }
     const int own_colour = side == 1 ? 0 : 1;
-    for (int x = 0; x < game.dim; x++) {
-        for (unsigned bits = live.candidates[x]; bits != 0; bits &= bits - 1) {
-            const int y = std::countr_zero(bits);
+    for (int w = 0; w < RANKED_WORDS; w++) {
+        for (std::uint64_t bits = live.candidates[w]; bits != 0; bits &= bits - 1) {
+            const int c = w * 64 + std::countr_zero(bits), x = c / MAX_DIM, y = c % MAX_DIM;
             const point_info *infos = live_infos(x, y);
             const point_info &own = infos[own_colour], &opp = infos[1 - own_colour];
             if (own.count == 4) {

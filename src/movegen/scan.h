@@ -34,7 +34,7 @@ void file_square(const int *board, int x, int y, int side, int ply, int parent_t
 // The scan from ply 2 on, into lists already in rank order (the filing of file_square,
 // with no threat squares). Returns 1 with the single winning record in `out` when the side
 // to move completes five, else 0.
-int scan_ranked(int side, int parent_tag, scan_state &st, move_list &out);
+int scan_ranked(int side, int ply, int parent_tag, scan_state &st, move_list &out);
 
 // After the scan: hits near the root, both lists ranked by `sort` (nullptr: they already
 // are), the static score written through `score`, and the selection into `out`; returns

@@ -61,13 +61,13 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
     for (int i = 0; i < n; i++) {
         const move_rec &m = list.rec[i];
         int c = cell(m.x, m.y);
-        board[c] = colour;
+        place(board, c, colour);
         hash_key key;
         hash(board, a, beta, &key);
         tree_node *e = tree_find(root.tree_root, key.h0);
         int v =
             e && e->h1 == key.h1 ? e->cena : -alphabeta(board, -colour, ply + 1, -beta, -a, m.tag);
-        board[c] = 0;
+        place(board, c, 0);
         if (timing.stopped) return 0;
         if (v > a) {
             if (v >= beta) {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "analysis/analysis.h"
 #include "search/random.h"
 #include "search/tree.h"
 
@@ -34,51 +35,120 @@ uint32_t mix(uint32_t h, int32_t key, int offset) {
 // The stones of the last board hashed, as bits by row: bit y of plus[x] (minus[x]) is a +1
 // (-1) stone on x,y. The search hashes positions a stone or two apart, so a hash redoes
 // only the rows that changed and then walks the stones alone, in scan order.
+// While the search watches its board, the cells it puts and takes stones on are noted, and
+// a hash of that board compares only those.
+//
+// Each row also keeps its share of the key. Over the n stones of row x in scan order,
+// stone j adds (key_j + offset_j) * 16807^(n-1-j) to the row's running word, so a row
+// is a key part, plus a times the sum of 16807^(n-1-j) over the stones whose offset is a
+// and b times that over the others; the key then runs over the rows as
+// h = h * 16807^n + row. So a hash costs a few steps per row, not per stone.
+struct row_key {
+    uint32_t step;  // 16807^n, n the stones of the row
+    uint32_t k[2];  // key parts of h0 and h1
+    uint32_t plus;  // sum of 16807^(n-1-j) over the +1 stones (offset a in h0, b in h1)
+    uint32_t minus; // the same over the -1 stones (offset b in h0, a in h1)
+};
 struct stone_rows {
     int dim; // 0: nothing mirrored yet
     int board[BOARD_CELLS];
-    uint32_t plus[MAX_DIM];
-    uint32_t minus[MAX_DIM];
+    uint32_t stones[MAX_DIM]; // bit y of stones[x]: x,y holds a stone
+    row_key key[MAX_DIM];
+    uint32_t used;        // bit x: row x holds a stone
+    const int *watched;   // the board whose changes are noted (nullptr: none)
+    int watch_synced;     // the rows mirror the watched board but for the noted cells
+    int noted[MAX_NOTED]; // cells that may have changed, with repeats
+    int noted_count;      // past MAX_NOTED: too many, the hash compares every row
 };
 stone_rows rows;
 
 void restart_rows() {
     rows.dim = game.dim;
     for (int &v : rows.board) v = 0;
-    for (int x = 0; x < MAX_DIM; x++) rows.plus[x] = rows.minus[x] = 0;
+    for (uint32_t &s : rows.stones) s = 0;
+    for (row_key &r : rows.key) r = row_key{1, {0, 0}, 0, 0};
+    rows.used = 0;
 }
 
-// Brings the rows to `board`; a cell value other than 0, +1, -1 is fatal.
-void sync_rows(const int *board) {
-    if (rows.dim != game.dim) restart_rows();
-    const int dim = rows.dim;
-    for (int x = 0; x < dim; x++) {
-        const int *row = board + cell(x, 0);
-        int *mirror = rows.board + cell(x, 0);
-        if (std::memcmp(row, mirror, sizeof(int) * static_cast<unsigned>(dim)) == 0) continue;
-        uint32_t plus = 0, minus = 0;
-        for (int y = 0; y < dim; y++) {
-            if (row[y] == 1) {
-                plus |= 1u << y;
-            } else if (row[y] == -1) {
-                minus |= 1u << y;
-            } else if (row[y] != 0) {
-                std::fprintf(stderr, "hash: Unknown stone '%d'\n", row[y]);
-                std::exit(1);
-            }
-            mirror[y] = row[y];
-        }
-        rows.plus[x] = plus;
-        rows.minus[x] = minus;
+// Value v of cell x,y into the mirror; a value other than 0, +1, -1 is fatal.
+void copy_cell(int x, int y, int v) {
+    if (v != 0 && v != 1 && v != -1) {
+        std::fprintf(stderr, "hash: Unknown stone '%d'\n", v);
+        std::exit(1);
     }
+    rows.board[cell(x, y)] = v;
+    if (v != 0)
+        rows.stones[x] |= 1u << y;
+    else
+        rows.stones[x] &= ~(1u << y);
+}
+
+// Row x's share of the key, from its stones in the mirror.
+void rekey_row(int x) {
+    row_key r{1, {0, 0}, 0, 0};
+    for (uint32_t stones = rows.stones[x]; stones != 0; stones &= stones - 1) {
+        const int c = cell(x, std::countr_zero(stones));
+        const bool plus = rows.board[c] == 1;
+        r.step *= 16807u;
+        r.k[0] = mix(r.k[0], plus ? keys.k0[c] : keys.k1[c], 0);
+        r.k[1] = mix(r.k[1], plus ? keys.k1[c] : keys.k0[c], 0);
+        r.plus = r.plus * 16807u + (plus ? 1u : 0u);
+        r.minus = r.minus * 16807u + (plus ? 0u : 1u);
+    }
+    rows.key[x] = r;
+    if (rows.stones[x] != 0)
+        rows.used |= 1u << x;
+    else
+        rows.used &= ~(1u << x);
+}
+
+// Brings the rows to `board`: the rows that differ, or on the watched board the rows of
+// the noted cells that differ.
+void sync_rows(const int *board) {
+    bool noted_only = board == rows.watched && rows.watch_synced && rows.noted_count <= MAX_NOTED;
+    if (rows.dim != game.dim) {
+        restart_rows();
+        noted_only = false;
+    }
+    const int dim = rows.dim;
+    if (noted_only) {
+        uint32_t changed = 0; // bit x: row x differs
+        for (int i = 0; i < rows.noted_count; i++) {
+            const int c = rows.noted[i];
+            if (board[c] == rows.board[c]) continue;
+            copy_cell(c / MAX_DIM, c % MAX_DIM, board[c]);
+            changed |= 1u << (c / MAX_DIM);
+        }
+        for (; changed != 0; changed &= changed - 1) rekey_row(std::countr_zero(changed));
+    } else {
+        const size_t row_size = sizeof(int) * static_cast<unsigned>(dim);
+        for (int x = 0; x < dim; x++) {
+            if (std::memcmp(board + cell(x, 0), rows.board + cell(x, 0), row_size) == 0) continue;
+            for (int y = 0; y < dim; y++) copy_cell(x, y, board[cell(x, y)]);
+            rekey_row(x);
+        }
+    }
+    rows.noted_count = 0;
+    rows.watch_synced = board == rows.watched;
 }
 
 } // namespace
+
+void watch_hash(const int *board) {
+    rows.watched = board;
+    rows.watch_synced = 0;
+}
+
+void note_hash(int c) {
+    if (rows.noted_count < MAX_NOTED) rows.noted[rows.noted_count] = c;
+    rows.noted_count += rows.noted_count <= MAX_NOTED;
+}
 
 // Also forgets the mirrored rows: the next hash starts from an empty board.
 void reset_keys() {
     keys.pending = 1;
     rows.dim = 0;
+    watch_hash(nullptr);
     for (int i = 0; i < BOARD_CELLS; i++) keys.k0[i] = keys.k1[i] = 0;
     random_reset();
 }
@@ -86,19 +156,13 @@ void reset_keys() {
 void hash(const int *board, int a, int b, hash_key *key_out) {
     if (keys.pending) fill_keys();
     sync_rows(board);
+    const uint32_t ua = static_cast<uint32_t>(a), ub = static_cast<uint32_t>(b);
     uint32_t h0 = 0;
     uint32_t h1 = 0;
-    for (int x = 0; x < rows.dim; x++) {
-        for (uint32_t stones = rows.plus[x] | rows.minus[x]; stones != 0; stones &= stones - 1) {
-            const int y = std::countr_zero(stones), c = cell(x, y);
-            if (rows.plus[x] >> y & 1) {
-                h0 = mix(h0, keys.k0[c], a);
-                h1 = mix(h1, keys.k1[c], b);
-            } else {
-                h0 = mix(h0, keys.k1[c], b);
-                h1 = mix(h1, keys.k0[c], a);
-            }
-        }
+    for (uint32_t used = rows.used; used != 0; used &= used - 1) {
+        const row_key &r = rows.key[std::countr_zero(used)];
+        h0 = h0 * r.step + r.k[0] + ua * r.plus + ub * r.minus;
+        h1 = h1 * r.step + r.k[1] + ub * r.plus + ua * r.minus;
     }
     key_out->h0 = static_cast<int32_t>(h0);
     key_out->h1 = static_cast<int32_t>(h1);

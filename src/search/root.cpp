@@ -45,7 +45,10 @@ square choose_move(int *board, int side) {
     // 1. Clock mark and counters; the level's own limits again after a lowered move.
     turn_begin();
 
-    // 2. The tree starts with one cleared root entry.
+    // 2. The tree starts with one cleared root entry; the live analysis and the hash
+    //    follow the board by the stones the search puts and takes.
+    watch_live(board);
+    watch_hash(board);
     root.tree_root = node_alloc();
     if (!root.tree_root) {
         std::printf("ERROR No memory for root of binary tree!\n");
@@ -69,9 +72,9 @@ square choose_move(int *board, int side) {
         for (int i = 0; i < n && !out_of_time(); i++) {
             const move_rec &m = list.rec[i];
             int c = cell(m.x, m.y);
-            board[c] = side;
+            place(board, c, side);
             int v = -alphabeta(board, -side, root.root_ply + 1, -WIN, -alpha, m.tag);
-            board[c] = 0;
+            place(board, c, 0);
             if (timing.stopped) break;
             if (v > best) {
                 best = alpha = v;
@@ -88,7 +91,9 @@ square choose_move(int *board, int side) {
         root.last_nodes = timing.node_count - 1;
     }
 
-    // 6. Nothing of the tree outlives the move.
+    // 6. Nothing of the tree outlives the move, and the board is the caller's again.
+    watch_live(nullptr);
+    watch_hash(nullptr);
     tree_free(root.tree_root);
     root.tree_root = nullptr;
     if (n > 1) turn_end();

@@ -26,6 +26,19 @@ extern root_state root;
 // root_ply 0, no tree (a leftover one is released) and no last move, as at process start.
 void reset_root();
 
+// The hash's board watch, as the live analysis's (watch_live, note_live): while `board`
+// is watched, hashing it compares only the cells noted since the last hash of it.
+void watch_hash(const int *board);
+void note_hash(int c);
+
+// Puts value v (0 takes the stone) on cell c of the search's board and notes the change for
+// the live analysis and the hash, which watch that board during a move choice.
+inline void place(int *board, int c, int v) {
+    board[c] = v;
+    note_live(c);
+    note_hash(c);
+}
+
 // Value of the position for `colour` to move, fail-hard inside (alpha, beta). `tag` is
 // the tag of the move that led here. The board is restored before returning.
 int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag);

@@ -77,14 +77,14 @@ void expect_live_current(const char *what) {
             const int c = cell(x, y);
             ASSERT_EQ(live.board[c], game.board[c]) << what;
             if (live.board[c] != 0) {
-                ASSERT_EQ(live.candidates[x] >> y & 1, 0u) << what;
+                ASSERT_EQ(live_candidate(cell(x, y)), false) << what;
                 continue;
             }
             const point_info plus = analyse_point(live.board, x, y, 1);
             const point_info minus = analyse_point(live.board, x, y, -1);
             ASSERT_EQ(info_text(live_point(x, y, 1)), info_text(plus)) << what << x << "," << y;
             ASSERT_EQ(info_text(live_point(x, y, -1)), info_text(minus)) << what << x << "," << y;
-            ASSERT_EQ(live.candidates[x] >> y & 1, plus.count > 0 || minus.count > 0) << what;
+            ASSERT_EQ(live_candidate(cell(x, y)), plus.count > 0 || minus.count > 0) << what;
         }
     }
 }

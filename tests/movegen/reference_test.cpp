@@ -59,10 +59,18 @@ TEST(Reference, RandomBoards) {
 }
 
 // From the shared board, twelve steps that go down to a candidate of the generator or
-// back up one ply, as the search does, comparing after each; the board is restored.
+// back up one ply, as the search does, comparing after each; the board is restored. Every
+// other walk, as in the search, the live analysis watches the board and is told each
+// change instead of finding it.
 void walk(random_source &r, int colour, int &variant) {
     static move_list out;
     int put[6], depth = 0, score;
+    const bool watched = variant % 2 == 0;
+    watch_live(watched ? game.board : nullptr);
+    auto place = [&](int c, int v) {
+        game.board[c] = v;
+        if (watched) note_live(c);
+    };
     for (int step = 0; step < 12; step++) {
         const int c = depth % 2 ? -colour : colour;
         const int n = depth < 6 ? generate_moves(game.board, c, 2, out, &score, 2) : 0;
@@ -70,13 +78,14 @@ void walk(random_source &r, int colour, int &variant) {
             const move_rec &m = out.rec[r.next(n)];
             if (game.board[cell(m.x, m.y)] != 0) continue; // a tag-3 five square, say
             put[depth++] = cell(m.x, m.y);
-            game.board[cell(m.x, m.y)] = c;
+            place(cell(m.x, m.y), c);
         } else if (depth > 0) {
-            game.board[put[--depth]] = 0;
+            place(put[--depth], 0);
         }
         expect_reference(variant++, "walk");
     }
-    while (depth > 0) game.board[put[--depth]] = 0;
+    while (depth > 0) place(put[--depth], 0);
+    watch_live(nullptr);
 }
 
 // Games of the generator against itself from the centre, each move one of the first three
