@@ -1,6 +1,7 @@
 // Transposition tree: an unbalanced binary search tree on h0 (signed order). The keys are
-// pseudo-random, so the tree stays shallow without rebalancing. Nodes are released one by
-// one with delete; the whole tree goes at the end of every move choice. Live nodes are
+// pseudo-random, so the tree stays shallow without rebalancing. The whole tree goes at the
+// end of every move choice; its nodes return to a free list, and the next move's tree takes
+// them from there before it asks the heap for more, a chunk at a time. Live nodes are
 // counted, so that the tree keeps within the max_memory budget.
 #include <cstdio>
 #include <new>
@@ -9,19 +10,43 @@
 
 namespace {
 
-tree_node *heap_node() {
-    return new (std::nothrow) tree_node{};
+// Nodes come from the heap a chunk at a time and are never given back: the tree of every
+// move reuses what the largest one before it needed.
+constexpr int CHUNK_NODES = 4096;
+struct node_chunk {
+    node_chunk *older; // every chunk stays reachable, for the life of the process
+    tree_node nodes[CHUNK_NODES];
+};
+tree_node *free_nodes = nullptr; // released nodes, linked through `right`
+node_chunk *newest = nullptr;    // the chunk being handed out
+int handed_out = CHUNK_NODES;    // nodes of `newest` handed out so far
+
+tree_node *pool_node() {
+    if (free_nodes) {
+        tree_node *n = free_nodes;
+        free_nodes = n->right;
+        return n;
+    }
+    if (handed_out == CHUNK_NODES) {
+        node_chunk *chunk = new (std::nothrow) node_chunk;
+        if (!chunk) return nullptr;
+        chunk->older = newest;
+        newest = chunk;
+        handed_out = 0;
+    }
+    return &newest->nodes[handed_out++];
 }
 
 // Every node the tree lets go of.
 void release(tree_node *n) {
-    delete n;
+    n->right = free_nodes;
+    free_nodes = n;
     tree_memory.nodes--;
 }
 
 } // namespace
 
-tree_node *(*node_source)() = heap_node;
+tree_node *(*node_source)() = pool_node;
 
 tree_node *node_alloc() {
     if (tree_memory.nodes >= tree_node_limit()) return nullptr;

@@ -47,7 +47,7 @@ void hash(const int *board, int a, int b, hash_key *key_out);
 // storing. The first node of a tree, its root entry, is always granted. A budget of 0 (or
 // below) means no limit.
 
-// One node and the allocator's header in front of it.
+// One node and room to spare: nodes come from the heap in chunks of a few thousand.
 constexpr long NODE_BYTES = static_cast<long>(sizeof(tree_node)) + 16;
 extern const long FIXED_BYTES;
 
@@ -63,8 +63,9 @@ void reset_tree_memory();
 // Most nodes a tree may hold under the max_memory setting in force (at least 1).
 long tree_node_limit();
 
-// Where nodes come from: `new` by default. Tests replace it to run out of memory; a
-// replacement returns nodes from `new` (the tree releases them with delete) or nullptr.
+// Where nodes come from: a pool that takes them from the heap a chunk at a time and reuses
+// every node the tree releases. Tests replace it to run out of memory; a replacement returns
+// nodes that live for the whole process (released ones go to the pool) or nullptr.
 extern tree_node *(*node_source)();
 
 tree_node *node_alloc(); // nullptr when memory or the budget is exhausted
