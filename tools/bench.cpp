@@ -78,13 +78,7 @@ int parse_square(const char *s, int *x, int *y) {
 // Fresh process state, the position on `board`, the level's limits with the time control
 // idle. Returns the colour to move.
 int set_up(const bench_position &p, int level, double max_memory, int *board) {
-    reset_game_state();
-    reset_levels();
-    reset_timing();
-    reset_root();
-    reset_tree_memory();
-    reset_keys();
-    reset_live();
+    reset_engine();
     settings.max_memory = max_memory;
     game.dim = p.dim;
     settings.exact_five = p.exact_five;

@@ -1,6 +1,6 @@
 // Speed of generate_moves, the search's inner loop, on fixed positions: at the root
 // (ply 0, threat squares gathered) and inside the tree (ply 2).
-#include "movegen/movegen.h"
+#include "search/search.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,8 +33,7 @@ enum position_id { OPENING, MIDGAME, CROWDED, GRID };
 
 // Sets up the position and returns the side to move.
 int set_up(position_id id) {
-    reset_game_state();
-    reset_levels();
+    reset_engine();
     levels.full_depth = level_table[0][0];
     levels.threat_depth = level_table[0][1];
     levels.max_depth = level_table[0][2];

@@ -17,7 +17,6 @@
 
 #include "protocol/protocol.h"
 #include "search/benchmark.h"
-#include "search/random.h"
 #include "search/search.h"
 #include "search/timectl.h"
 
@@ -250,18 +249,6 @@ square (*move_chooser)(int *board, int side) = choose_move;
 
 void print_help() {
     for (const char *line : help_lines) std::fprintf(stderr, "%s\n", line);
-}
-
-// Every process-wide record starts from its defaults.
-void reset_engine() {
-    reset_game_state();
-    reset_levels();
-    reset_timing();
-    reset_root();
-    reset_tree_memory();
-    reset_keys();
-    reset_live();
-    random_reset();
 }
 
 int run_protocol() {

@@ -10,6 +10,7 @@
 
 #include "analysis/analysis.h"
 #include "search/random.h"
+#include "search/search.h"
 #include "search/tree.h"
 
 key_state keys = {1, {}, {}};

@@ -26,6 +26,11 @@ extern root_state root;
 // root_ply 0, no tree (a leftover one is released) and no last move, as at process start.
 void reset_root();
 
+// Every process-wide record of the engine back to its process-start values: the game and
+// its settings, the levels, the time control, the root and its tree, the hash keys and the
+// random sequence, the live analysis.
+void reset_engine();
+
 // The hash's board watch, as the live analysis's (watch_live, note_live): while `board`
 // is watched, hashing it compares only the cells noted since the last hash of it.
 void watch_hash(const int *board);

@@ -9,13 +9,7 @@
 
 // Every process-wide record back to its start-up values, as in a fresh engine process.
 inline void fresh_state(int dim) {
-    reset_game_state();
-    reset_levels();
-    reset_timing();
-    reset_root();
-    reset_tree_memory();
-    reset_keys();
-    reset_live();
+    reset_engine();
     game.dim = dim;
 }
 
