@@ -33,9 +33,50 @@ struct point_info {
     int dir;     // best direction, -1 when no direction has a viable window
 };
 
-// A candidate move: a square, the analysis of that square for one colour, and the
-// search class of the move (3 completes five, -3 lost, +-2 and +-1 forcing, 0 quiet).
-// It lives here because mark_hits re-tags move records; the move lists are in movegen.
+// What a stone of the analysed colour on an empty square makes, by its point_info: `count`
+// is the number of own stones it joins in one window, `windows` how many windows reach
+// that count on its best line, `threat` whether it threatens on two lines at once.
+inline bool makes_five(const point_info &p) {
+    return p.count == 4;
+}
+inline bool makes_four(const point_info &p) {
+    return p.count == 3;
+}
+inline bool makes_open_four(const point_info &p) {
+    return p.count == 3 && p.windows >= 2;
+}
+inline bool makes_simple_four(const point_info &p) {
+    return p.count == 3 && p.windows == 1;
+}
+inline bool makes_open_three(const point_info &p) {
+    return p.count == 2 && p.windows >= 2;
+}
+inline bool makes_double_threat(const point_info &p) {
+    return p.threat == 2;
+}
+inline bool makes_double_open_four(const point_info &p) {
+    return p.threat == 3;
+}
+
+// The search class of a move (move_rec::tag). A node reached by a quiet move stops past
+// full_depth, one reached by a threat (+1, or -1 passed on from a threat of the other side)
+// past threat_depth, one reached by an attack or a defence only past max_depth; a lone
+// five or lost-game reply ends the search there.
+constexpr int TAG_FIVE = 3;     // completes five: the position is won
+constexpr int TAG_LOST = -3;    // blocks one of two fives: the position is lost
+constexpr int TAG_ATTACK = 2;   // a four under a forcing parent
+constexpr int TAG_DEFENCE = -2; // a forced block under a forcing parent
+constexpr int TAG_THREAT = 1;   // an open three or a threat-line square
+constexpr int TAG_QUIET = 0;
+constexpr int TAG_ROOT = TAG_ATTACK; // the tag the root position itself carries
+
+inline bool is_threat_tag(int tag) {
+    return tag == TAG_THREAT || tag == -TAG_THREAT;
+}
+
+// A candidate move: a square, the analysis of that square for one colour, and the search
+// class of the move (the TAG_ constants). It lives here because mark_hits re-tags move
+// records; the move lists are in movegen.
 struct move_rec {
     int x;
     int y;

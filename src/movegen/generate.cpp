@@ -45,41 +45,42 @@ static int weight_index(const point_info &p) {
 // Tags derived from the move that led here: a quiet parent makes every reply quiet, a
 // parent tagged +-1 passes its tag on, anything else gives the full forcing tags.
 static int derived_tag(int parent_tag, int full) {
-    if (parent_tag == 0) return 0;
-    if (parent_tag == 1 || parent_tag == -1) return parent_tag;
+    if (parent_tag == TAG_QUIET) return TAG_QUIET;
+    if (is_threat_tag(parent_tag)) return parent_tag;
     return full;
 }
 
 void file_square(const int *board, int x, int y, int side, int ply, int parent_tag,
                  const point_info &own, const point_info &opp, scan_state &st, threat_lists &tl) {
-    const int three_tag = parent_tag != 0 ? 1 : 0;
+    const int three_tag = parent_tag != TAG_QUIET ? TAG_THREAT : TAG_QUIET;
     // 1. The side to move's view ranks at least as high: file it there only.
     if (cmp_point_info(own, opp) <= 0) {
-        int tag = 0;
-        if (own.count == 3) {
+        int tag = TAG_QUIET;
+        if (makes_four(own)) {
             tag = st.attack_tag;
             st.own_fours++;
-            if (ply <= 1 && own.windows == 1) threat_squares(board, x, y, side, tl.own, own.dir);
-        } else if (own.count == 2 && own.windows >= 2) {
+            if (ply <= 1 && makes_simple_four(own))
+                threat_squares(board, x, y, side, tl.own, own.dir);
+        } else if (makes_open_three(own)) {
             tag = three_tag;
         }
         uloz_tah(x, y, own, tag, st.own_list);
         return;
     }
     // 2. The opponent's view ranks higher.
-    if (opp.count >= 3) st.opp_fours++;
-    if (opp.count == 3 && opp.windows == 1) {
+    if (makes_four(opp) || makes_five(opp)) st.opp_fours++;
+    if (makes_simple_four(opp)) {
         if (ply <= 1) threat_squares(board, x, y, -side, tl.opp, opp.dir);
         if (own.count == 2) {
             // An own open three on an opponent's simple four square is kept as well.
-            if (own.windows >= 2) uloz_tah(x, y, own, three_tag, st.own_list);
-            uloz_tah(x, y, opp, 0, st.opp_list);
+            if (makes_open_three(own)) uloz_tah(x, y, own, three_tag, st.own_list);
+            uloz_tah(x, y, opp, TAG_QUIET, st.opp_list);
             return;
         }
     }
-    uloz_tah(x, y, opp, 0, st.opp_list);
+    uloz_tah(x, y, opp, TAG_QUIET, st.opp_list);
     // 3. An own four always reaches own_list, whatever the opponent makes here.
-    if (own.count == 3) {
+    if (makes_four(own)) {
         uloz_tah(x, y, own, st.attack_tag, st.own_list);
         st.own_fours++;
     }
@@ -91,8 +92,8 @@ void start_scan(scan_state &st, threat_lists &tl, int parent_tag,
     st.opp_list.n = 0;
     st.own_fours = 0;
     st.opp_fours = 0;
-    st.attack_tag = derived_tag(parent_tag, 2);
-    st.defence_tag = derived_tag(parent_tag, -2);
+    st.attack_tag = derived_tag(parent_tag, TAG_ATTACK);
+    st.defence_tag = derived_tag(parent_tag, TAG_DEFENCE);
     st.analyse = analyse;
     tl.own.n = 0;
     tl.opp.n = 0;
@@ -103,7 +104,7 @@ static int list_sum(const move_list &list, const int *weights) {
     int sum = 0;
     for (int i = 0; i < list.n && i < SCORED_RECORDS; i++) {
         const point_info &p = list.rec[i].info;
-        if (p.count == 4) continue;
+        if (makes_five(p)) continue;
         int k = weight_index(p);
         if (k >= 0 && k < WEIGHT_ENTRIES) sum += weights[k]; // always, for filed records
     }
@@ -155,8 +156,8 @@ int generate_moves(const int *board, int side, int ply, move_list &out, int *sco
             const int c = w * 64 + std::countr_zero(bits), x = c / MAX_DIM, y = c % MAX_DIM;
             const point_info *infos = live_infos(x, y);
             const point_info &own = infos[own_colour], &opp = infos[1 - own_colour];
-            if (own.count == 4) {
-                uloz_tah(x, y, own, 3, out);
+            if (makes_five(own)) {
+                uloz_tah(x, y, own, TAG_FIVE, out);
                 return 1;
             }
             file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);

@@ -118,7 +118,7 @@ int quiet_after(const move_list &out, const move_list &src, int src_count, move_
     // 2. The quiet single-threat squares below it.
     for (int i = at + 1; i < src_count; i++) {
         const move_rec &r = src.rec[i];
-        if (r.info.threat == 1 && r.tag == 0 && r.info.hits == 0)
+        if (r.info.threat == 1 && r.tag == TAG_QUIET && r.info.hits == 0)
             uloz_tah(r.x, r.y, r.info, r.tag, scratch);
     }
     return scratch.n;

@@ -98,7 +98,7 @@ int scan_ranked(int side, int ply, int parent_tag, scan_state &st, move_list &ou
     const int own = side == 1 ? 0 : 1, opp = 1 - own;
     // 1. A five of the side to move ends the scan: the first one in scan order.
     if (int c = first_ranked(own, FIVE_BUCKETS); c >= 0) {
-        uloz_tah(c / MAX_DIM, c % MAX_DIM, live.info[c][own], 3, out);
+        uloz_tah(c / MAX_DIM, c % MAX_DIM, live.info[c][own], TAG_FIVE, out);
         return 1;
     }
     // 2. Every own four is filed; opponent fours where the opponent ranks higher.
@@ -111,16 +111,17 @@ int scan_ranked(int side, int ply, int parent_tag, scan_state &st, move_list &ou
             return true;
         });
     // 3. The heads of both lists.
-    const int three_tag = parent_tag != 0 ? 1 : 0;
-    const bool attacks_read = parent_tag != 0 && ply <= levels.threat_depth;
+    const int three_tag = parent_tag != TAG_QUIET ? TAG_THREAT : TAG_QUIET;
+    const bool attacks_read = parent_tag != TAG_QUIET && ply <= levels.threat_depth;
     read_off(own, attacks_read ? OWN_KEPT : FOUR_BUCKETS, st.own_list, [&](int c) {
         const point_info &o = live.info[c][own], &p = live.info[c][opp];
-        const bool open_three = o.count == 2 && o.windows >= 2;
-        if (o.count == 3) return st.attack_tag;
-        if (live.bucket[c][own] >= live.bucket[c][opp]) return open_three ? three_tag : 0;
-        return open_three && p.count == 3 && p.windows == 1 ? three_tag : NOT_FILED;
+        const bool open_three = makes_open_three(o);
+        if (makes_four(o)) return st.attack_tag;
+        if (live.bucket[c][own] >= live.bucket[c][opp]) return open_three ? three_tag : TAG_QUIET;
+        return open_three && makes_simple_four(p) ? three_tag : NOT_FILED;
     });
-    read_off(opp, FOUR_BUCKETS, st.opp_list,
-             [&](int c) { return live.bucket[c][opp] > live.bucket[c][own] ? 0 : NOT_FILED; });
+    read_off(opp, FOUR_BUCKETS, st.opp_list, [&](int c) {
+        return live.bucket[c][opp] > live.bucket[c][own] ? TAG_QUIET : NOT_FILED;
+    });
     return 0;
 }

@@ -24,8 +24,8 @@ int generate_moves_reference(const int *board, int side, int ply, move_list &out
             if (board[cell(x, y)] != 0) continue;
             const point_info own = analyse_point(board, x, y, side);
             const point_info opp = analyse_point(board, x, y, -side);
-            if (own.count == 4) {
-                uloz_tah(x, y, own, 3, out);
+            if (makes_five(own)) {
+                uloz_tah(x, y, own, TAG_FIVE, out);
                 return 1;
             }
             if (own.count == 0 && opp.count == 0) continue;

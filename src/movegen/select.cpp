@@ -25,18 +25,18 @@ static void output_own_fours(const scan_state &st, move_list &out) {
 
 // The opponent completes five: two five squares lose; a single one must be blocked.
 static int block_five(const scan_state &st, move_list &out) {
-    if (st.opp_fours == 0 || st.opp_list.rec[0].info.count != 4) return NOT_FORCED;
+    if (st.opp_fours == 0 || !makes_five(st.opp_list.rec[0].info)) return NOT_FORCED;
     int fives = 0;
-    while (fives < st.opp_list.n && st.opp_list.rec[fives].info.count == 4) fives++;
+    while (fives < st.opp_list.n && makes_five(st.opp_list.rec[fives].info)) fives++;
     const move_rec &r = st.opp_list.rec[0];
-    uloz_tah(r.x, r.y, r.info, fives >= 2 ? -3 : st.defence_tag, out);
+    uloz_tah(r.x, r.y, r.info, fives >= 2 ? TAG_LOST : st.defence_tag, out);
     return 1;
 }
 
 // Open fours of the side to move win outright.
 static int open_fours(const scan_state &st, move_list &out) {
     for (int i = 0; i < st.own_fours; i++)
-        if (st.own_list.rec[i].info.windows >= 2) output(st.own_list.rec[i], out);
+        if (makes_open_four(st.own_list.rec[i].info)) output(st.own_list.rec[i], out);
     return out.n > 0 ? out.n : NOT_FORCED;
 }
 
@@ -51,12 +51,12 @@ static bool four_line_contested(const int *board, int side, const scan_state &st
     for (int k = -5; k <= 5; k++) {
         int x = four.x + k * dir.dx, y = four.y + k * dir.dy;
         if (!on_board(x, y) || board[cell(x, y)] != 0) continue;
-        if (st.analyse(board, x, y, side).count == 3) uloz_tah_t(x, y, four_line_squares);
+        if (makes_four(st.analyse(board, x, y, side))) uloz_tah_t(x, y, four_line_squares);
     }
     // 2. Any of them a four square of the opponent too?
     for (int i = 0; i < four_line_squares.n; i++) {
         const int *sq = four_line_squares.sq[i];
-        if (st.analyse(board, sq[0], sq[1], -side).count == 3) return true;
+        if (makes_four(st.analyse(board, sq[0], sq[1], -side))) return true;
     }
     return false;
 }
@@ -65,7 +65,7 @@ static bool four_line_contested(const int *board, int side, const scan_state &st
 static int double_threats(const int *board, int side, const scan_state &st, move_list &out) {
     for (int i = 0; i < st.own_fours; i++) {
         const move_rec &r = st.own_list.rec[i];
-        if (r.info.threat == 2 && !four_line_contested(board, side, st, r)) output(r, out);
+        if (makes_double_threat(r.info) && !four_line_contested(board, side, st, r)) output(r, out);
     }
     return out.n > 0 ? out.n : NOT_FORCED;
 }
@@ -107,11 +107,11 @@ static void collect_blocks(const int *board, int side, const scan_state &st, int
         int cx = x + k * directions[d].dx, cy = y + k * directions[d].dy;
         if (!on_board(cx, cy) || board[cell(cx, cy)] != 0) continue;
         point_info p = st.analyse(board, cx, cy, -side);
-        if (p.count == 3 && p.windows >= 2)
+        if (makes_open_four(p))
             uloz_tah(cx, cy, p, tag, bl.open_four_blocks);
-        else if (p.count == 3 && p.windows == 1)
+        else if (makes_simple_four(p))
             uloz_tah(cx, cy, p, tag, bl.four_blocks);
-        else if (second && second_count <= 2 && p.count == 2 && p.windows >= 2)
+        else if (second && second_count <= 2 && makes_open_three(p))
             uloz_tah(cx, cy, p, tag, bl.three_blocks);
     }
 }
@@ -148,24 +148,24 @@ static int answer_threat(const int *board, int side, const scan_state &st, const
     return out.n;
 }
 
-// The opponent threatens an open four or a double threat: a threat-3 square is answered
+// The opponent threatens an open four or a double threat: a square of two open fours is answered
 // by the own fours and that square; otherwise the first open-four square, or the first of
 // the double-threat squares, is blocked.
 static int opponent_threats(const int *board, int side, const scan_state &st, move_list &out) {
     int threat_at = -1, block_lines = 0, noted_at = -1, noted = 0;
     for (int i = 0; i < st.opp_fours; i++) {
         const move_rec &r = st.opp_list.rec[i];
-        if (r.info.threat == 3) {
+        if (makes_double_open_four(r.info)) {
             output_own_fours(st, out);
             output(r, out);
             return out.n;
         }
-        if (r.info.windows >= 2) {
+        if (makes_open_four(r.info)) {
             threat_at = i;
             block_lines = 1;
             break;
         }
-        if (r.info.threat == 2) {
+        if (makes_double_threat(r.info)) {
             if (noted == 0) noted_at = i;
             noted++;
         }
@@ -194,15 +194,15 @@ static int ordinary_selection(int ply, const scan_state &st, move_list &out) {
     const int band = ply < 2 ? ply : 2;
     const int *caps = list_limits[band][st.own_sum >= st.opp_sum ? 1 : 0];
     int attacking = 0;
-    for (int i = 0; i < own.n; i++) attacking += own.rec[i].tag > 0;
+    for (int i = 0; i < own.n; i++) attacking += own.rec[i].tag > TAG_QUIET;
     int n_own = own.n < caps[0] ? own.n : caps[0];
     if (n_own < attacking) n_own = attacking;
     const int n_opp = opp.n < caps[1] ? opp.n : caps[1];
     // 2. Attacking records, then the best others up to the own cap.
     for (int i = 0; i < own.n; i++)
-        if (own.rec[i].tag > 0) output(own.rec[i], out);
+        if (own.rec[i].tag > TAG_QUIET) output(own.rec[i], out);
     for (int i = 0, left = n_own - attacking; i < own.n && left > 0; i++) {
-        if (own.rec[i].tag > 0) continue;
+        if (own.rec[i].tag > TAG_QUIET) continue;
         output(own.rec[i], out);
         left--;
     }
@@ -219,7 +219,7 @@ static int ordinary_selection(int ply, const scan_state &st, move_list &out) {
     output_quiet_after(opp, out);
     if (ply == 0)
         for (int i = 0; i < out.n; i++)
-            if (out.rec[i].tag == 0) out.rec[i].tag = 1;
+            if (out.rec[i].tag == TAG_QUIET) out.rec[i].tag = TAG_THREAT;
     return out.n;
 }
 
@@ -238,6 +238,6 @@ int select_moves(const int *board, int side, int ply, const scan_state &st, move
         return out.n;
     }
     for (int i = 0; i < st.own_list.n; i++)
-        if (st.own_list.rec[i].tag > 0) output(st.own_list.rec[i], out);
+        if (st.own_list.rec[i].tag > TAG_QUIET) output(st.own_list.rec[i], out);
     return out.n;
 }

@@ -12,8 +12,8 @@ namespace {
 // Whether a node with two or more candidates is valued statically. The limits are read
 // afresh at every node, since the clock checks may lower them during the search.
 bool past_limits(int ply, int tag) {
-    if (tag == 0 && ply > levels.full_depth) return true;
-    if ((tag == 1 || tag == -1) && ply > levels.threat_depth) return true;
+    if (tag == TAG_QUIET && ply > levels.full_depth) return true;
+    if (is_threat_tag(tag) && ply > levels.threat_depth) return true;
     return ply > levels.max_depth;
 }
 
@@ -41,8 +41,8 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
     //    candidate of any other tag is searched however deep the node is.
     if (n == 0) return static_score;
     if (n == 1) {
-        if (list.rec[0].tag == 3) return WIN - ply;
-        if (list.rec[0].tag == -3) return ply - WIN;
+        if (list.rec[0].tag == TAG_FIVE) return WIN - ply;
+        if (list.rec[0].tag == TAG_LOST) return ply - WIN;
     } else if (past_limits(ply, tag)) {
         return static_score;
     }

@@ -59,7 +59,7 @@ square choose_move(int *board, int side) {
     // 3. Root candidates (the root itself carries tag 2).
     move_list &list = ply_list(root.root_ply);
     int static_score = 0;
-    int n = generate_moves(board, side, root.root_ply, list, &static_score, 2);
+    int n = generate_moves(board, side, root.root_ply, list, &static_score, TAG_ROOT);
     root.last_searched = 0;
     root.last_value = 0;
     root.last_nodes = 0;
