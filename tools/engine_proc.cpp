@@ -1,21 +1,16 @@
 // Engine processes on pipes and busy processes, as a game manager runs them.
 #include "engine_proc.h"
 
+#include "search/clock.h"
+
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 #include <vector>
-
-long long now_ms() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000LL + ts.tv_nsec / 1000000;
-}
 
 bool start_engine(engine_proc &e) {
     signal(SIGPIPE, SIG_IGN);
@@ -60,7 +55,7 @@ read_status read_line(engine_proc &e, std::string &line, long long deadline_ms) 
             e.pending.erase(0, nl + 1);
             return READ_LINE;
         }
-        long long left = deadline_ms - now_ms();
+        long long left = deadline_ms - clock_ms();
         if (left <= 0) return READ_TIMEOUT;
         pollfd p{e.from, POLLIN, 0};
         if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
@@ -76,9 +71,9 @@ namespace {
 int wait_engine(engine_proc &e, long long grace_ms) {
     int status = 0;
     rusage usage{};
-    long long deadline = now_ms() + grace_ms;
+    long long deadline = clock_ms() + grace_ms;
     while (wait4(e.pid, &status, WNOHANG, &usage) == 0) {
-        if (now_ms() > deadline) {
+        if (clock_ms() > deadline) {
             kill(e.pid, SIGKILL);
             wait4(e.pid, &status, 0, &usage);
             break;

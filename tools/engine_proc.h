@@ -4,8 +4,7 @@
 #include <string>
 #include <sys/types.h>
 
-// Milliseconds of a monotonic clock.
-long long now_ms();
+#include "search/clock.h"
 
 struct engine_proc {
     const char *path = nullptr;

@@ -76,7 +76,7 @@ void forfeit_by_end(engine_proc &e, reply &r) {
 // the next game, restarted if need be.
 void drain_late(engine_proc &e) {
     std::string line;
-    long long until = now_ms() + 30000;
+    long long until = clock_ms() + 30000;
     for (read_status st; (st = read_line(e, line, until)) == READ_LINE;) {
         int x, y;
         char tail;
@@ -89,13 +89,13 @@ void drain_late(engine_proc &e) {
 reply request_move(engine_proc &e, const std::string &request, int deadline_ms) {
     reply r;
     send_line(e, request);
-    const long long start = now_ms();
+    const long long start = clock_ms();
     // Without a deadline, a guard against a hung engine.
     const long long until = start + (deadline_ms > 0 ? deadline_ms : 600000);
     std::string line;
     for (;;) {
         read_status st = read_line(e, line, until);
-        r.ms = static_cast<int>(now_ms() - start);
+        r.ms = static_cast<int>(clock_ms() - start);
         if (st == READ_END) {
             forfeit_by_end(e, r);
             return r;
@@ -129,7 +129,7 @@ bool set_up_engine(engine_proc &e, const match_setup &s, reply &r) {
     send_line(e, "START " + std::to_string(s.size));
     std::string line;
     read_status st;
-    while ((st = read_line(e, line, now_ms() + 10000)) == READ_LINE && line != "OK")
+    while ((st = read_line(e, line, clock_ms() + 10000)) == READ_LINE && line != "OK")
         if (line.rfind("MESSAGE", 0) != 0) break;
     if (st == READ_END) forfeit_by_end(e, r);
     if (st == READ_TIMEOUT) r.forfeit = LATE, r.why = "no OK to START";

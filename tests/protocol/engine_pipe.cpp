@@ -1,20 +1,15 @@
 #include "engine_pipe.h"
 
+#include "search/clock.h"
+
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 namespace {
-
-long long now_ms() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000LL + ts.tv_nsec / 1000000;
-}
 
 [[noreturn]] void exec_child(const std::string &program, const std::vector<std::string> &args,
                              int in_fd, int out_fd, int err_fd) {
@@ -39,7 +34,7 @@ bool pump(int &in_fd, int &out_fd, int &err_fd, const std::string &input, engine
         in_fd = -1;
     }
     while (out_fd >= 0 || err_fd >= 0) {
-        long long left = deadline - now_ms();
+        long long left = deadline - clock_ms();
         if (left <= 0) return false;
         pollfd fds[3] = {{in_fd, POLLOUT, 0}, {out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
         if (poll(fds, 3, static_cast<int>(left)) < 0) continue;
@@ -94,7 +89,7 @@ engine_run run_program(const std::string &program, const std::vector<std::string
     close(in[0]);
     close(out[1]);
     close(err[1]);
-    long long deadline = now_ms() + deadline_seconds * 1000LL;
+    long long deadline = clock_ms() + deadline_seconds * 1000LL;
     if (!pump(in[1], out[0], err[0], input, run, deadline)) {
         run.hung = true;
         kill(pid, SIGKILL);
