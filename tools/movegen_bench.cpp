@@ -34,9 +34,7 @@ enum position_id { OPENING, MIDGAME, CROWDED, GRID };
 // Sets up the position and returns the side to move.
 int set_up(position_id id) {
     reset_engine();
-    levels.full_depth = level_table[0][0];
-    levels.threat_depth = level_table[0][1];
-    levels.max_depth = level_table[0][2];
+    load_level(0);
     settings.exact_five = 1;
     game.dim = id == OPENING || id == MIDGAME ? 15 : 20;
     switch (id) {

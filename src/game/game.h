@@ -93,6 +93,10 @@ extern level_state levels;
 // Level 0 and all limits 0, as at process start.
 void reset_levels();
 
-// Loads row n of level_table into the limits, prints "MESSAGE Level... n" and flushes.
-// Does not change `levels.level`; callers pass 0..4.
+// Loads row n of level_table into the limits, quietly. Does not change `levels.level`;
+// callers pass 0..4.
+void load_level(int n);
+
+// load_level, then "MESSAGE Level... n", flushed: the manager sees every change of the
+// limits as it happens.
 void set_level(int n);

@@ -9,10 +9,14 @@ void reset_levels() {
     levels = level_state{};
 }
 
-void set_level(int n) {
+void load_level(int n) {
     levels.full_depth = level_table[n][0];
     levels.threat_depth = level_table[n][1];
     levels.max_depth = level_table[n][2];
+}
+
+void set_level(int n) {
+    load_level(n);
     std::printf("MESSAGE Level... %d\n", n);
     std::fflush(stdout);
 }

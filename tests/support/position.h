@@ -21,9 +21,7 @@ inline void fresh_search(int dim, int exact_five, int level) {
     settings.timeout_turn = 0;
     timing.nodes_per_sec = 1;
     levels.level = level;
-    levels.full_depth = level_table[level][0];
-    levels.threat_depth = level_table[level][1];
-    levels.max_depth = level_table[level][2];
+    load_level(level);
 }
 
 // fresh_search at level 0 with the stones of `stones` on the shared board: "X 4,7 5,7 O 8,7"
