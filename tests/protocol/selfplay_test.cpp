@@ -7,10 +7,16 @@
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine_pipe.h"
 
 namespace {
+
+// A file of this process's own: builds tested side by side must not share one.
+std::string scratch_path(const std::string &name) {
+    return testing::TempDir() + std::to_string(getpid()) + "_" + name;
+}
 
 int count_of(const std::string &text, const std::string &what) {
     int n = 0;
@@ -21,7 +27,7 @@ int count_of(const std::string &text, const std::string &what) {
 // Side, rule, max_memory in bytes: a budget of one byte leaves the tree its root entry only,
 // and the engines must still play whole games legally.
 TEST(SelfPlay, LevelZeroMatchesEndCleanly) {
-    const std::string sgf = testing::TempDir() + "selfplay_test.sgf";
+    const std::string sgf = scratch_path("selfplay_test.sgf");
     const int cases[][3] = {{15, 1, 0}, {15, 0, 1}, {20, 0, 0}, {17, 1, 1}};
     for (const auto &c : cases) {
         engine_run run =
@@ -39,6 +45,7 @@ TEST(SelfPlay, LevelZeroMatchesEndCleanly) {
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         EXPECT_EQ(count_of(text, "(;GM[4]FF[4]SZ[" + std::to_string(c[0]) + "]"), 2) << text;
     }
+    std::remove(sgf.c_str());
 }
 
 // Stand-ins for engine B that say OK to START and then misbehave whenever they are asked
@@ -51,7 +58,7 @@ TEST(SelfPlay, ForfeitsAreCountedByKind) {
         {"kill -9 $$", "crash 2"},          {"sleep 1; echo 7,7", "late 2"},
     };
     for (const auto &c : cases) {
-        const std::string path = testing::TempDir() + "stand_in_engine.sh";
+        const std::string path = scratch_path("stand_in_engine.sh");
         std::ofstream(path) << "#!/bin/sh\nwhile read l; do case \"$l\" in START*) echo OK;;\n"
                             << "BEGIN*|TURN*|DONE*) " << c.on_move << ";; END*) exit 0;; esac\n"
                             << "done\n";
