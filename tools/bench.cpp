@@ -17,9 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <initializer_list>
-#include <unistd.h>
 
 #include "game/game.h"
 #include "search/clock.h"
@@ -100,24 +98,6 @@ int set_up(const bench_position &p, int level, double max_memory, int *board) {
     return colour;
 }
 
-// The engine's MESSAGE lines go to stdout; the report writes to a duplicate of it and the
-// engine's own stdout goes to /dev/null.
-FILE *open_report() {
-    std::fflush(stdout);
-    FILE *report = fdopen(dup(STDOUT_FILENO), "w");
-#ifdef _WIN32
-    int null_fd = open("NUL", O_WRONLY); // Windows' null device
-#else
-    int null_fd = open("/dev/null", O_WRONLY);
-#endif
-    if (!report || null_fd < 0 || dup2(null_fd, STDOUT_FILENO) < 0) {
-        std::perror("bench");
-        std::exit(1);
-    }
-    close(null_fd);
-    return report;
-}
-
 // FNV-1a over the ints of every search's result, in suite order.
 struct play_digest {
     uint32_t h = 2166136261u;
@@ -137,7 +117,7 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: bench [max_level 0..4 [max_memory bytes]]\n");
         return 2;
     }
-    FILE *report = open_report();
+    message_sink = [](const char *) {}; // the engine's MESSAGE lines are not the report
     static int board[BOARD_CELLS];
     long long total_nodes = 0;
     long long total_ms = 0;
@@ -149,26 +129,24 @@ int main(int argc, char **argv) {
             long long start = clock_ms();
             square s = choose_move(board, colour);
             long long ms = clock_ms() - start;
-            std::fflush(stdout);
             total_nodes += root.last_nodes;
             total_ms += ms;
             for (int v : {s.x, s.y, root.last_searched, root.last_value, root.last_nodes})
                 digest.add(v);
-            std::fprintf(report, "%-18s level %d  move %-4s", p.name, level, move_name(s.x, s.y));
+            std::printf("%-18s level %d  move %-4s", p.name, level, move_name(s.x, s.y));
             if (root.last_searched)
-                std::fprintf(report, "  value %5d", root.last_value);
+                std::printf("  value %5d", root.last_value);
             else
-                std::fprintf(report, "  value     -");
-            std::fprintf(report, "  nodes %10d  tree %8ld  %8.3f s\n", root.last_nodes,
-                         tree_memory.peak, ms / 1000.0);
+                std::printf("  value     -");
+            std::printf("  nodes %10d  tree %8ld  %8.3f s\n", root.last_nodes, tree_memory.peak,
+                        ms / 1000.0);
         }
     }
 
     long long nps = total_nodes * 1000 / (total_ms > 0 ? total_ms : 1);
-    std::fprintf(report, "\nTotal nodes     %lld\n", total_nodes);
-    std::fprintf(report, "Total time      %.3f s\n", total_ms / 1000.0);
-    std::fprintf(report, "Nodes/second    %lld\n", nps);
-    std::fprintf(report, "Bench: %08x nodes %lld\n", digest.h, total_nodes);
-    std::fclose(report);
+    std::printf("\nTotal nodes     %lld\n", total_nodes);
+    std::printf("Total time      %.3f s\n", total_ms / 1000.0);
+    std::printf("Nodes/second    %lld\n", nps);
+    std::printf("Bench: %08x nodes %lld\n", digest.h, total_nodes);
     return 0;
 }

@@ -1,8 +1,6 @@
 // Threat squares: the empty squares on the other lines through a four square that share a
 // viable window with stones of the same colour.
 #include <bit>
-#include <cstdio>
-#include <cstdlib>
 #include <initializer_list>
 
 #include "analysis/analysis.h"
@@ -43,10 +41,7 @@ void threat_squares(const int *board, int x, int y, int colour, square_list &squ
 }
 
 int uloz_tah_t(int x, int y, square_list &squares) {
-    if (squares.n >= MAX_SQUARES) {
-        std::fprintf(stderr, "uloz_tah_t: preteceni ts, n=%d\n", squares.n);
-        std::exit(1);
-    }
+    if (squares.n >= MAX_SQUARES) fatal("uloz_tah_t: preteceni ts, n=%d", squares.n);
     squares.sq[squares.n][0] = x;
     squares.sq[squares.n][1] = y;
     squares.n++;

@@ -62,14 +62,27 @@ void tisk(const int *board, char flag);
 // Name of square x,y as letter and number ("a1" for 0,0), in a buffer the next call reuses.
 const char *move_name(int x, int y);
 
-// ---- Ending the process ----------------------------------------------------------------
+// ---- Output and ending the process -------------------------------------------------------
 
-// Every orderly exit of the engine (END, the end of the input) goes through
-// engine_exit: it flushes standard output and ends the process with `code`. A harness that
-// runs the command loop in-process sets exit_hook to get control back instead; the hook
-// must not return (it throws or jumps). The fatal internal faults exit directly.
+// Every line the engine says to the manager (replies, MESSAGE and ERROR lines) goes through
+// say(): formatted as printf formats, then handed without its newline to message_sink. The
+// default sink, write_line, writes it with a newline to standard output and flushes, so the
+// manager sees each line as soon as it is said. A tool or test that drives the engine in its
+// own process sets a sink of its own to capture or drop the lines.
+extern void (*message_sink)(const char *line);
+void write_line(const char *line);
+[[gnu::format(printf, 1, 2)]] void say(const char *format, ...);
+
+// Every exit of the engine goes through engine_exit: it flushes standard output and ends
+// the process with `code`: 0 for END and the end of the input, 1 for an internal fault. A
+// harness that runs the command loop in-process sets exit_hook to get control back
+// instead; the hook must not return (it throws or jumps).
 extern void (*exit_hook)(int code);
 [[noreturn]] void engine_exit(int code);
+
+// An internal fault that correct play never reaches (a list past its capacity, a cell
+// value that is no stone): the message, with a newline, on standard error, then exit 1.
+[[noreturn, gnu::format(printf, 1, 2)]] void fatal(const char *format, ...);
 
 // ---- Levels ----------------------------------------------------------------------------
 

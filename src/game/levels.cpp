@@ -1,6 +1,4 @@
 // Levels: the row of depth limits in force.
-#include <cstdio>
-
 #include "game/game.h"
 
 level_state levels;
@@ -17,6 +15,5 @@ void load_level(int n) {
 
 void set_level(int n) {
     load_level(n);
-    std::printf("MESSAGE Level... %d\n", n);
-    std::fflush(stdout);
+    say("MESSAGE Level... %d", n);
 }

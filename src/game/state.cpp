@@ -1,19 +1,10 @@
 // Game state, settings and the diagnostic printers.
 #include <cstdio>
-#include <cstdlib>
 
 #include "game/game.h"
 
 game_state game;
 settings_state settings;
-void (*exit_hook)(int code) = nullptr;
-
-void engine_exit(int code) {
-    std::fflush(stdout);
-    if (exit_hook) exit_hook(code);
-    std::exit(code);
-}
-
 void reset_game_state() {
     game = game_state{};
     settings = settings_state{30.0, 180.0, 180.0, 0.0, 1};
@@ -34,10 +25,7 @@ void put_stone(int x, int y, int colour) {
 // Rows are printed from the top (y = dim - 1) down, so x runs left to right as the column
 // and y bottom to top as the row, as on a diagram.
 void tisk(const int *board, char flag) {
-    if (flag != 's' && flag != 'n') {
-        std::fprintf(stderr, "tisk: neznamy priznak %c\n", flag);
-        std::exit(1);
-    }
+    if (flag != 's' && flag != 'n') fatal("tisk: neznamy priznak %c", flag);
     const char *stones = "o.x"; // -1, 0, +1
     for (int y = game.dim - 1; y >= 0; y--) {
         std::printf("%2d", flag == 's' ? y + 1 : y);

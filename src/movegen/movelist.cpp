@@ -1,14 +1,11 @@
 // Move records and lists: appending, ranking, the stable sort and quiet_after.
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 #include "movegen/movegen.h"
 
 void move_list_overflow(int n) {
-    std::fprintf(stderr, "uloz_tah: preteceni ts, n=%d\n", n);
-    std::exit(1);
+    fatal("uloz_tah: preteceni ts, n=%d", n);
 }
 
 // Sort keys: the four ranking fields packed above the record's index, inverted so that

@@ -39,10 +39,6 @@ const char *const help_lines[] = {
     "? or help\tThis help",
 };
 
-void reply(const char *line) {
-    std::printf("%s\n", line);
-}
-
 // START and RESTART: an empty board of the current side; the game clock starts again and
 // the speed is to be measured again.
 void new_game() {
@@ -50,7 +46,7 @@ void new_game() {
     game.move_count = 0;
     game.status = STATUS_READY;
     new_game_clock();
-    reply("OK");
+    say("OK");
 }
 
 // Before the engine's first move of a game: measure the speed and choose the level.
@@ -65,16 +61,16 @@ void benchmark_if_needed() {
 void play_engine_move() {
     square s = move_chooser(game.board, game.side);
     disarm_stop();
-    if (s.x < 0) return reply("MESSAGE Resign...");
+    if (s.x < 0) return say("MESSAGE Resign...");
     put_stone(s.x, s.y, game.side);
-    std::printf("%d,%d\n", s.x, s.y);
+    say("%d,%d", s.x, s.y);
 }
 
 void cmd_start() {
     int n;
     if (!read_int(&n)) return read_failed("ERROR i/o size");
     if (n < 15 || n > MAX_DIM) {
-        std::printf("ERROR 15 <= dim <= %d\n", MAX_DIM);
+        say("ERROR 15 <= dim <= %d", MAX_DIM);
         return skip_line();
     }
     game.dim = n;
@@ -87,16 +83,16 @@ void cmd_restart() {
 
 void cmd_begin() {
     // A RESTART before any START gives status 1 on a board of side 0: no centre to play.
-    if (game.status != STATUS_READY || game.dim == 0) return reply(not_initialized);
+    if (game.status != STATUS_READY || game.dim == 0) return say("%s", not_initialized);
     arm_stop();
     benchmark_if_needed();
     disarm_stop();
     game.side = +1;
     game.status = STATUS_PLAYS_FIRST;
     int c = (game.dim - 1) / 2;
-    if (game.board[cell(c, c)] != 0) return reply("ERROR Board isn't free!");
+    if (game.board[cell(c, c)] != 0) return say("ERROR Board isn't free!");
     put_stone(c, c, +1);
-    std::printf("%d,%d\n", c, c);
+    say("%d,%d", c, c);
 }
 
 void cmd_turn() {
@@ -105,17 +101,17 @@ void cmd_turn() {
         game.side = -1;
         game.status = STATUS_PLAYS_SECOND;
     } else if (game.status == STATUS_NO_BOARD) {
-        reply(not_initialized);
+        say("%s", not_initialized);
         return skip_line();
     }
     int xy[2];
     if (read_ints(xy, 2) < 2) return read_failed("ERROR i/o value");
     if (!on_board(xy[0], xy[1])) {
-        std::printf("ERROR Position (%d,%d) is out of board.\n", xy[0], xy[1]);
+        say("ERROR Position (%d,%d) is out of board.", xy[0], xy[1]);
         return skip_line();
     }
     if (game.board[cell(xy[0], xy[1])] != 0) {
-        std::printf("ERROR position (%d,%d) isn't free.\n", xy[0], xy[1]);
+        say("ERROR position (%d,%d) isn't free.", xy[0], xy[1]);
         return;
     }
     put_stone(xy[0], xy[1], -game.side);
@@ -139,22 +135,22 @@ bool read_position() {
                 return false;
             }
             if (std::strcmp(word, "ONE") == 0) return true;
-            reply("ERROR Unknown terminate. Use DONE.");
+            say("ERROR Unknown terminate. Use DONE.");
             continue;
         }
         unget_char(ch);
         int v[3];
         if (read_ints(v, 3) < 3) {
-            reply("ERROR bad values");
+            say("ERROR bad values");
             stop_if_input_ended();
             continue;
         }
         if (!on_board(v[0], v[1])) {
-            std::printf("ERROR Position (%d,%d) is out of board.\n", v[0], v[1]);
+            say("ERROR Position (%d,%d) is out of board.", v[0], v[1]);
             continue;
         }
         if (game.board[cell(v[0], v[1])] != 0) {
-            std::printf("ERROR Position (%d,%d) isn't free.\n", v[0], v[1]);
+            say("ERROR Position (%d,%d) isn't free.", v[0], v[1]);
             continue;
         }
         if (first) ref = v[2];
@@ -165,7 +161,7 @@ bool read_position() {
 
 void cmd_board() {
     if (game.status != STATUS_READY) {
-        reply(not_initialized);
+        say("%s", not_initialized);
         return skip_line();
     }
     if (!read_position()) return;
@@ -193,7 +189,7 @@ void info_rule() {
     if (v == 0 || v == 1)
         settings.exact_five = v;
     else
-        std::printf("MESSAGE Unknown value '%ld' in key '%s'\n", static_cast<long>(v), "rule");
+        say("MESSAGE Unknown value '%ld' in key '%s'", static_cast<long>(v), "rule");
 }
 
 struct info_key {
@@ -217,7 +213,7 @@ void cmd_info() {
     for (const info_key &k : info_keys) {
         if (std::strcmp(key, k.name) == 0) return k.apply();
     }
-    std::printf("MESSAGE Unknown key '%s'\n", key);
+    say("MESSAGE Unknown key '%s'", key);
     skip_line();
 }
 
@@ -227,7 +223,7 @@ void cmd_end() {
 
 void cmd_about() {
     skip_line();
-    reply(about_line);
+    say("%s", about_line);
 }
 
 struct command {
@@ -254,8 +250,6 @@ void print_help() {
 int run_protocol() {
     reset_engine();
     for (;;) {
-        // Every reply, and the MESSAGE lines before it, reaches the manager before we wait.
-        std::fflush(stdout);
         char word[WORD_MAX + 1];
         if (read_word(word) == 0) {
             read_failed("ERROR i/o command");
@@ -269,7 +263,7 @@ int run_protocol() {
             }
         }
         if (found == nullptr) {
-            std::printf("UNKNOWN command '%s'\n", word);
+            say("UNKNOWN command '%s'", word);
             skip_line();
             continue;
         }

@@ -104,7 +104,7 @@ void stop_if_input_ended() {
 }
 
 void read_failed(const char *reply) {
-    std::printf("%s\n", reply);
+    say("%s", reply);
     skip_line();
     stop_if_input_ended();
 }

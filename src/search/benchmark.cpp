@@ -1,7 +1,5 @@
 // Speed benchmark: a level-0 search of a fixed position, timed by the search's own clock
 // check, decides how deep the engine can afford to look for the rest of the game.
-#include <cstdio>
-
 #include "search/benchmark.h"
 #include "search/search.h"
 #include "search/timectl.h"
@@ -40,7 +38,7 @@ int benchmark() {
     place_test_position(test_board);
     set_level(0);
     choose_move(test_board, +1);
-    std::printf("MESSAGE Nods per sec... %d\n", timing.nodes_per_sec);
+    say("MESSAGE Nods per sec... %d", timing.nodes_per_sec);
     int chosen = level_for_speed(timing.nodes_per_sec, settings.timeout_turn);
     set_level(chosen);
     return chosen;

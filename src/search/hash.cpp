@@ -4,8 +4,6 @@
 // round, so negating every stone swaps the two halves. The offsets carry the search window
 // into the key.
 #include <bit>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "analysis/analysis.h"
@@ -73,10 +71,7 @@ void restart_rows() {
 
 // Value v of cell x,y into the mirror; a value other than 0, +1, -1 is fatal.
 void copy_cell(int x, int y, int v) {
-    if (v != 0 && v != 1 && v != -1) {
-        std::fprintf(stderr, "hash: Unknown stone '%d'\n", v);
-        std::exit(1);
-    }
+    if (v != 0 && v != 1 && v != -1) fatal("hash: Unknown stone '%d'", v);
     rows.board[cell(x, y)] = v;
     if (v != 0)
         rows.stones[x] |= 1u << y;

@@ -1,7 +1,4 @@
 // The root move choice: the engine's turn.
-#include <cstdio>
-#include <cstdlib>
-
 #include "search/search.h"
 #include "search/timectl.h"
 
@@ -51,8 +48,8 @@ square choose_move(int *board, int side) {
     watch_hash(board);
     root.tree_root = node_alloc();
     if (!root.tree_root) {
-        std::printf("ERROR No memory for root of binary tree!\n");
-        std::exit(1);
+        say("ERROR No memory for root of binary tree!");
+        fatal("choose_move: no node for the tree's root");
     }
     node_clear(root.tree_root);
 
@@ -84,7 +81,7 @@ square choose_move(int *board, int side) {
         // Stopped before any candidate was done: the static score is the one estimate.
         if (best < -WIN) best = static_score;
         // 5. Report; a found win makes the next search start two plies deeper.
-        std::printf("MESSAGE Val... %d\n", best);
+        say("MESSAGE Val... %d", best);
         root.root_ply = next_root_ply(best);
         root.last_searched = 1;
         root.last_value = best;

@@ -2,7 +2,7 @@
 // as its standard input, as if a manager had sent those bytes and closed the pipe. The run
 // ends where the process would end (END, the end of the input). Findings:
 // any sanitizer report, an exit through an internal fault, and a reply line of a form the
-// protocol does not document (or one left without its newline).
+// protocol does not document.
 //
 // The engine's moves come from the level-0 search. With BRUSK_FUZZ_MOVES=first in the
 // environment they come from a stand-in that plays the first empty square instead, which
@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "game/game.h"
 #include "protocol/protocol.h"
@@ -21,6 +22,14 @@
 namespace {
 
 struct loop_ended {};
+
+// The engine's lines of one run, each with its newline.
+std::string replies;
+
+void keep_reply(const char *line) {
+    replies += line;
+    replies += '\n';
+}
 
 // Replaces the process exit: an orderly exit unwinds back to the harness; any other code
 // is an internal fault, which correct play never reaches.
@@ -85,6 +94,7 @@ void check_replies(const char *out, size_t size) {
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     exit_hook = leave_loop;
+    message_sink = keep_reply;
     choose_level = fixed_level;
     const char *moves = std::getenv("BRUSK_FUZZ_MOVES");
     if (moves && std::strcmp(moves, "first") == 0) move_chooser = first_empty;
@@ -95,22 +105,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     // fmemopen refuses an empty buffer; an empty input is read from /dev/null instead.
     FILE *in =
         size > 0 ? fmemopen(const_cast<uint8_t *>(data), size, "r") : std::fopen("/dev/null", "r");
-    char *out = nullptr;
-    size_t out_size = 0;
-    FILE *replies = open_memstream(&out, &out_size);
-    if (!in || !replies) std::abort();
-
-    // glibc lets a program point stdout elsewhere; the engine's replies land in memory.
-    FILE *real_stdout = stdout;
-    stdout = replies;
+    if (!in) std::abort();
+    replies.clear();
     input_stream = in;
     try {
         run_protocol();
     } catch (const loop_ended &) {}
-    stdout = real_stdout;
     std::fclose(in);
-    std::fclose(replies);
-    check_replies(out, out_size);
-    std::free(out);
+    check_replies(replies.data(), replies.size());
     return 0;
 }

@@ -38,9 +38,9 @@ TEST(Benchmark, MessagesInOrderAndTheGameUntouched) {
     timing_clock = [] { return 0LL; };
     game_state before = game;
 
-    testing::internal::CaptureStdout();
+    said();
     EXPECT_EQ(benchmark(), 4);
-    std::string out = testing::internal::GetCapturedStdout();
+    std::string out = said();
     EXPECT_EQ(levels.max_depth, level_table[4][2]);
     EXPECT_GE(timing.nodes_per_sec, 129 * 1000);
     EXPECT_TRUE(testing::internal::RE::FullMatch(out, "MESSAGE Level\\.\\.\\. 0\n"

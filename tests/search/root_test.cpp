@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "support/position.h"
 
@@ -21,9 +20,9 @@ struct turn {
 turn play(int side) {
     int before[BOARD_CELLS];
     std::memcpy(before, game.board, sizeof before);
-    testing::internal::CaptureStdout();
+    said();
     square s = choose_move(game.board, side);
-    turn t{s, testing::internal::GetCapturedStdout()};
+    turn t{s, said()};
     EXPECT_EQ(std::memcmp(before, game.board, sizeof before), 0) << "board not restored";
     EXPECT_EQ(root.tree_root, nullptr);
     EXPECT_EQ(timing.node_count, 1);
@@ -69,12 +68,14 @@ TEST(ChooseMove, NoCandidateStillAMove) {
     EXPECT_EQ(play(1).move.x, -1); // a full board
 }
 
-// Standard output goes to standard error in the child, where the death test reads.
+// The engine's lines go to standard error in the child, where the death test reads.
 TEST(ChooseMoveDeathTest, NoMemoryForTheRoot) {
     int side = set_moves(15, 1, 0, "h8 i9 h9");
     node_source = [] { return static_cast<tree_node *>(nullptr); };
-    EXPECT_EXIT((dup2(STDERR_FILENO, STDOUT_FILENO), choose_move(game.board, side)),
-                testing::ExitedWithCode(1), "^ERROR No memory for root of binary tree!\n$");
+    message_sink = [](const char *line) { std::fprintf(stderr, "%s\n", line); };
+    EXPECT_EXIT(choose_move(game.board, side), testing::ExitedWithCode(1),
+                "^ERROR No memory for root of binary tree!\n");
+    message_sink = keep_said;
     node_source = [] { return new tree_node{}; };
 }
 

@@ -12,9 +12,9 @@ namespace {
 long long fake_now = 0;
 
 template <class F> std::string printed(F f) {
-    testing::internal::CaptureStdout();
+    said();
     f();
-    return testing::internal::GetCapturedStdout();
+    return said();
 }
 
 // A move choice that started at time 0 at `level`: 30 s a move, a 180 s match with ample

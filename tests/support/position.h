@@ -7,6 +7,20 @@
 #include "search/search.h"
 #include "search/timectl.h"
 
+// The engine's lines go to `said_lines` instead of standard output, each with its newline;
+// said() returns those said since its last call.
+inline std::string said_lines;
+inline void keep_said(const char *line) {
+    said_lines += line;
+    said_lines += '\n';
+}
+inline const bool said_kept = (message_sink = keep_said, true);
+inline std::string said() {
+    std::string lines;
+    lines.swap(said_lines);
+    return lines;
+}
+
 // Every process-wide record back to its start-up values, as in a fresh engine process.
 inline void fresh_state(int dim) {
     reset_engine();
