@@ -12,7 +12,7 @@
 //
 // The "tree" column is the most nodes the transposition tree held at once.
 // Every search starts from a fresh process state with the time control idle
-// (timeout_turn 0, the speed marked as known), so the counts depend only on the code.
+// (timeout_turn 0, the level fixed), so the counts depend only on the code.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -81,9 +81,7 @@ int set_up(const bench_position &p, int level, double max_memory, int *board) {
     game.dim = p.dim;
     settings.exact_five = p.exact_five;
     settings.timeout_turn = 0;
-    timing.nodes_per_sec = 1;
-    levels.level = level;
-    set_level(level);
+    fix_level(level);
     for (int i = 0; i < BOARD_CELLS; i++) board[i] = 0;
     int colour = 1;
     int x, y;

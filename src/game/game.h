@@ -29,7 +29,8 @@ struct game_state {
     int history[BOARD_CELLS + 1][2];
 };
 
-// Settings, set only by INFO. Times are seconds, memory megabytes.
+// Settings, set only by INFO; the time keys through the time control (search/timectl.h).
+// Times are seconds, memory megabytes.
 struct settings_state {
     double timeout_turn;
     double timeout_match;

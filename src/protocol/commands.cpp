@@ -53,7 +53,7 @@ void new_game() {
 // A RESTART before any START leaves a board of side 0, with no room for the test
 // position; there is nothing to measure on it.
 void benchmark_if_needed() {
-    if (timing.nodes_per_sec == 0 && game.dim > 0) levels.level = choose_level();
+    if (speed_unknown() && game.dim > 0) levels.level = choose_level();
 }
 
 // The engine's move: search, put the stone, record it and answer with its square. Only a
@@ -173,17 +173,6 @@ void cmd_board() {
     play_engine_move();
 }
 
-void info_timeout_turn() {
-    int v = read_value();
-    settings.timeout_turn = v / 1000.0;
-    if (v == 0) {
-        // Level 0 for good (until START or RESTART): the speed counts as known.
-        timing.nodes_per_sec = 1;
-        levels.level = 0;
-        set_level(0);
-    }
-}
-
 void info_rule() {
     int v = read_value();
     if (v == 0 || v == 1)
@@ -198,10 +187,10 @@ struct info_key {
 };
 
 const info_key info_keys[] = {
-    {"timeout_turn", info_timeout_turn},
-    {"timeout_match", [] { settings.timeout_match = read_value() / 1000.0; }},
+    {"timeout_turn", [] { set_turn_time(read_value()); }},
+    {"timeout_match", [] { set_match_time(read_value()); }},
     {"max_memory", [] { settings.max_memory = read_value() / 1048576.0; }},
-    {"time_left", [] { settings.time_left = read_value() / 1000.0; }},
+    {"time_left", [] { set_time_left(read_value()); }},
     {"game_type", skip_line},
     {"rule", info_rule},
     {"folder", skip_line},

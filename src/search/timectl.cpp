@@ -68,13 +68,37 @@ void match_rule(double elapsed) {
 } // namespace
 
 void reset_timing() {
-    timing = timing_state{0, 1, 1, 0, 0, 0, false, 0, false};
+    timing = timing_state{0, 1, 1, 0, false, 0, 0, false, 0, false};
     timing_clock = clock_ms;
 }
 
 void new_game_clock() {
     timing.nodes_per_sec = 0;
+    timing.level_fixed = false;
     timing.match_time_state = 0;
+}
+
+void set_turn_time(int ms) {
+    settings.timeout_turn = ms / 1000.0;
+    if (ms == 0) fix_level(0);
+}
+
+void set_match_time(int ms) {
+    settings.timeout_match = ms / 1000.0;
+}
+
+void set_time_left(int ms) {
+    settings.time_left = ms / 1000.0;
+}
+
+void fix_level(int level) {
+    timing.level_fixed = true;
+    levels.level = level;
+    set_level(level);
+}
+
+bool speed_unknown() {
+    return !timing.level_fixed && timing.nodes_per_sec == 0;
 }
 
 double move_time() {
@@ -124,8 +148,8 @@ void clock_check() {
     long long ms = timing_clock() - timing.turn_start;
     double elapsed = static_cast<double>(ms) / 1000.0;
 
-    // 2. The first check after the speed was reset measures it.
-    if (timing.nodes_per_sec == 0) timing.nodes_per_sec = measured_speed(timing.node_count, ms);
+    // 2. The first check of a game whose speed is unknown measures it.
+    if (speed_unknown()) timing.nodes_per_sec = measured_speed(timing.node_count, ms);
 
     // 3. The deadline is near: stop, whatever the level.
     if (out_of_time()) return;

@@ -1,14 +1,16 @@
 #pragma once
-// Time control and speed measurement. Every 128 counted nodes the search checks the clock
-// and, when the move or the game runs short of time, lowers the level's depth limits so that
-// the rest of the search is cheaper. As a last resort, when the move's deadline is about to
-// pass, the search stops and the move is chosen from what was fully searched.
+// Time control and speed measurement: the manager's time settings, the level fixed for a
+// game or measured for it, and the clock checks of the search. Every 128 counted nodes the search
+// checks the clock and, when the move or the game runs short of time, lowers the level's depth
+// limits so that the rest of the search is cheaper. As a last resort, when the move's deadline is
+// about to pass, the search stops and the move is chosen from what was fully searched.
 
 struct timing_state {
     long long turn_start; // clock reading (ms) at the start of the move choice
     int check_count;      // clock checks in this move, plus one
     int node_count;       // nodes completed in this move, plus one
-    int nodes_per_sec;    // measured speed; 0 not measured, 1 fixed by timeout_turn 0
+    int nodes_per_sec;    // speed measured in this game; 0 not measured yet
+    bool level_fixed;     // the level is fixed for this game: no benchmark, no measuring
     int turn_time_state;  // limits lowered for this move: 0 no, 1 level below, 2 level 0
     int match_time_state; // level lowered for this game: 0 no, 1 by one, 2 to 0
     bool stop_armed;      // this move has a deadline
@@ -24,8 +26,23 @@ extern long long (*timing_clock)();
 void reset_timing();
 
 // A new game (START, RESTART): the manager's game clock starts again, so does the match
-// rule, and the speed is to be measured again.
+// rule, and the speed is to be measured again (a fixed level is fixed no more).
 void new_game_clock();
+
+// INFO's time keys, from the manager's milliseconds. A turn time of 0 fixes level 0 for the
+// rest of the game; a later turn time does not undo that.
+void set_turn_time(int ms);
+void set_match_time(int ms);
+void set_time_left(int ms);
+
+// Fixes `level` for the rest of the game and loads it (set_level): no benchmark before the
+// engine's next move and no speed measuring. INFO timeout_turn 0 fixes level 0; tools and
+// tests fix the level they search at.
+void fix_level(int level);
+
+// True while the speed is still to be measured in this game: the level is not fixed and no
+// search has measured it. The engine's next move then needs the benchmark first.
+bool speed_unknown();
 
 // The time one move may take, in seconds: the turn time, or the game clock when a match
 // limit is in force and less is left on it. Infinite when neither limit is in force (a turn

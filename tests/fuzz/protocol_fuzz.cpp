@@ -41,8 +41,7 @@ void keep_reply(const char *line) {
 // Level 0 for every game, as INFO timeout_turn 0 would give: searches stay short and the
 // clock never changes what the engine does.
 int fixed_level() {
-    timing.nodes_per_sec = 1;
-    set_level(0);
+    fix_level(0);
     return 0;
 }
 

@@ -33,9 +33,7 @@ inline void fresh_search(int dim, int exact_five, int level) {
     fresh_state(dim);
     settings.exact_five = exact_five;
     settings.timeout_turn = 0;
-    timing.nodes_per_sec = 1;
-    levels.level = level;
-    load_level(level);
+    fix_level(level);
 }
 
 // fresh_search at level 0 with the stones of `stones` on the shared board: "X 4,7 5,7 O 8,7"
