@@ -1,4 +1,6 @@
 // Levels: the row of depth limits in force.
+#include <cassert>
+
 #include "game/game.h"
 
 level_state levels;
@@ -8,6 +10,7 @@ void reset_levels() {
 }
 
 void load_level(int n) {
+    assert(n >= 0 && n < LEVELS);
     levels.full_depth = level_table[n][0];
     levels.threat_depth = level_table[n][1];
     levels.max_depth = level_table[n][2];

@@ -1,4 +1,5 @@
 // Game state, settings and the diagnostic printers.
+#include <cassert>
 #include <cstdio>
 
 #include "game/game.h"
@@ -16,6 +17,7 @@ void clear_board(int *board) {
 }
 
 void put_stone(int x, int y, int colour) {
+    assert(on_board(x, y) && game.board[cell(x, y)] == 0 && (colour == 1 || colour == -1));
     game.board[cell(x, y)] = colour;
     game.move_count++;
     game.history[game.move_count][0] = x;

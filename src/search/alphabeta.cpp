@@ -4,6 +4,8 @@
 // one reached by a +1/-1 move past threat_depth, any node past max_depth; a lone
 // candidate is always followed, so forced runs are read out to their end. Every finished
 // node is filed in the transposition tree under a key that includes its window.
+#include <cassert>
+
 #include "search/search.h"
 #include "search/timectl.h"
 
@@ -31,6 +33,8 @@ void store(const int *board, int alpha_in, int beta, int result) {
 } // namespace
 
 int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
+    assert(colour == 1 || colour == -1);
+    assert(-WIN <= alpha && alpha < beta && beta <= WIN);
     // 1. Candidates and static score.
     move_list &list = ply_list(ply);
     int static_score = 0;

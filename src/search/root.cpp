@@ -1,4 +1,6 @@
 // The root move choice: the engine's turn.
+#include <cassert>
+
 #include "search/search.h"
 #include "search/timectl.h"
 
@@ -15,6 +17,15 @@ int next_root_ply(int best) {
 void reset_root() {
     tree_free(root.tree_root);
     root = root_state{0, nullptr, 0, 0, 0};
+}
+
+// The stones of `board` folded into one number, for checking that a search left it as it
+// found it.
+[[maybe_unused]] static unsigned long long board_digest(const int *board) {
+    unsigned long long digest = 0;
+    for (int c = 0; c < BOARD_CELLS; c++)
+        digest = digest * 3 + static_cast<unsigned long long>(board[c] + 1);
+    return digest;
 }
 
 // A move when the generator offers none: the centre of an empty board, else the first
@@ -39,6 +50,9 @@ static square fallback_move(const int *board) {
 // deadline stops the search, the candidate being searched is dropped and the best of those
 // fully searched is played (the first candidate when none was).
 square choose_move(int *board, int side) {
+    assert(side == 1 || side == -1);
+    [[maybe_unused]] const unsigned long long board_before = board_digest(board);
+
     // 1. Clock mark and counters; the level's own limits again after a lowered move.
     turn_begin();
 
@@ -94,5 +108,6 @@ square choose_move(int *board, int side) {
     tree_free(root.tree_root);
     root.tree_root = nullptr;
     if (n > 1) turn_end();
+    assert(board_digest(board) == board_before);
     return choice;
 }

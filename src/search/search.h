@@ -1,6 +1,8 @@
 #pragma once
 // The search: root move choice and fail-hard negamax alpha-beta over the generator's
 // candidates, with the transposition tree and the clock checks.
+#include <cassert>
+
 #include "movegen/movegen.h"
 #include "search/tree.h"
 
@@ -39,6 +41,7 @@ void note_hash(int c);
 // Puts value v (0 takes the stone) on cell c of the search's board and notes the change for
 // the live analysis and the hash, which watch that board during a move choice.
 inline void place(int *board, int c, int v) {
+    assert(v == 0 ? board[c] != 0 : board[c] == 0 && (v == 1 || v == -1));
     board[c] = v;
     note_live(c);
     note_hash(c);

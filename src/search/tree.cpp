@@ -3,6 +3,7 @@
 // end of every move choice; its nodes return to a free list, and the next move's tree takes
 // them from there before it asks the heap for more, a chunk at a time. Live nodes are
 // counted, so that the tree keeps within the max_memory budget.
+#include <cassert>
 #include <cstdio>
 #include <new>
 
@@ -41,6 +42,7 @@ tree_node *pool_node() {
 void release(tree_node *n) {
     n->right = free_nodes;
     free_nodes = n;
+    assert(tree_memory.nodes > 0);
     tree_memory.nodes--;
 }
 
