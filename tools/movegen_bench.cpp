@@ -1,5 +1,6 @@
 // Speed of generate_moves, the search's inner loop, on fixed positions: at the root
 // (ply 0, threat squares gathered) and inside the tree (ply 2).
+#include "positions.h"
 #include "search/search.h"
 
 #include <benchmark/benchmark.h>
@@ -9,52 +10,22 @@
 
 namespace {
 
-struct square {
-    int x, y;
-};
-
-// Moves of a self-played game on 15 x 15, first stone +1, colours alternating.
-constexpr square game_moves[] = {
-    {7, 7},  {7, 6}, {6, 8}, {5, 9}, {5, 7},  {6, 7}, {4, 6}, {7, 9}, {2, 4},  {3, 5},
-    {9, 5},  {8, 9}, {6, 9}, {5, 8}, {10, 4}, {8, 6}, {8, 5}, {4, 9}, {3, 10}, {5, 6},
-    {9, 10}, {7, 8}, {4, 5}, {6, 6}, {9, 6},  {2, 9}, {9, 4}, {9, 7}, {9, 3},  {9, 2},
-};
-
-// A crowded 20 x 20 board (89 X = +1, 88 O = -1, no five), top row y = 19.
-constexpr const char *crowded_rows[20] = {
-    "OO.O..OO.OOO.OO.X..O", "X.....X..OOO..OXX..X", "OX.XX.OOOO.OO.X.X.XO", ".X.XO.O.OX.......X..",
-    "...X.O..X.....XX...O", ".XX..XO..XX...X...O.", "OO.....X....X.....XO", "OOOOX..XXX...X.X.XOO",
-    "OOOO....X..X......XO", "O.OO.O.X....X...X...", ".O...OOO......XX...O", "..OOX.O.X.X.X.XX...O",
-    "XX.X.O.OOO..X.X....O", "O..X...OOO..OX..XX..", "XX..X..XX......X....", ".X....X.........X..O",
-    "...X..OX.OO.XXX...XO", "..X.XOXXOX....XXXO.O", "....X...OX.X.X.X..OX", "OO...OOO..O....OOXOO",
-};
-
 enum position_id { OPENING, MIDGAME, CROWDED, GRID };
 
-// Sets up the position and returns the side to move.
+// Sets up the position at level 0 and returns the side to move.
 int set_up(position_id id) {
-    reset_engine();
-    load_level(0);
-    settings.exact_five = 1;
-    game.dim = id == OPENING || id == MIDGAME ? 15 : 20;
     switch (id) {
-    case OPENING:   // five stones of the game
-    case MIDGAME: { // thirty stones of the game
-        int n = id == OPENING ? 5 : 30;
-        for (int i = 0; i < n; i++)
-            game.board[cell(game_moves[i].x, game_moves[i].y)] = i % 2 ? -1 : 1;
-        return n % 2 ? -1 : 1;
-    }
+    case OPENING:
+        return set_up_bench(game.board, bench_named("opening 15"), 0);
+    case MIDGAME:
+        return set_up_bench(game.board, bench_named("midgame 15"), 0);
     case CROWDED:
-        for (int y = 0; y < 20; y++)
-            for (int x = 0; x < 20; x++) {
-                char ch = crowded_rows[19 - y][x];
-                game.board[cell(x, y)] = ch == 'X' ? 1 : ch == 'O' ? -1 : 0;
-            }
-        return 1;
-    case GRID: // X on every third square of every third row: 345 candidate squares
-        for (int x = 0; x < 20; x += 3)
-            for (int y = 0; y < 20; y += 3) game.board[cell(x, y)] = 1;
+        set_up_engine(20, 1, 0);
+        set_up_crowded(game.board);
+        return -1;
+    case GRID:
+        set_up_engine(20, 1, 0);
+        set_up_grid(game.board);
         return 1;
     }
     return 1;

@@ -32,44 +32,13 @@ inline generated generate(int side, int ply, int parent_tag) {
     return g;
 }
 
-// X on every third square of every third row of 20 x 20: no four anywhere, and most empty
-// squares are open-three squares of X.
+// The shared long-list boards (see positions.h) on the shared board.
 inline void set_grid() {
-    set_board(20, 1, "");
-    for (int x = 0; x < 20; x += 3)
-        for (int y = 0; y < 20; y += 3) game.board[cell(x, y)] = 1;
+    set_up_engine(20, 1, 0);
+    set_up_grid(game.board);
 }
 
-// A crowded 20 x 20 board, 71 X and 70 O, no five, O to move: both colours have many simple
-// fours with stones on their other lines. Drawn top row first (y = 19 at the top, x from
-// left to right, as the board printer shows it).
 inline void set_crowded() {
-    set_board(20, 1, "");
-    // clang-format off
-    const char *rows[20] = {
-        "....X.......O...X...",
-        "......X.X.XO..O.XXX.",
-        ".XX.XXX.....OOO.X..X",
-        "XX..X..XO..O...O..X.",
-        ".X...X...O.OO.O..XX.",
-        ".O....X...O......X..",
-        ".X...X.OOO..O.X.X...",
-        "..OXXOOO......OOX..O",
-        "O.O...O....O....OXOX",
-        ".O.....O.......O....",
-        "...O.OXXX.....O....O",
-        ".OO...XX.XXX..OO..O.",
-        "OO.O...X....X..O.O.O",
-        "...OOX....X..O......",
-        ".O....X....X..O.O...",
-        "...X.X....XX....O...",
-        "...X......X..O.....O",
-        ".XX.XX.XXX..O.OO.O..",
-        "....X....X.X.OO..O..",
-        ".O.XX.X..XXOXO..O...",
-    };
-    // clang-format on
-    for (int y = 0; y < 20; y++)
-        for (int x = 0; x < 20; x++)
-            game.board[cell(x, y)] = rows[19 - y][x] == 'X' ? 1 : rows[19 - y][x] == 'O' ? -1 : 0;
+    set_up_engine(20, 1, 0);
+    set_up_crowded(game.board);
 }

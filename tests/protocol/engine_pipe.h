@@ -1,26 +1,17 @@
 #pragma once
-// Runs a program as a game manager does: its standard input fed from a string and then
-// ended, its standard output and error collected, its exit reported.
+// The engine run as a game manager runs it (see tools/engine_proc.h), and its replies as lines.
+#include <cstdlib>
 #include <string>
 #include <vector>
 
-struct engine_run {
-    std::string out, err;
-    int exit_code = -1; // -1 when it did not exit normally
-    int signal = 0;     // the signal that ended it, 0 if none
-    bool hung = false;  // still running at the deadline (then killed)
-};
-
-// Runs `program` with `args` on pipes, as a manager does: writes `input` to its standard
-// input and closes it, collecting standard output and error meanwhile. A process still
-// running after `deadline_seconds` is killed and reported as hung: a guard against hangs,
-// not a timing claim.
-engine_run run_program(const std::string &program, const std::vector<std::string> &args,
-                       const std::string &input, int deadline_seconds = 120);
+#include "engine_proc.h"
 
 // The engine built beside the tests, or the program named by the environment variable
 // BRUSK_TEST_ENGINE (the Windows build under Wine), fed with `input`.
-engine_run run_engine(const std::string &input, int deadline_seconds = 120);
+inline engine_run run_engine(const std::string &input, int deadline_seconds = 120) {
+    const char *other = std::getenv("BRUSK_TEST_ENGINE");
+    return run_program(other && *other ? other : BRUSK_ENGINE, {}, input, deadline_seconds);
+}
 
 using lines = std::vector<std::string>;
 

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "positions.h"
 #include "search/search.h"
 #include "search/timectl.h"
 
@@ -27,19 +28,10 @@ inline void fresh_state(int dim) {
     game.dim = dim;
 }
 
-// A fresh process on a dim x dim board with `level`'s depth limits in force and the time
-// control idle (no turn time, the speed known), so results depend only on the position.
-inline void fresh_search(int dim, int exact_five, int level) {
-    fresh_state(dim);
-    settings.exact_five = exact_five;
-    settings.timeout_turn = 0;
-    fix_level(level);
-}
-
-// fresh_search at level 0 with the stones of `stones` on the shared board: "X 4,7 5,7 O 8,7"
-// puts X (+1) on 4,7 and 5,7 and O (-1) on 8,7.
+// A fresh engine set for a search at level 0 with the stones of `stones` on the shared board: "X
+// 4,7 5,7 O 8,7" puts X (+1) on 4,7 and 5,7 and O (-1) on 8,7.
 inline void set_board(int dim, int exact_five, const std::string &stones) {
-    fresh_search(dim, exact_five, 0);
+    set_up_engine(dim, exact_five, 0);
     std::istringstream in(stones);
     std::string word;
     int colour = 1, x, y;
@@ -51,16 +43,15 @@ inline void set_board(int dim, int exact_five, const std::string &stones) {
     }
 }
 
-// fresh_search with the stones of `moves` ("h8 i9 ...": letter a.. for x, number 1.. for y)
-// on the shared board, the first +1 and colours alternating; returns the colour to move.
-inline int set_moves(int dim, int exact_five, int level, const std::string &moves) {
-    fresh_search(dim, exact_five, level);
-    std::istringstream in(moves);
-    std::string move;
-    int colour = 1;
-    for (; in >> move; colour = -colour)
-        game.board[cell(move[0] - 'a', std::stoi(move.substr(1)) - 1)] = colour;
-    return colour;
+// A fresh engine set for a search at `level` with the stones of `moves` ("h8 i9 ...") on
+// the shared board; returns the colour to move.
+inline int set_moves(int dim, int exact_five, int level, const char *moves) {
+    return set_up_moves(game.board, dim, exact_five, level, moves);
+}
+
+// The bench position called `name` on the shared board, for a search at `level`.
+inline int set_bench(const char *name, int level) {
+    return set_up_bench(game.board, bench_named(name), level);
 }
 
 // Swaps the colours of every stone of the shared board.
