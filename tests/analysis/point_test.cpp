@@ -1,8 +1,6 @@
 // Point analysis: window counts of sample lines, classification of sample squares, edges
-// and board sizes, and the live analysis kept current through puts and takes.
+// and board sizes. The live analysis is held to it through the generator's reference test.
 #include <gtest/gtest.h>
-
-#include <cstdint>
 
 #include "support/position.h"
 
@@ -67,61 +65,6 @@ TEST(AnalysePoint, SampleSquaresBothColours) {
         swap_colours();
         EXPECT_EQ(info_text(analyse_point(game.board, c.x, c.y, -1)), c.expect) << c.what;
     }
-}
-
-// The live state against analyse_point on the position it describes: every empty square's
-// analyses for both colours and its candidate bit.
-void expect_live_current(const char *what) {
-    for (int x = 0; x < game.dim; x++) {
-        for (int y = 0; y < game.dim; y++) {
-            const int c = cell(x, y);
-            ASSERT_EQ(live.board[c], game.board[c]) << what;
-            if (live.board[c] != 0) {
-                ASSERT_EQ(live_candidate(cell(x, y)), false) << what;
-                continue;
-            }
-            const point_info plus = analyse_point(live.board, x, y, 1);
-            const point_info minus = analyse_point(live.board, x, y, -1);
-            ASSERT_EQ(info_text(live_point(x, y, 1)), info_text(plus)) << what << x << "," << y;
-            ASSERT_EQ(info_text(live_point(x, y, -1)), info_text(minus)) << what << x << "," << y;
-            ASSERT_EQ(live_candidate(cell(x, y)), plus.count > 0 || minus.count > 0) << what;
-        }
-    }
-}
-
-// Long runs of puts and takes on boards of every side and rule, crowded to sparse, with a
-// change of side or rule now and then (the state starts again) and a value that blocks both
-// colours: after each sync the live state is what a fresh analysis gives.
-TEST(LiveAnalysis, CurrentAfterPutsAndTakes) {
-    std::uint32_t s = 12345; // a fixed sequence: every run sees the same boards
-    auto next = [&s](int n) { return static_cast<int>((s = s * 1664525u + 1013904223u) >> 8) % n; };
-    reset_live();
-    for (int round = 0; round < 24; round++) {
-        const int dim = 15 + round % 6, stones = 20 + next(200);
-        set_board(dim, round / 6 % 2, "");
-        for (int step = 0; step < 400; step++) {
-            const int c = cell(next(dim), next(dim));
-            const int put = step % 50 < 25 ? stones / 8 + 1 : 1; // fill, then mostly take
-            for (int k = 0; k < (next(3) ? 1 : put); k++) {
-                const int v = next(stones) < 100 ? (next(2) ? 1 : -1) : 0;
-                game.board[cell(next(dim), next(dim))] = v;
-            }
-            if (step == 200) game.board[c] = OFF_BOARD;
-            if (step == 201) game.board[c] = 0;
-            sync_live(game.board);
-            if (step % 20 == 0 || step == 200 || step == 201)
-                expect_live_current("puts and takes ");
-        }
-    }
-}
-
-// The search puts and takes stones on the shared board and generates at every node; the
-// live state stays current through it, and the board is left as it was.
-TEST(LiveAnalysis, CurrentAfterASearch) {
-    const int colour = set_moves(15, 1, 1, "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12");
-    choose_move(game.board, colour);
-    sync_live(game.board);
-    expect_live_current("after a search ");
 }
 
 } // namespace

@@ -8,13 +8,6 @@
 
 namespace {
 
-TEST(GenerateMoves, EmptyBoardHasNoCandidates) {
-    set_board(15, 1, "");
-    generated g = generate(1, 0, 2);
-    EXPECT_EQ(g.n, 0);
-    EXPECT_EQ(g.score, 0);
-}
-
 TEST(GenerateMoves, FirstFiveInScanOrderWinsAndLeavesTheScore) {
     set_board(15, 1, "X 3,3 3,4 3,5 3,6");
     for (int parent_tag : {2, 0}) {

@@ -1,4 +1,4 @@
-// Move lists: the capacity guard, the ranking, the stable sort and quiet_after.
+// Move lists: the capacity guard, the stable sort and quiet_after.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,29 +23,6 @@ TEST(UlozTah, FullListEndsTheProcess) {
     EXPECT_EQ(list->rec[MAX_MOVES - 1].x, (MAX_MOVES - 1) % 20);
     EXPECT_EXIT(uloz_tah(3, 3, point_info{1, 1, 0, 0, 0}, 0, *list), testing::ExitedWithCode(1),
                 "uloz_tah: preteceni ts, n=422\n");
-}
-
-struct cmp_case {
-    point_info a, b;
-    int expect;
-    const char *why;
-};
-
-const cmp_case cmp_cases[] = {
-    {{2, 3, 1, 0, 0}, {2, 3, 1, 0, 3}, 0, "dir takes no part"},
-    {{3, 1, 0, 0, 0}, {2, 1, 3, 0, 0}, -1, "count first"},
-    {{2, 1, 2, 0, 0}, {2, 3, 1, 0, 0}, -1, "threat before windows"},
-    {{2, 1, 1, 0, 0}, {2, 2, 1, 0, 0}, 1, "then windows"},
-    {{2, 2, 1, 1, 0}, {2, 2, 1, 3, 0}, 1, "hits last"},
-};
-
-TEST(CmpPointInfo, CountThenThreatThenWindowsThenHits) {
-    for (const cmp_case &c : cmp_cases) {
-        EXPECT_EQ(cmp_point_info(c.a, c.b), c.expect) << c.why;
-        EXPECT_EQ(cmp_point_info(c.b, c.a), -c.expect) << c.why;
-        move_rec p{1, 2, c.a, 3}, q{9, 9, c.b, -3}; // square and tag take no part
-        EXPECT_EQ(cmp_move_rec(p, q), c.expect) << c.why;
-    }
 }
 
 // Random lists with many equal records, some with fields far outside the generator's

@@ -9,11 +9,7 @@
 
 namespace {
 
-// 15 x 15, exactly five; +1 to move in all of them.
-constexpr const char *WIN_IN_ONE = "h8 g8 i8 h9 j8 i9 k8 j9"; // +1 four h8..k8, five at l8
-constexpr const char *LOST = "a1 h9 o15 i9 a15 j9 o1 k9";     // -1 open four h9..k9
-constexpr const char *BLOCK = "g9 h9 a1 i9 o15 j9 a15 k9";    // -1 four h9..k9, only l9 stops it
-constexpr const char *OPEN_THREE = "h8 a1 i8 o15 j8 a15";     // +1 open three h8..j8
+constexpr const char *OPEN_THREE = "h8 a1 i8 o15 j8 a15"; // +1 open three h8..j8, +1 to move
 
 struct searched {
     int value, nodes; // nodes: those the search completed
@@ -113,29 +109,24 @@ int minimax(int *board, int colour, int ply, int tag) {
 // with a narrower window the value clamped to it (fail-hard).
 TEST(AlphaBeta, AgreesWithMinimaxAndFailsHard) {
     const struct {
-        int dim, exact_five, level;
-        const char *moves;
-        int ply, tag;
+        const char *name;
+        int level, ply, tag;
     } cases[] = {
-        {15, 1, 0, "h8 i9 h9 h10 j8", 1, 1},
-        {15, 1, 0, "h8", 0, 2},
-        {15, 1, 1, "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12", 1, 1},
-        {15, 0, 1, "b2 c3 b3 b4 c2 d2 a1 d4 e5 c4", 1, 1},
-        {20, 1, 0, "c3 d4 d3 e4 c6 e3 d6 c5 b6 e6 e5", 1, 0},
-        {20, 0, 1, "j10 k11 k10 l10 i9 h8 j11 j9 l12 i12 m13 k9 n14", 3, 2},
+        {"opening 15", 0, 1, 1}, {"open three 15", 0, 0, 2}, {"midgame 15", 1, 1, 1},
+        {"edge 15", 1, 1, 1},    {"corner 20", 0, 1, 0},     {"midgame 20", 1, 3, 2},
     };
     for (const auto &c : cases) {
-        int colour = set_moves(c.dim, c.exact_five, c.level, c.moves);
+        int colour = set_bench(c.name, c.level);
         int want = minimax(game.board, colour, c.ply, c.tag);
         searched full = search(colour, c.ply, -1024, 1024, c.tag);
-        EXPECT_EQ(full.value, want) << c.moves;
-        ASSERT_GE(full.nodes, 1) << c.moves; // a searched node: the window binds it
+        EXPECT_EQ(full.value, want) << c.name;
+        ASSERT_GE(full.nodes, 1) << c.name; // a searched node: the window binds it
         const int offsets[][2] = {{-10, 10}, {1, 20}, {-20, -1}, {0, 1}, {-1, 0}, {-1, 1}};
         for (const auto &o : offsets) {
             int alpha = want + o[0], beta = want + o[1];
             searched r = search(colour, c.ply, alpha, beta, c.tag);
             EXPECT_EQ(r.value, std::clamp(want, alpha, beta))
-                << c.moves << " " << alpha << " " << beta;
+                << c.name << " " << alpha << " " << beta;
             EXPECT_LE(r.nodes, full.nodes + 1);
         }
     }
@@ -145,7 +136,7 @@ TEST(AlphaBeta, AgreesWithMinimaxAndFailsHard) {
 // in the tree: only the node itself is completed again. Its own entry then clashes with
 // the first one's and both go, so a third search stores it afresh.
 TEST(AlphaBeta, TreeAnswersARepeatedWindow) {
-    int colour = set_moves(15, 1, 1, "h8 i9 h9 h10 j8 i8 h7 i7 i10 i6 i5 f7 j11 k12");
+    int colour = set_bench("midgame 15", 1);
     searched first = search(colour, 1, -1024, 1024, 1);
     ASSERT_GT(first.nodes, 10);
     int entries = tree_count(root.tree_root, root.tree_root);

@@ -11,12 +11,6 @@ namespace {
 
 long long fake_now = 0;
 
-template <class F> std::string printed(F f) {
-    said();
-    f();
-    return said();
-}
-
 // A move choice that started at time 0 at `level`: 30 s a move, a 180 s match with ample
 // time left.
 void start_move(int level) {
@@ -25,41 +19,33 @@ void start_move(int level) {
     settings.time_left = 1000;
     levels.level = level;
     fake_now = 0;
-    printed([level] {
-        set_level(level);
-        turn_begin();
-    });
+    set_level(level);
+    turn_begin();
 }
 
-// One clock check at `ms` after the move's start; returns what it printed.
+// One clock check at `ms` after the move's start; returns what the engine said.
 std::string check_at(long long ms) {
     fake_now = ms;
-    return printed(clock_check);
+    said();
+    clock_check();
+    return said();
 }
 
-// "turn_time_state match_time_state level L", L the level whose limits are loaded.
+// The next move choice begins; returns what the engine said.
+std::string next_move() {
+    said();
+    turn_begin();
+    return said();
+}
+
+// "turn_time_state match_time_state level L", L the level whose limits are loaded (each
+// level has a max_depth of its own).
 std::string state() {
     int loaded = -1;
     for (int l = 0; l < LEVELS; l++)
-        if (levels.full_depth == level_table[l][0] && levels.threat_depth == level_table[l][1] &&
-            levels.max_depth == level_table[l][2])
-            loaded = l;
+        if (levels.max_depth == level_table[l][2]) loaded = l;
     return std::to_string(timing.turn_time_state) + " " + std::to_string(timing.match_time_state) +
            " " + std::to_string(levels.level) + " " + std::to_string(loaded);
-}
-
-TEST(ClockCheck, DueAfterEvery128Nodes) {
-    fresh_state(15);
-    const struct {
-        int check_count, node_count;
-        bool due;
-    } cases[] = {{1, 1, false},   {1, 128, false}, {1, 129, true},
-                 {2, 256, false}, {2, 257, true},  {3, 385, true}};
-    for (const auto &c : cases) {
-        timing.check_count = c.check_count;
-        timing.node_count = c.node_count;
-        EXPECT_EQ(check_due(), c.due) << c.check_count << " " << c.node_count;
-    }
 }
 
 // Two thirds of the move's time, then under one second left, both strict; the next move
@@ -76,10 +62,10 @@ TEST(ClockCheck, TurnTimeLowersTheLimitsForThisMoveOnly) {
     EXPECT_EQ(check_at(40000), ""); // state 2 stays put
     EXPECT_EQ(timing.check_count, 6);
 
-    EXPECT_EQ(printed(turn_begin), "MESSAGE Level... 3\n");
+    EXPECT_EQ(next_move(), "MESSAGE Level... 3\n");
     EXPECT_EQ(state(), "0 0 3 3");
     EXPECT_EQ(timing.check_count, 1);
-    EXPECT_EQ(printed(turn_begin), ""); // an unlowered move restores nothing
+    EXPECT_EQ(next_move(), ""); // an unlowered move restores nothing
 }
 
 // Each state moves one step per check. When both rules fire in one check, the match's
@@ -109,21 +95,9 @@ TEST(ClockCheck, MatchTimeLowersTheLevelForGood) {
     EXPECT_EQ(check_at(200), ""); // exactly 4.0 s left: not below
     EXPECT_EQ(check_at(201), "MESSAGE Level... 0\n");
     EXPECT_EQ(state(), "0 2 0 0");
-
-    // A new game starts the match rule again: the benchmark sets a level and the first
-    // check of the new game's short clock lowers it once more.
-    new_game_clock();
-    EXPECT_EQ(timing.nodes_per_sec, 0);
-    levels.level = 4;
-    settings.time_left = 50;
-    fake_now = 0;
-    printed([] {
-        set_level(4);
-        turn_begin();
-    });
-    EXPECT_EQ(check_at(10), "MESSAGE Level... 3\n");
-    EXPECT_EQ(state(), "0 1 3 3");
 }
+
+// A move may take}
 
 // A move may take the turn time, or less when the game clock has less left (and a match
 // limit is in force); a turn time of 0 or less sets no limit of its own.
@@ -163,7 +137,7 @@ TEST(ClockCheck, StopsAtTheDeadline) {
         EXPECT_EQ(check_at(timing.stop_at), "");
         EXPECT_TRUE(timing.stopped);
         EXPECT_EQ(state(), before);
-        printed(turn_begin); // the next move choice starts unstopped
+        next_move(); // the next move choice starts unstopped
         EXPECT_FALSE(timing.stopped);
         disarm_stop();
         EXPECT_FALSE(out_of_time());
@@ -176,43 +150,36 @@ TEST(ClockCheck, StopsAtTheDeadline) {
     EXPECT_FALSE(timing.stop_armed);
 }
 
-TEST(ClockCheck, IdleWithoutTurnTimeOrAtLevelZero) {
+// Without a turn time or at level 0 the checks lower nothing. The first check of a game
+// whose speed is unknown measures it (a fixed level or a measured speed is not measured
+// again); under a millisecond counts as one.
+TEST(ClockCheck, MeasuresTheSpeedOnceAndIdlesWithoutLimits) {
     const struct {
         double timeout_turn;
-        int level;
-    } cases[] = {{0, 3}, {-1, 3}, {30, 0}};
+        int level, node_count;
+        long long ms;
+        int speed;
+    } cases[] = {
+        {0, 3, 500, 60000, 8},     {-1, 3, 129, 1000, 129},     {30, 0, 1000, 500, 2000},
+        {30, 0, 1000, 0, 1000000}, {0, 0, INT_MAX, 0, INT_MAX},
+    };
     for (const auto &c : cases) {
         start_move(c.level);
         settings.timeout_turn = c.timeout_turn;
         settings.time_left = 1;
-        timing.nodes_per_sec = 0;
-        timing.node_count = 500;
-        EXPECT_EQ(check_at(60000), "");
-        EXPECT_EQ(state(), "0 0 " + std::to_string(c.level) + " " + std::to_string(c.level));
-        EXPECT_EQ(timing.nodes_per_sec, 8); // 500 nodes in 60 s, truncated
-    }
-}
-
-TEST(ClockCheck, SpeedIsMeasuredOnceAtTheFirstCheck) {
-    const struct {
-        int node_count;
-        long long ms;
-        int speed;
-    } cases[] = {
-        {129, 1000, 129},      {1000, 500, 2000},
-        {1000, 3, 333333},     {1000, 0, 1000000}, // under a millisecond counts as one
-        {INT_MAX, 0, INT_MAX},
-    };
-    for (const auto &c : cases) {
-        start_move(0);
-        timing.nodes_per_sec = 0;
         timing.node_count = c.node_count;
-        check_at(c.ms);
+        EXPECT_EQ(check_at(c.ms), "");
+        EXPECT_EQ(state(), "0 0 " + std::to_string(c.level) + " " + std::to_string(c.level));
         EXPECT_EQ(timing.nodes_per_sec, c.speed) << c.node_count << " " << c.ms;
         timing.node_count = c.node_count / 8 * 7;
         check_at(c.ms + 1000);
         EXPECT_EQ(timing.nodes_per_sec, c.speed);
     }
+    start_move(0);
+    fix_level(0);
+    timing.node_count = 500;
+    check_at(100);
+    EXPECT_EQ(timing.nodes_per_sec, 0);
 }
 
 } // namespace
