@@ -85,7 +85,7 @@ TEST(ChooseMove, PlaysTheFirstOfTheBestCandidates) {
         root.root_ply = c.root_ply;
         turn t = play(side);
         EXPECT_EQ(t.move.x * 100 + t.move.y, list.rec[first].x * 100 + list.rec[first].y) << c.name;
-        EXPECT_EQ(t.out, "MESSAGE Val... " + std::to_string(best) + "\n") << c.name;
+        EXPECT_EQ(t.out, value_line(best)) << c.name;
         EXPECT_EQ(root.root_ply, next_root_ply(best));
     }
     EXPECT_GE(ties, 1) << "no position tests the tie rule";
@@ -136,7 +136,7 @@ TEST(ChooseMove, StopPlaysTheBestFullySearchedCandidate) {
         for (int i = 0; i < list.n; i++)
             candidate |= list.rec[i].x == t.move.x && list.rec[i].y == t.move.y;
         EXPECT_TRUE(candidate) << limit;
-        EXPECT_EQ(t.out, "MESSAGE Val... " + std::to_string(root.last_value) + "\n");
+        EXPECT_EQ(t.out, value_line(root.last_value));
         EXPECT_LE(root.last_value, full_value) << limit;
         if (limit == 0) {
             EXPECT_EQ(root.last_value, static_score);

@@ -54,15 +54,15 @@ TEST(ClockCheck, TurnTimeLowersTheLimitsForThisMoveOnly) {
     start_move(3);
     EXPECT_EQ(check_at(20000), ""); // exactly two thirds: not greater
     EXPECT_EQ(state(), "0 0 3 3");
-    EXPECT_EQ(check_at(20001), "MESSAGE Level... 2\n");
+    EXPECT_EQ(check_at(20001), level_line(2));
     EXPECT_EQ(state(), "1 0 3 2");
     EXPECT_EQ(check_at(29000), ""); // exactly one second left
-    EXPECT_EQ(check_at(29001), "MESSAGE Level... 0\n");
+    EXPECT_EQ(check_at(29001), level_line(0));
     EXPECT_EQ(state(), "2 0 3 0");
     EXPECT_EQ(check_at(40000), ""); // state 2 stays put
     EXPECT_EQ(timing.check_count, 6);
 
-    EXPECT_EQ(next_move(), "MESSAGE Level... 3\n");
+    EXPECT_EQ(next_move(), level_line(3));
     EXPECT_EQ(state(), "0 0 3 3");
     EXPECT_EQ(timing.check_count, 1);
     EXPECT_EQ(next_move(), ""); // an unlowered move restores nothing
@@ -73,27 +73,27 @@ TEST(ClockCheck, TurnTimeLowersTheLimitsForThisMoveOnly) {
 TEST(ClockCheck, OneStepPerCheckAndTheMatchRuleLast) {
     start_move(4);
     settings.time_left = 3; // past both match thresholds already
-    EXPECT_EQ(check_at(29500), "MESSAGE Level... 3\nMESSAGE Level... 3\n");
+    EXPECT_EQ(check_at(29500), level_line(3) + level_line(3));
     EXPECT_EQ(state(), "1 1 3 3");
-    EXPECT_EQ(check_at(29500), "MESSAGE Level... 0\nMESSAGE Level... 0\n");
+    EXPECT_EQ(check_at(29500), level_line(0) + level_line(0));
     EXPECT_EQ(state(), "2 2 0 0");
 
     start_move(3);
-    EXPECT_EQ(check_at(25000), "MESSAGE Level... 2\n");
+    EXPECT_EQ(check_at(25000), level_line(2));
     settings.time_left = 80; // 80 - 29.5 is below 180 / 3
-    EXPECT_EQ(check_at(29500), "MESSAGE Level... 0\nMESSAGE Level... 2\n");
+    EXPECT_EQ(check_at(29500), level_line(0) + level_line(2));
     EXPECT_EQ(state(), "2 1 2 2");
 }
 
 TEST(ClockCheck, MatchTimeLowersTheLevelForGood) {
     start_move(3);
     settings.time_left = 50; // already below a third of 180
-    EXPECT_EQ(check_at(100), "MESSAGE Level... 2\n");
+    EXPECT_EQ(check_at(100), level_line(2));
     EXPECT_EQ(state(), "0 1 2 2");
     EXPECT_EQ(check_at(200), ""); // 49.8 s left: nothing more
     settings.time_left = 4.2;
     EXPECT_EQ(check_at(200), ""); // exactly 4.0 s left: not below
-    EXPECT_EQ(check_at(201), "MESSAGE Level... 0\n");
+    EXPECT_EQ(check_at(201), level_line(0));
     EXPECT_EQ(state(), "0 2 0 0");
 }
 
@@ -118,7 +118,7 @@ TEST(ClockCheck, TheMoveHasTheEarlierDeadline) {
     settings.timeout_match = 3;
     settings.time_left = 6;
     EXPECT_EQ(check_at(4000), "");
-    EXPECT_EQ(check_at(4001), "MESSAGE Level... 2\n");
+    EXPECT_EQ(check_at(4001), level_line(2));
 }
 
 // The last-resort stop: armed for a move with a limit, it fires at the first check that

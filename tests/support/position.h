@@ -22,6 +22,14 @@ inline std::string said() {
     return lines;
 }
 
+// The search's lines as the engine says them.
+inline std::string level_line(int n) {
+    return "MESSAGE Level... " + std::to_string(n) + "\n";
+}
+inline std::string value_line(int v) {
+    return "MESSAGE Val... " + std::to_string(v) + "\n";
+}
+
 // Every process-wide record back to its start-up values, as in a fresh engine process.
 inline void fresh_state(int dim) {
     reset_engine();
