@@ -55,6 +55,10 @@ std::string board(const lines &stones) {
 // Four stones of the first colour on row y=7 (x 3..6), three of the other far away.
 const lines open_four = {"3,7,1", "10,10,2", "4,7,1", "10,11,2", "5,7,1", "10,12,2", "6,7,1"};
 // The first colour has x 1..4 and 6 on row 7, its other end blocked: 5,7 makes six.
+// Fours of both colours, each blocked at one end: whoever is to move completes five, the
+// first colour at 7,7, the other at 7,10. Ten stones: the first colour is to move.
+const lines two_fours = {"3,7,1",  "2,7,2", "4,7,1",  "3,10,2", "5,7,1",
+                         "4,10,2", "6,7,1", "5,10,2", "2,10,1", "6,10,2"};
 const lines six = {"1,7,1",   "0,7,2", "2,7,1",   "10,10,2", "3,7,1",
                    "10,12,2", "4,7,1", "12,10,2", "6,7,1",   "12,12,2"};
 
@@ -67,6 +71,8 @@ struct script_case {
 TEST(Protocol, RepliesAndRefusals) {
     lines eight = open_four;
     eight.push_back("0,0,2");
+    lines eleven = two_fours;
+    eleven.push_back("0,0,1");
     const lines relabelled = {"3,7,5", "10,10,9", "4,7,5", "10,11,9",
                               "5,7,5", "10,12,9", "6,7,5", "0,0,9"};
     const script_case cases[] = {
@@ -152,6 +158,8 @@ TEST(Protocol, RepliesAndRefusals) {
         {"INFO rule x\nINFO timeout_turn y",
          {"ERROR i/o value", "MESSAGE Unknown value '-1' in key 'rule'", "ERROR i/o value"}},
         {quick + "INFO rule 0\n" + board(six), {"OK", "5,7"}},
+        {quick + board(two_fours), {"OK", "7,7"}},
+        {quick + board(eleven), {"OK", "7,10"}},
         {quick + "INFO rule 0\nINFO rule 7\n" + board(six),
          {"OK", "MESSAGE Unknown value '7' in key 'rule'", "5,7"}},
     };
@@ -161,9 +169,12 @@ TEST(Protocol, RepliesAndRefusals) {
             if (c.want[i] == MOVE && is_move(got[i])) got[i] = MOVE;
         EXPECT_EQ(got, c.want) << c.script;
     }
-    lines r = run_script(quick + "INFO rule 1\n" + board(six));
-    ASSERT_EQ(r.size(), 2u);
+    // Under exactly five the six is no win; a change of rule between games is followed.
+    lines r =
+        run_script(quick + "INFO rule 1\n" + board(six) + quick + "INFO rule 0\n" + board(six));
+    ASSERT_EQ(r.size(), 4u);
     EXPECT_TRUE(is_move(r[1]) && r[1] != "5,7") << r[1];
+    EXPECT_EQ(r[3], "5,7");
     const char *centres[] = {"7,7", "7,7", "8,8", "8,8", "9,9", "9,9"}; // sides 15..20
     for (int side = 15; side <= 20; side++)
         EXPECT_EQ(run_script("START " + std::to_string(side) + "\nINFO timeout_turn 0\nBEGIN"),

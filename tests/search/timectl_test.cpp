@@ -66,6 +66,9 @@ TEST(ClockCheck, TurnTimeLowersTheLimitsForThisMoveOnly) {
     EXPECT_EQ(state(), "0 0 3 3");
     EXPECT_EQ(timing.check_count, 1);
     EXPECT_EQ(next_move(), ""); // an unlowered move restores nothing
+    start_move(3);
+    EXPECT_EQ(check_at(20001), level_line(2));
+    EXPECT_EQ(next_move(), level_line(3)); // a move lowered by one step is restored too
 }
 
 // Each state moves one step per check. When both rules fire in one check, the match's
@@ -180,6 +183,12 @@ TEST(ClockCheck, MeasuresTheSpeedOnceAndIdlesWithoutLimits) {
     timing.node_count = 500;
     check_at(100);
     EXPECT_EQ(timing.nodes_per_sec, 0);
+    // A check is due once every 128 nodes are done: the first at the 129th.
+    timing.check_count = 1;
+    timing.node_count = 128;
+    EXPECT_FALSE(check_due());
+    timing.node_count = 129;
+    EXPECT_TRUE(check_due());
 }
 
 } // namespace

@@ -31,27 +31,27 @@ bool holds_entry(tree_node *root, int h0) {
     return e && e->h1 == ~h0 && e->cena == h0 / 3;
 }
 
-// The tree 50 < (30 < (20, 40 < (35, -)), 70), one removal each; the root node stays the
-// same object.
+// The tree 50 < (30 < (20, 40 < (35 < (-, 36), 45)), 70), one removal each; the root node
+// stays the same object.
 TEST(Tree, RemovalCases) {
     const struct {
         int h0, result;
         const char *shape;
     } cases[] = {
-        {50, 0, "((20)30(35))40(70)"},     // two children: predecessor 40 moves up
-        {30, 0, "(20((35)40))50(70)"},     // two children: 20 moves into 30's node
-        {70, 0, "((20)30((35)40))50"},     // leaf
-        {20, 0, "(30((35)40))50(70)"},     // leaf
-        {40, 0, "((20)30(35))50(70)"},     // one child takes the node's place
-        {45, 1, "((20)30((35)40))50(70)"}, // absent: nothing changes
+        {50, 0, "((20)30((35(36))40))45(70)"},     // two children: predecessor 45 moves up
+        {30, 0, "(20((35(36))40(45)))50(70)"},     // two children: 20 moves into 30's node
+        {70, 0, "((20)30((35(36))40(45)))50"},     // leaf
+        {20, 0, "(30((35(36))40(45)))50(70)"},     // leaf
+        {35, 0, "((20)30((36)40(45)))50(70)"},     // one child takes the node's place
+        {44, 1, "((20)30((35(36))40(45)))50(70)"}, // absent: nothing changes
     };
     for (const auto &c : cases) {
-        tree_node *root = build({50, 30, 70, 20, 40, 35});
+        tree_node *root = build({50, 30, 70, 20, 40, 35, 45, 36});
         tree_node *before = root;
         EXPECT_EQ(tree_remove(&root, c.h0), c.result) << c.h0;
         EXPECT_EQ(root, before) << c.h0;
         EXPECT_EQ(shape(root), c.shape) << c.h0;
-        for (int h : {50, 30, 70, 20, 40, 35})
+        for (int h : {50, 30, 70, 20, 40, 35, 45, 36})
             EXPECT_EQ(holds_entry(root, h), h != c.h0) << c.h0 << " " << h;
         tree_free(root);
     }
