@@ -64,4 +64,25 @@ TEST(GenerateMoves, ForcedRepliesBothColours) {
     }
 }
 
+// Near the root (plies 0 and 1) the squares on the lines around simple fours gain hits, the
+// same at both plies: a square listed at both carries the same hits.
+TEST(GenerateMoves, HitsAtPlyZeroAndOne) {
+    static move_list root_list, ply1_list;
+    int compared = 0, hit = 0;
+    for (const bench_position &p : bench_suite) {
+        const int side = set_bench(p.name, 0);
+        int score, n0 = generate_moves(game.board, side, 0, root_list, &score, TAG_QUIET);
+        int n1 = generate_moves(game.board, side, 1, ply1_list, &score, TAG_QUIET);
+        for (int i = 0; i < n0; i++)
+            for (int j = 0; j < n1; j++) {
+                const move_rec &a = root_list.rec[i], &b = ply1_list.rec[j];
+                if (a.x != b.x || a.y != b.y) continue;
+                EXPECT_EQ(a.info.hits, b.info.hits) << p.name << " " << a.x << "," << a.y;
+                compared++;
+                hit += a.info.hits > 0;
+            }
+    }
+    EXPECT_GT(hit, 1) << compared;
+}
+
 } // namespace

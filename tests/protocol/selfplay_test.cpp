@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "engine_pipe.h"
+#include "engine_proc.h"
 
 namespace {
 
