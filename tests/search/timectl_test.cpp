@@ -100,8 +100,6 @@ TEST(ClockCheck, MatchTimeLowersTheLevelForGood) {
     EXPECT_EQ(state(), "0 2 0 0");
 }
 
-// A move may take}
-
 // A move may take the turn time, or less when the game clock has less left (and a match
 // limit is in force); a turn time of 0 or less sets no limit of its own.
 TEST(ClockCheck, TheMoveHasTheEarlierDeadline) {
