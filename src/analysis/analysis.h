@@ -134,7 +134,7 @@ constexpr int RANKED_WORDS = (BOARD_CELLS + 63) / 64;
 struct live_state {
     // [exact_five][pattern]: packed figures plus one, 0 until the pattern is first met
     unsigned char pattern_figures[2][LINE_PATTERNS];
-    int dim;                          // board side the state was built for; 0: nothing yet
+    int dim;                          // board side the state was built for; -1: nothing yet
     int exact_five;                   // rule it was built under
     int board[BOARD_CELLS];           // the position it describes (dim x dim cells)
     unsigned stones[2][4][LINE_ROWS]; // [0]: colour +1, [1]: colour -1

@@ -325,7 +325,9 @@ void reclassify(int c, int k) {
 } // namespace
 
 void reset_live() {
-    live.dim = 0; // the patterns worked out stay: they depend on nothing
+    // The next sync starts afresh whatever the board (a side of 0 too, before any START);
+    // the patterns worked out stay: they depend on nothing.
+    live.dim = -1;
     live.exact_five = 0;
     watch_live(nullptr);
 }

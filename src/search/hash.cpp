@@ -49,7 +49,7 @@ struct row_key {
     uint32_t minus; // the same over the -1 stones (offset b in h0, a in h1)
 };
 struct stone_rows {
-    int dim; // 0: nothing mirrored yet
+    int dim; // -1: nothing mirrored yet
     int board[BOARD_CELLS];
     uint32_t stones[MAX_DIM]; // bit y of stones[x]: x,y holds a stone
     row_key key[MAX_DIM];
@@ -143,7 +143,7 @@ void note_hash(int c) {
 // Also forgets the mirrored rows: the next hash starts from an empty board.
 void reset_keys() {
     keys.pending = 1;
-    rows.dim = 0;
+    rows.dim = -1;
     watch_hash(nullptr);
     for (int i = 0; i < BOARD_CELLS; i++) keys.k0[i] = keys.k1[i] = 0;
     random_reset();

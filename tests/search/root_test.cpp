@@ -41,6 +41,15 @@ TEST(ChooseMove, LoneCandidateIsPlayedAtOnce) {
     }
 }
 
+// Nothing of an earlier game outlives reset_engine: on a board of side 0 (a RESTART before
+// any START) under that game's rule there is no square to play.
+TEST(ChooseMove, NothingOutlivesTheReset) {
+    play(set_bench("edge 15", 0));
+    reset_engine();
+    settings.exact_five = 0;
+    EXPECT_EQ(play(1).move.x, -1);
+}
+
 // The engine's lines go to standard error in the child, where the death test reads.
 TEST(ChooseMoveDeathTest, NoMemoryForTheRoot) {
     int side = set_moves(15, 1, 0, "h8 i9 h9");
