@@ -53,7 +53,8 @@ void reset_game_state();
 // Empties the dim x dim cells of `board` (shared dim); the other cells are left alone.
 void clear_board(int *board);
 
-// Puts a stone of `colour` on x,y of the shared board and appends it to the move record.
+// Puts a stone of `colour` (+1 or -1) on x,y, a free square of the shared board, and appends
+// it to the move record.
 void put_stone(int x, int y, int colour);
 
 // Diagnostic board printer on stdout. Flag 's' labels rows 1.. and columns a..,
