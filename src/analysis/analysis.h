@@ -135,7 +135,7 @@ struct live_state {
     // [exact_five][pattern]: packed figures plus one, 0 until the pattern is first met
     unsigned char pattern_figures[2][LINE_PATTERNS];
     int dim;                          // board side the state was built for; -1: nothing yet
-    int exact_five;                   // rule it was built under
+    int exact[2];                     // five rule it was built under: exact_for(+1), (-1)
     int board[BOARD_CELLS];           // the position it describes (dim x dim cells)
     unsigned stones[2][4][LINE_ROWS]; // [0]: colour +1, [1]: colour -1
     unsigned off[4][LINE_ROWS];       // cells past the edge, and any cell value but 0, +1, -1
@@ -172,7 +172,7 @@ extern live_state live;
 // Nothing mirrored, as at process start: the next sync rebuilds from an empty board.
 void reset_live();
 
-// Brings the live state to `board` (shared dim and exact_five): every cell that differs
+// Brings the live state to `board` (shared dim and five rules): every cell that differs
 // from the state's position is applied as a put or a take. After a change of board side or
 // rule it starts again from an empty board.
 void sync_live(const int *board);

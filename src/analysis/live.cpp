@@ -69,7 +69,7 @@ unsigned char figures_of(int exact, int k) {
         if (digits % 3 == 2) blocked |= 1u << i;
     }
     const line_figures lf = scan_line(line_bits{own, blocked, 0}, exact != 0);
-    f = static_cast<unsigned char>((lf.m[0] << 4 | lf.c[0]) + 1);
+    f = static_cast<unsigned char>((lf.m << 4 | lf.c) + 1);
     return static_cast<unsigned char>(f - 1);
 }
 
@@ -88,7 +88,8 @@ void index_from_rows(int x, int y, int d) {
 void restart() {
     const int dim = game.dim;
     live.dim = dim;
-    live.exact_five = settings.exact_five;
+    live.exact[0] = exact_for(1);
+    live.exact[1] = exact_for(-1);
     for (int d = 0; d < 4; d++)
         for (int r = 0; r < LINE_ROWS; r++) {
             live.stones[0][d][r] = live.stones[1][d][r] = 0;
@@ -227,11 +228,12 @@ constexpr delta_table make_deltas() {
 }
 constexpr delta_table deltas = make_deltas();
 
-// The packed figures of direction d of cell c looked up again from its pattern indices;
-// returns which colours' figures changed (bit k: colour index k).
-int refigure(int c, int d, int exact) {
-    const unsigned char f0 = figures_of(exact, live.pattern[c][d][0]);
-    const unsigned char f1 = figures_of(exact, live.pattern[c][d][1]);
+// The packed figures of direction d of cell c looked up again from its pattern indices,
+// each colour under its own five rule; returns which colours' figures changed (bit k:
+// colour index k).
+int refigure(int c, int d) {
+    const unsigned char f0 = figures_of(live.exact[0], live.pattern[c][d][0]);
+    const unsigned char f1 = figures_of(live.exact[1], live.pattern[c][d][1]);
     unsigned char(&figures)[2][4] = live.figures[c];
     const int changed = (figures[0][d] != f0) | (figures[1][d] != f1) << 1;
     if (changed == 0) return 0;
@@ -252,10 +254,9 @@ void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN])
     const int step = cell(directions[d].dx, directions[d].dy);
     const int r = row_of(d, x, y), centre = pos_of(d, x, y);
     const unsigned occupied = live.stones[0][d][r] | live.stones[1][d][r] | live.off[d][r];
-    const int exact = live.exact_five != 0;
     if (now == 0) {
         index_from_rows(x, y, d);
-        refigure(cell(x, y), d, exact);
+        refigure(cell(x, y), d);
     }
     // Line cell i is the square k = i - 5 cells along: the empty ones on the board.
     for (unsigned cells = ~(occupied >> centre) & LINE_CELLS & ~(1u << 5); cells != 0;
@@ -263,7 +264,7 @@ void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN])
         const int i = std::countr_zero(cells), k = i - 5, c = cell(x, y) + k * step;
         live.pattern[c][d][0] += delta[0][10 - i];
         live.pattern[c][d][1] += delta[1][10 - i];
-        const int changed = refigure(c, d, exact);
+        const int changed = refigure(c, d);
         if (changed == 0) continue;
         // The square is empty: a candidate while some direction has figures.
         set_bit(live.candidates, c, live.windowed[c] != 0);
@@ -328,7 +329,7 @@ void reset_live() {
     // The next sync starts afresh whatever the board (a side of 0 too, before any START);
     // the patterns worked out stay: they depend on nothing.
     live.dim = -1;
-    live.exact_five = 0;
+    live.exact[0] = live.exact[1] = 0;
     watch_live(nullptr);
 }
 
@@ -339,7 +340,7 @@ void watch_live(const int *board) {
 
 void sync_live(const int *board) {
     bool noted_only = board == live.watched && live.watch_synced && live.noted_count <= MAX_NOTED;
-    if (live.dim != game.dim || live.exact_five != settings.exact_five) {
+    if (live.dim != game.dim || live.exact[0] != exact_for(1) || live.exact[1] != exact_for(-1)) {
         restart();
         noted_only = false;
     }

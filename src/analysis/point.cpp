@@ -11,19 +11,19 @@ void line_window(const int *board, int x, int y, int d, int line[LINE_LEN]) {
 }
 
 int count_fives(const int line[LINE_LEN], int colour, int *windows_out) {
-    line_figures f = scan_line(bits_of_line(line, colour), settings.exact_five != 0);
-    *windows_out = f.c[0];
-    return f.m[0];
+    line_figures f = scan_line(bits_of_line(line, colour), exact_for(colour));
+    *windows_out = f.c;
+    return f.m;
 }
 
 point_info analyse_point(const int *board, int x, int y, int colour) {
-    const bool exact = settings.exact_five != 0;
+    const bool exact = exact_for(colour);
     point_tally t = start_tally();
     for (int d = 0; d < 4; d++) {
         int line[LINE_LEN];
         line_window(board, x, y, d, line);
         line_figures f = scan_line(bits_of_line(line, colour), exact);
-        tally_direction(t, d, f.m[0], f.c[0]);
+        tally_direction(t, d, f.m, f.c);
     }
     return finish_tally(t);
 }

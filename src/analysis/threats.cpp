@@ -12,7 +12,7 @@
 // beyond their first cell.
 int threat_mask(const int line[LINE_LEN], int colour) {
     const line_bits b = bits_of_line(line, colour);
-    const unsigned viable = viable_windows(b.own, b.other, b.block, settings.exact_five != 0);
+    const unsigned viable = viable_windows(b.own, b.other, b.block, exact_for(colour));
     int mask = 0;
     // 1. W2: L is its last own stone; it is not the square, which is empty or unmarked.
     if (viable & 1u << 2) {

@@ -35,11 +35,11 @@ inline line_bits bits_of_line(const int line[LINE_LEN], int colour) {
 constexpr int five_count[32] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4,
                                 1, 2, 2, 3, 2, 3, 3, 4, 2, 3, 3, 4, 3, 4, 4, 5};
 
-// Best window figures of a line for both colours: m the largest stone count among the
-// colour's viable windows, c how many of them reach it (both 0 without a viable window).
+// Best window figures of a line for the colour of `own`: m the largest stone count among
+// its viable windows, c how many of them reach it (both 0 without a viable window).
 struct line_figures {
-    int m[2]; // [0] the colour of `own`, [1] the other colour
-    int c[2];
+    int m;
+    int c;
 };
 
 // Window s covers cells s..s+4 (s = 1..5); sets of windows are masks with bit s for
@@ -71,13 +71,12 @@ inline void best_windows(unsigned viable, unsigned stones, int *m, int *c) {
     }
 }
 
-// Both colours in one pass: the window figures of count_fives for the colour of `own` and
-// for the other colour.
+// The window figures of count_fives for the colour of `own`; `exact`: whether that colour
+// wins only with exactly five.
 inline line_figures scan_line(const line_bits &b, bool exact) {
-    line_figures f{{0, 0}, {0, 0}};
-    if (((b.own | b.other) & WINDOW_SPAN) == 0) return f;
-    best_windows(viable_windows(b.own, b.other, b.block, exact), b.own, &f.m[0], &f.c[0]);
-    best_windows(viable_windows(b.other, b.own, b.block, exact), b.other, &f.m[1], &f.c[1]);
+    line_figures f{0, 0};
+    if ((b.own & WINDOW_SPAN) == 0) return f;
+    best_windows(viable_windows(b.own, b.other, b.block, exact), b.own, &f.m, &f.c);
     return f;
 }
 

@@ -37,10 +37,19 @@ struct settings_state {
     double time_left;
     double max_memory; // budget of the whole process; 0 (or below) means no limit
     int exact_five;    // 1: only a line of exactly five wins
+    int renju;         // 1: renju (INFO rule 4): exact five for +1 only, forbidden squares
 };
 
 extern game_state game;
 extern settings_state settings;
+
+constexpr int RULE_RENJU = 4; // INFO rule 4
+
+// Whether only a line of exactly five wins for `colour`. Under renju the first player
+// (+1, black) needs exactly five and the second wins with five or more.
+inline bool exact_for(int colour) {
+    return settings.renju != 0 ? colour == 1 : settings.exact_five != 0;
+}
 
 // True when x,y lies on the board in use (dim x dim).
 inline bool on_board(int x, int y) {

@@ -8,7 +8,7 @@ game_state game;
 settings_state settings;
 void reset_game_state() {
     game = game_state{};
-    settings = settings_state{30.0, 180.0, 180.0, 0.0, 1};
+    settings = settings_state{30.0, 180.0, 180.0, 0.0, 1, 0};
 }
 
 void clear_board(int *board) {

@@ -175,9 +175,11 @@ void cmd_board() {
 
 void info_rule() {
     int v = read_value();
-    if (v == 0 || v == 1)
-        settings.exact_five = v;
-    else
+    if (v == 0 || v == 1 || v == RULE_RENJU) {
+        // Renju's black needs exactly five: a reader of exact_five alone sees its rule.
+        settings.exact_five = v != 0;
+        settings.renju = v == RULE_RENJU;
+    } else
         say("MESSAGE Unknown value '%ld' in key '%s'", static_cast<long>(v), "rule");
 }
 
