@@ -34,16 +34,17 @@ const bench_position &bench_named(const char *name) {
     fatal("no bench position called '%s'", name);
 }
 
-void set_up_engine(int dim, int exact_five, int level) {
+void set_up_engine(int dim, int rule, int level) {
     reset_engine();
     game.dim = dim;
-    settings.exact_five = exact_five;
+    settings.exact_five = rule != 0;
+    settings.renju = rule == RULE_RENJU;
     settings.timeout_turn = 0;
     fix_level(level);
 }
 
-int set_up_moves(int *board, int dim, int exact_five, int level, const char *moves) {
-    set_up_engine(dim, exact_five, level);
+int set_up_moves(int *board, int dim, int rule, int level, const char *moves) {
+    set_up_engine(dim, rule, level);
     for (int i = 0; i < BOARD_CELLS; i++) board[i] = 0;
     int colour = 1;
     for (const char *s = moves; *s;) {
