@@ -66,6 +66,9 @@ void clear_board(int *board);
 // it to the move record.
 void put_stone(int x, int y, int colour);
 
+// Takes the last stone of the move record off the board and the record (there is one).
+void take_last_stone();
+
 // Diagnostic board printer on stdout. Flag 's' labels rows 1.. and columns a..,
 // flag 'n' labels both with numbers from 0; any other flag is fatal.
 void tisk(const int *board, char flag);
