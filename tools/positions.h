@@ -10,7 +10,7 @@
 struct bench_position {
     const char *name;
     int dim;
-    int exact_five;
+    int rule; // as INFO rule takes it: 0 five or more, 1 exactly five, 4 renju
     int max_level;
     const char *moves;
 };
@@ -18,7 +18,12 @@ struct bench_position {
 constexpr int BENCH_SUITE_SIZE = 12;
 extern const bench_position bench_suite[BENCH_SUITE_SIZE];
 
-// The suite's position called `name`; an unknown name is fatal.
+// Renju positions, benched after the suite with a total and a digest of their own, so that
+// the suite's signature keeps guarding the play under the other two rules.
+constexpr int RENJU_SUITE_SIZE = 3;
+extern const bench_position renju_suite[RENJU_SUITE_SIZE];
+
+// The suites' position called `name`; an unknown name is fatal.
 const bench_position &bench_named(const char *name);
 
 // Every record of the engine reset (reset_engine), a dim x dim board under `rule` (as INFO
