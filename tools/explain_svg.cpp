@@ -1,14 +1,12 @@
-// SVG pictures of an explained position and of a game's values. Plain text assembled
-// with fixed-point coordinates, so the same explanation always gives the same file.
+// The board picture of an explained position. Plain SVG text assembled with fixed-point
+// coordinates, so the same explanation always gives the same file.
 #include "explain_svg.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-[[gnu::format(printf, 2, 3)]] void add(std::string &svg, const char *format, ...) {
+void svg_line(std::string &svg, const char *format, ...) {
     char line[1024];
     va_list args;
     va_start(args, format);
@@ -18,9 +16,7 @@ namespace {
     svg += '\n';
 }
 
-const char *FONT = "DejaVu Sans, Verdana, Arial, sans-serif";
-
-// ---- Board --------------------------------------------------------------------------
+namespace {
 
 constexpr double CELL = 32;    // distance between grid lines
 constexpr double LEFT = 40;    // room for the row numbers
@@ -54,35 +50,35 @@ struct board_frame {
 
 void draw_grid(std::string &svg, const board_frame &f) {
     const double side = f.dim * CELL, lo = CELL / 2, hi = side - CELL / 2;
-    add(svg,
-        "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"#e3bd72\" "
-        "stroke=\"#8a6a2e\"/>",
-        LEFT, TOP, side, side);
+    svg_line(svg,
+             "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"#e3bd72\" "
+             "stroke=\"#8a6a2e\"/>",
+             LEFT, TOP, side, side);
     for (int i = 0; i < f.dim; i++) {
-        add(svg, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#6b4f1d\"/>",
-            LEFT + lo, TOP + lo + i * CELL, LEFT + hi, TOP + lo + i * CELL);
-        add(svg, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#6b4f1d\"/>",
-            LEFT + lo + i * CELL, TOP + lo, LEFT + lo + i * CELL, TOP + hi);
+        svg_line(svg, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#6b4f1d\"/>",
+                 LEFT + lo, TOP + lo + i * CELL, LEFT + hi, TOP + lo + i * CELL);
+        svg_line(svg, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#6b4f1d\"/>",
+                 LEFT + lo + i * CELL, TOP + lo, LEFT + lo + i * CELL, TOP + hi);
     }
     // Coordinates as the demo prints them: letters for x below, numbers for y on the left.
     for (int i = 0; i < f.dim; i++) {
-        add(svg,
-            "<text x=\"%.1f\" y=\"%.1f\" font-size=\"13\" text-anchor=\"middle\" "
-            "fill=\"#333\">%c</text>",
-            f.cx(i), TOP + side + 17, 'a' + i);
-        add(svg,
-            "<text x=\"%.1f\" y=\"%.1f\" font-size=\"13\" text-anchor=\"end\" "
-            "fill=\"#333\">%d</text>",
-            LEFT - 7, f.cy(i) + 4.5, i + 1);
+        svg_line(svg,
+                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"13\" text-anchor=\"middle\" "
+                 "fill=\"#333\">%c</text>",
+                 f.cx(i), TOP + side + 17, 'a' + i);
+        svg_line(svg,
+                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"13\" text-anchor=\"end\" "
+                 "fill=\"#333\">%d</text>",
+                 LEFT - 7, f.cy(i) + 4.5, i + 1);
     }
 }
 
 void draw_stone(std::string &svg, const board_frame &f, int x, int y, int colour) {
-    add(svg,
-        "<circle class=\"stone\" cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"%s\" "
-        "stroke=\"%s\" stroke-width=\"1.2\"/>",
-        f.cx(x), f.cy(y), CELL * 0.45, colour == 1 ? "#151515" : "#fafafa",
-        colour == 1 ? "#000" : "#555");
+    svg_line(svg,
+             "<circle class=\"stone\" cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"%s\" "
+             "stroke=\"%s\" stroke-width=\"1.2\"/>",
+             f.cx(x), f.cy(y), CELL * 0.45, colour == 1 ? "#151515" : "#fafafa",
+             colour == 1 ? "#000" : "#555");
 }
 
 // A numbered marker: a disc for the side to move's figures, a rounded square for the
@@ -97,43 +93,43 @@ void draw_marker(std::string &svg, double x, double y, int slot, bool own, const
     x += corner[k][0] * CELL;
     y += corner[k][1] * CELL;
     if (own)
-        add(svg,
-            "<g class=\"candidate\"><circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" "
-            "fill=\"%s\" stroke=\"#ffffff\" stroke-width=\"1.2\"/>",
-            x, y, r, fill);
+        svg_line(svg,
+                 "<g class=\"candidate\"><circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" "
+                 "fill=\"%s\" stroke=\"#ffffff\" stroke-width=\"1.2\"/>",
+                 x, y, r, fill);
     else
-        add(svg,
-            "<g class=\"candidate\"><rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" "
-            "height=\"%.1f\" rx=\"%.1f\" fill=\"%s\" stroke=\"#ffffff\" "
-            "stroke-width=\"1.2\"/>",
-            x - r * 0.9, y - r * 0.9, r * 1.8, r * 1.8, r * 0.35, fill);
-    add(svg,
-        "<text x=\"%.1f\" y=\"%.1f\" font-size=\"%.1f\" font-weight=\"bold\" "
-        "text-anchor=\"middle\" fill=\"#ffffff\">%d</text></g>",
-        x, y + font * 0.36, font, number);
+        svg_line(svg,
+                 "<g class=\"candidate\"><rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" "
+                 "height=\"%.1f\" rx=\"%.1f\" fill=\"%s\" stroke=\"#ffffff\" "
+                 "stroke-width=\"1.2\"/>",
+                 x - r * 0.9, y - r * 0.9, r * 1.8, r * 1.8, r * 0.35, fill);
+    svg_line(svg,
+             "<text x=\"%.1f\" y=\"%.1f\" font-size=\"%.1f\" font-weight=\"bold\" "
+             "text-anchor=\"middle\" fill=\"#ffffff\">%d</text></g>",
+             x, y + font * 0.36, font, number);
 }
 
 // A stone of the principal line: smaller than a played stone, see-through and dashed.
 void draw_line_stone(std::string &svg, double x, double y, int colour, int number) {
     const bool first = colour == 1;
-    add(svg,
-        "<g class=\"pv\"><circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"%s\" "
-        "fill-opacity=\"0.5\" stroke=\"%s\" stroke-width=\"1.5\" "
-        "stroke-dasharray=\"3,2\"/>",
-        x, y, CELL * 0.4, first ? "#151515" : "#ffffff", first ? "#151515" : "#666666");
-    add(svg,
-        "<text x=\"%.1f\" y=\"%.1f\" font-size=\"14\" font-weight=\"bold\" "
-        "text-anchor=\"middle\" fill=\"%s\">%d</text></g>",
-        x, y + 5, first ? "#ffffff" : "#333333", number);
+    svg_line(svg,
+             "<g class=\"pv\"><circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"%s\" "
+             "fill-opacity=\"0.5\" stroke=\"%s\" stroke-width=\"1.5\" "
+             "stroke-dasharray=\"3,2\"/>",
+             x, y, CELL * 0.4, first ? "#151515" : "#ffffff", first ? "#151515" : "#666666");
+    svg_line(svg,
+             "<text x=\"%.1f\" y=\"%.1f\" font-size=\"14\" font-weight=\"bold\" "
+             "text-anchor=\"middle\" fill=\"%s\">%d</text></g>",
+             x, y + 5, first ? "#ffffff" : "#333333", number);
 }
 
 void draw_title(std::string &svg, const explanation &e) {
     const char *who = e.side == 1 ? "x" : "o";
-    add(svg,
-        "<text x=\"%.1f\" y=\"22\" font-size=\"16\" font-weight=\"bold\" fill=\"#222\">"
-        "%s to move, move %d  (%d x %d, %s, level %d)</text>",
-        LEFT, e.game_over ? (e.side == 1 ? "o" : "x") : who, e.stones + 1, e.dim, e.dim,
-        e.exact_five ? "exactly five" : "five or more", e.level);
+    svg_line(svg,
+             "<text x=\"%.1f\" y=\"22\" font-size=\"16\" font-weight=\"bold\" fill=\"#222\">"
+             "%s to move, move %d  (%d x %d, %s, level %d)</text>",
+             LEFT, e.game_over ? (e.side == 1 ? "o" : "x") : who, e.stones + 1, e.dim, e.dim,
+             e.exact_five ? "exactly five" : "five or more", e.level);
     std::string line;
     if (e.game_over)
         line = "the game is over: the last stone made five";
@@ -143,17 +139,17 @@ void draw_title(std::string &svg, const explanation &e) {
     if (e.rule >= 0 && e.rule != RULE_OWN_FIVE)
         line += ", static score " + signed_value(e.static_score) + " (own " +
                 std::to_string(e.own_sum) + ", opponent " + std::to_string(e.opp_sum) + ")";
-    add(svg, "<text x=\"%.1f\" y=\"44\" font-size=\"14\" fill=\"#333\">%s</text>", LEFT,
-        line.c_str());
+    svg_line(svg, "<text x=\"%.1f\" y=\"44\" font-size=\"14\" fill=\"#333\">%s</text>", LEFT,
+             line.c_str());
 }
 
 void draw_legend(std::string &svg, const explanation &e, double x, double bottom) {
     double y = TOP + 12;
     auto text = [&](const char *weight, double size, const std::string &s) {
-        add(svg,
-            "<text x=\"%.1f\" y=\"%.1f\" font-size=\"%.1f\" font-weight=\"%s\" "
-            "fill=\"#222\">%s</text>",
-            x, y, size, weight, s.c_str());
+        svg_line(svg,
+                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"%.1f\" font-weight=\"%s\" "
+                 "fill=\"#222\">%s</text>",
+                 x, y, size, weight, s.c_str());
         y += size + 6;
     };
     text("bold", 14, "Candidates: " + std::to_string(e.list.n));
@@ -169,54 +165,56 @@ void draw_legend(std::string &svg, const explanation &e, double x, double bottom
         int count = 0;
         for (int i = 0; i < e.list.n; i++) count += e.list.rec[i].tag == t.tag;
         if (count == 0) continue;
-        add(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"%s\"/>", x + 7, y - 4, t.fill);
-        add(svg, "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">%s (%d)</text>",
-            x + 20, y, tag_name(t.tag), count);
+        svg_line(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"%s\"/>", x + 7, y - 4,
+                 t.fill);
+        svg_line(svg, "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">%s (%d)</text>",
+                 x + 20, y, tag_name(t.tag), count);
         y += 18;
     }
     if (e.list.n > 0) {
         const char *mover = e.side == 1 ? "x" : "o", *other = e.side == 1 ? "o" : "x";
-        add(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"#a0a0a0\"/>", x + 7, y - 4);
-        add(svg,
-            "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">figures of %s, "
-            "to move</text>",
-            x + 20, y, mover);
+        svg_line(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"#a0a0a0\"/>", x + 7, y - 4);
+        svg_line(svg,
+                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">figures of %s, "
+                 "to move</text>",
+                 x + 20, y, mover);
         y += 18;
-        add(svg,
-            "<rect x=\"%.1f\" y=\"%.1f\" width=\"13\" height=\"13\" rx=\"3\" "
-            "fill=\"#a0a0a0\"/>",
-            x + 0.5, y - 10.5);
-        add(svg,
-            "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">figures of %s, "
-            "to stop</text>",
-            x + 20, y, other);
+        svg_line(svg,
+                 "<rect x=\"%.1f\" y=\"%.1f\" width=\"13\" height=\"13\" rx=\"3\" "
+                 "fill=\"#a0a0a0\"/>",
+                 x + 0.5, y - 10.5);
+        svg_line(svg,
+                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">figures of %s, "
+                 "to stop</text>",
+                 x + 20, y, other);
         y += 18;
     }
     if (e.chosen.x >= 0) {
-        add(svg,
-            "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"none\" stroke=\"%s\" "
-            "stroke-width=\"3\"/>",
-            x + 7, y - 4, CHOSEN);
-        add(svg, "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">chosen move</text>",
-            x + 20, y);
+        svg_line(svg,
+                 "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"none\" stroke=\"%s\" "
+                 "stroke-width=\"3\"/>",
+                 x + 7, y - 4, CHOSEN);
+        svg_line(svg,
+                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">chosen move</text>",
+                 x + 20, y);
         y += 18;
     }
     if (e.line_len > 1) {
         for (int k = 0; k < 2; k++)
-            add(svg,
-                "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"%s\" fill-opacity=\"0.5\" "
-                "stroke=\"%s\" stroke-width=\"1.2\" stroke-dasharray=\"2,2\"/>",
-                x + 7 + 17 * k, y - 4, k ? "#ffffff" : "#151515", k ? "#666666" : "#151515");
-        add(svg,
-            "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">principal line "
-            "2 to %d</text>",
-            x + 37, y, e.line_len);
+            svg_line(svg,
+                     "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"%s\" fill-opacity=\"0.5\" "
+                     "stroke=\"%s\" stroke-width=\"1.2\" stroke-dasharray=\"2,2\"/>",
+                     x + 7 + 17 * k, y - 4, k ? "#ffffff" : "#151515", k ? "#666666" : "#151515");
+        svg_line(svg,
+                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">principal line "
+                 "2 to %d</text>",
+                 x + 37, y, e.line_len);
         y += 18;
     }
     if (e.last_x >= 0) {
-        add(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"4\" fill=\"%s\"/>", x + 7, y - 4, LAST);
-        add(svg, "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">last move</text>",
-            x + 20, y);
+        svg_line(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"4\" fill=\"%s\"/>", x + 7, y - 4, LAST);
+        svg_line(svg, "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">last move</text>",
+                 x + 20, y);
         y += 18;
     }
     // The list itself, with each candidate's value, as far as the column has room.
@@ -228,22 +226,22 @@ void draw_legend(std::string &svg, const explanation &e, double x, double bottom
         }
         const move_rec &r = e.list.rec[i];
         if (e.own_figures[i])
-            add(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"6\" fill=\"%s\"/>", x + 7, y - 4,
-                colour_of(r.tag));
+            svg_line(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"6\" fill=\"%s\"/>", x + 7, y - 4,
+                     colour_of(r.tag));
         else
-            add(svg,
-                "<rect x=\"%.1f\" y=\"%.1f\" width=\"11\" height=\"11\" rx=\"2.5\" "
-                "fill=\"%s\"/>",
-                x + 1.5, y - 9.5, colour_of(r.tag));
+            svg_line(svg,
+                     "<rect x=\"%.1f\" y=\"%.1f\" width=\"11\" height=\"11\" rx=\"2.5\" "
+                     "fill=\"%s\"/>",
+                     x + 1.5, y - 9.5, colour_of(r.tag));
         std::string value = e.searched ? signed_value(e.values[i]) : "";
-        add(svg,
-            "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">%d. %s  %s"
-            "</text>",
-            x + 18, y, i + 1, move_name(r.x, r.y), point_class(r.info).c_str());
-        add(svg,
-            "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" text-anchor=\"end\" "
-            "fill=\"#222\">%s</text>",
-            x + LEGEND - 16, y, value.c_str());
+        svg_line(svg,
+                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">%d. %s  %s"
+                 "</text>",
+                 x + 18, y, i + 1, move_name(r.x, r.y), point_class(r.info).c_str());
+        svg_line(svg,
+                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" text-anchor=\"end\" "
+                 "fill=\"#222\">%s</text>",
+                 x + LEGEND - 16, y, value.c_str());
         y += 16;
     }
 }
@@ -255,19 +253,19 @@ std::string board_svg(const explanation &e) {
     const double board_bottom = TOP + e.dim * CELL + 28;
     const double width = LEFT + e.dim * CELL + 20 + LEGEND, height = board_bottom + 8;
     std::string svg;
-    add(svg,
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
-        "viewBox=\"0 0 %.0f %.0f\" font-family=\"%s\">",
-        width, height, width, height, FONT);
-    add(svg, "<rect width=\"100%%\" height=\"100%%\" fill=\"#ffffff\"/>");
+    svg_line(svg,
+             "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
+             "viewBox=\"0 0 %.0f %.0f\" font-family=\"%s\">",
+             width, height, width, height, SVG_FONT);
+    svg_line(svg, "<rect width=\"100%%\" height=\"100%%\" fill=\"#ffffff\"/>");
     draw_title(svg, e);
     draw_grid(svg, f);
     for (int x = 0; x < e.dim; x++)
         for (int y = 0; y < e.dim; y++)
             if (e.board[cell(x, y)] != 0) draw_stone(svg, f, x, y, e.board[cell(x, y)]);
     if (e.last_x >= 0)
-        add(svg, "<circle class=\"last\" cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"%s\"/>",
-            f.cx(e.last_x), f.cy(e.last_y), CELL * 0.12, LAST);
+        svg_line(svg, "<circle class=\"last\" cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"%s\"/>",
+                 f.cx(e.last_x), f.cy(e.last_y), CELL * 0.12, LAST);
 
     // The principal line beyond the chosen move takes the centres of its squares; the
     // candidates go in the centre of theirs unless it is taken, else into a corner.
@@ -283,145 +281,11 @@ std::string board_svg(const explanation &e) {
                     colour_of(r.tag), i + 1);
     }
     if (e.chosen.x >= 0)
-        add(svg,
-            "<circle class=\"chosen\" cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"none\" "
-            "stroke=\"%s\" stroke-width=\"3.5\"/>",
-            f.cx(e.chosen.x), f.cy(e.chosen.y), CELL * 0.48, CHOSEN);
+        svg_line(svg,
+                 "<circle class=\"chosen\" cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\" fill=\"none\" "
+                 "stroke=\"%s\" stroke-width=\"3.5\"/>",
+                 f.cx(e.chosen.x), f.cy(e.chosen.y), CELL * 0.48, CHOSEN);
     draw_legend(svg, e, LEFT + e.dim * CELL + 24, board_bottom);
-    svg += "</svg>\n";
-    return svg;
-}
-
-// ---- Game chart ---------------------------------------------------------------------
-
-namespace {
-
-constexpr double CW = 880, CH = 420;                 // picture
-constexpr double PL = 64, PR = 24, PT = 56, PB = 56; // plot margins
-constexpr double EDGE = 18; // band at the top and bottom edges for found wins and losses
-constexpr int FOUND = 512;  // beyond this a value is a found win or loss
-
-struct chart_frame {
-    int count;
-    int range; // values within +-range fill the plot between the edge bands
-    double x(int move) const {
-        return PL + (count > 1 ? (move - 1) * (CW - PL - PR) / (count - 1) : 0);
-    }
-    double y(int v) const {
-        const double top = PT, bottom = CH - PB;
-        if (v > FOUND) return top;
-        if (v < -FOUND) return bottom;
-        return (top + bottom) / 2 - v * (bottom - top - 2 * EDGE) / (2.0 * range);
-    }
-};
-
-// The largest ordinary value, rounded up to a whole number of grid steps; *step gets the
-// step, about four to a side.
-int chart_range(const game_point *points, int count, int *step) {
-    int top = 0;
-    for (int i = 0; i < count; i++)
-        if (points[i].valued && std::abs(points[i].value) <= FOUND)
-            top = std::max(top, std::abs(points[i].value));
-    static const int steps[] = {10, 20, 25, 50, 100, 200};
-    *step = 200;
-    for (int s : steps)
-        if (top <= 4 * s) {
-            *step = s;
-            break;
-        }
-    const int range = (top + *step - 1) / *step * *step;
-    return range > 0 ? range : *step;
-}
-
-void draw_axes(std::string &svg, const chart_frame &f, int step) {
-    const double right = CW - PR;
-    for (int v = -f.range; v <= f.range; v += step) {
-        add(svg, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"%s\"/>", PL,
-            f.y(v), right, f.y(v), v == 0 ? "#555" : "#e2e2e2");
-        add(svg,
-            "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" text-anchor=\"end\" "
-            "fill=\"#333\">%s%d</text>",
-            PL - 6, f.y(v) + 4, v > 0 ? "+" : "", v);
-    }
-    // The edges: found wins of each colour.
-    for (int s = -1; s <= 1; s += 2) {
-        const double y = f.y(s * (FOUND + 1));
-        add(svg,
-            "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"%s\" "
-            "stroke-width=\"2\"/>",
-            PL, y, right, y, s > 0 ? "#151515" : "#9a9a9a");
-        add(svg,
-            "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" text-anchor=\"end\" "
-            "font-weight=\"bold\" fill=\"#333\">%s</text>",
-            PL - 6, y + 4, s > 0 ? "x wins" : "o wins");
-    }
-    const int every = f.count <= 30 ? 5 : f.count <= 120 ? 10 : 20;
-    for (int m = 1; m <= f.count; m++) {
-        if (m != 1 && m % every != 0) continue;
-        add(svg,
-            "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" text-anchor=\"middle\" "
-            "fill=\"#333\">%d</text>",
-            f.x(m), CH - PB + 18, m);
-    }
-    add(svg,
-        "<text x=\"%.1f\" y=\"%.1f\" font-size=\"13\" text-anchor=\"middle\" "
-        "fill=\"#333\">move</text>",
-        (PL + right) / 2, CH - 12);
-}
-
-} // namespace
-
-std::string game_svg(const game_point *points, int count, const int *swings, int swing_count,
-                     const std::string &title) {
-
-    int step = 0;
-    const chart_frame f{count, chart_range(points, count, &step)};
-    std::string svg;
-    add(svg,
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
-        "viewBox=\"0 0 %.0f %.0f\" font-family=\"%s\">",
-        CW, CH, CW, CH, FONT);
-    add(svg, "<rect width=\"100%%\" height=\"100%%\" fill=\"#ffffff\"/>");
-    add(svg,
-        "<text x=\"%.1f\" y=\"24\" font-size=\"16\" font-weight=\"bold\" fill=\"#222\">%s"
-        "</text>",
-        PL, title.c_str());
-    draw_axes(svg, f, step);
-    // The largest swings, behind the values.
-    for (int s = 0; s < swing_count; s++) {
-        const int m = swings[s];
-        const game_point &p = points[m - 1];
-        add(svg,
-            "<line class=\"swing\" x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" "
-            "stroke=\"#e6007e\" stroke-width=\"1.5\" stroke-dasharray=\"5,4\"/>",
-            f.x(m), PT - 4, f.x(m), CH - PB);
-        add(svg,
-            "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" text-anchor=\"middle\" "
-            "fill=\"#e6007e\">move %d %s</text>",
-            f.x(m), PT - 8 - 13 * (s % 2), m, move_name(p.stone.x, p.stone.y));
-    }
-    std::string line;
-    for (int i = 0; i < count; i++) {
-        if (!points[i].valued) continue;
-        char xy[48];
-        std::snprintf(xy, sizeof xy, "%.1f,%.1f ", f.x(i + 1), f.y(points[i].value));
-        line += xy;
-    }
-    add(svg, "<polyline points=\"%s\" fill=\"none\" stroke=\"#1f5fbf\" stroke-width=\"2\"/>",
-        line.c_str());
-    for (int i = 0; i < count; i++) {
-        const game_point &p = points[i];
-        if (!p.valued) continue;
-        const double x = f.x(i + 1), y = f.y(p.value);
-        if (std::abs(p.value) > FOUND) // a found win or loss: a triangle on the edge
-            add(svg, "<path class=\"point\" d=\"M%.1f %.1fl-5 %.1fh10z\" fill=\"%s\"/>", x, y,
-                p.value > 0 ? 8.0 : -8.0, p.value > 0 ? "#151515" : "#9a9a9a");
-        else
-            add(svg,
-                "<circle class=\"point\" cx=\"%.1f\" cy=\"%.1f\" r=\"3\" fill=\"#1f5fbf\" "
-                "stroke=\"#ffffff\"/>",
-                x, y);
-    }
     svg += "</svg>\n";
     return svg;
 }

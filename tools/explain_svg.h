@@ -5,6 +5,10 @@
 
 #include "explain_search.h"
 
+// Appends one printf-formatted line to `svg`.
+[[gnu::format(printf, 2, 3)]] void svg_line(std::string &svg, const char *format, ...);
+constexpr const char *SVG_FONT = "DejaVu Sans, Verdana, Arial, sans-serif";
+
 // The board: grid and coordinates as the demo prints them (letters for x, numbers for y,
 // y upwards), the stones with the last one marked, the generator's candidates as numbered
 // markers coloured by tag with a legend, the chosen move ringed and the principal line as
