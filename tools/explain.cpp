@@ -120,7 +120,7 @@ void print_search(const explanation &e) {
     if (e.searched)
         for (int i = 0; i < e.list.n; i++)
             std::printf("  %2d  %-6s  %6s\n", i + 1, move_name(e.list.rec[i].x, e.list.rec[i].y),
-                        signed_value(e.values[i]).c_str());
+                        searched_value(e, i).c_str());
     else
         std::printf("  no search: %s\n", e.list.n == 1 ? "the one candidate is played"
                                                        : "nothing to search, a fallback move");

@@ -180,6 +180,10 @@ void explain_position(const game_record &g, int stones, int dim, int exact_five,
     e.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     root_watch = nullptr;
     e.searched = root.last_searched != 0;
+    for (int i = 0, alpha = -WIN; e.searched && i < n; i++) {
+        e.at_most[i] = i > 0 && e.values[i] <= alpha;
+        if (e.values[i] > alpha) alpha = e.values[i];
+    }
     e.value = root.last_value;
     e.nodes = root.last_nodes;
     e.tree_peak = tree_memory.peak;
@@ -231,6 +235,11 @@ std::string point_class(const point_info &p) {
     std::string name = p.windows >= 2 ? open[p.count] : closed[p.count];
     if (p.threat == 2) name += " + double threat";
     return name;
+}
+
+std::string searched_value(const explanation &e, int i) {
+    std::string text = e.at_most[i] ? "<=" : "";
+    return text += signed_value(e.values[i]);
 }
 
 std::string signed_value(int v) {

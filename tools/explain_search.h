@@ -27,6 +27,9 @@ struct explanation {
     // The root search (searched false: a lone candidate is played without one).
     bool searched;
     int values[MAX_MOVES]; // value of candidate i, in the order searched
+    // The root's window narrows as alpha rises: a later candidate that is no better than
+    // the best before it comes back as that best, an upper bound of its own value.
+    bool at_most[MAX_MOVES];
     square chosen;
     int value;
     int nodes;
@@ -47,3 +50,5 @@ const char *tag_name(int tag);
 const char *rule_name(int rule);
 std::string point_class(const point_info &p);
 std::string signed_value(int v); // "+12", "0", "-7"
+// Root candidate i's value as searched, "<=" before an upper bound.
+std::string searched_value(const explanation &e, int i);

@@ -233,7 +233,8 @@ void draw_legend(std::string &svg, const explanation &e, double x, double bottom
                      "<rect x=\"%.1f\" y=\"%.1f\" width=\"11\" height=\"11\" rx=\"2.5\" "
                      "fill=\"%s\"/>",
                      x + 1.5, y - 9.5, colour_of(r.tag));
-        std::string value = e.searched ? signed_value(e.values[i]) : "";
+        std::string value; // an upper bound with a less-or-equal sign
+        if (e.searched) value = (e.at_most[i] ? "&#8804;" : "") + signed_value(e.values[i]);
         svg_line(svg,
                  "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">%d. %s  %s"
                  "</text>",
