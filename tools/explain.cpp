@@ -240,7 +240,8 @@ void explain_game(const game_record &g, const options &o, int dim) {
     std::ofstream out(o.svg);
     out << game_svg(points, g.count, swings, swing_count,
                     "Root value for x, level " + std::to_string(o.level) + ", " +
-                        std::to_string(g.count) + " moves");
+                        std::to_string(g.count) + " moves on " + std::to_string(dim) + " x " +
+                        std::to_string(dim));
     if (!out) fail(std::string("cannot write ") + o.svg);
 }
 
