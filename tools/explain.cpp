@@ -24,8 +24,8 @@
 
 namespace {
 
-// The five rules the tool accepts, as INFO rule numbers; renju (4) joins here when the
-// engine plays it.
+// The five-in-a-row rules the tool accepts, as INFO rule numbers; renju (4) joins here when
+// the engine plays it.
 constexpr int accepted_rules[] = {0, 1};
 
 struct options {
