@@ -113,6 +113,14 @@ void print_candidates(const explanation &e) {
     }
 }
 
+void print_forbidden(const explanation &e) {
+    if (e.forbidden_n == 0) return;
+    std::printf("Forbidden for x (renju):");
+    for (int i = 0; i < e.forbidden_n; i++)
+        std::printf(" %s", move_name(e.forbidden[i].x, e.forbidden[i].y));
+    std::printf("\n");
+}
+
 void print_search(const explanation &e) {
     std::printf("\nSearch at level %d (depth limits %d/%d/%d):\n", e.level, level_table[e.level][0],
                 level_table[e.level][1], level_table[e.level][2]);
@@ -147,6 +155,7 @@ void explain_one(const explanation &e) {
         std::printf("Static score: %s (own %d, opponent %d)\n",
                     signed_value(e.static_score).c_str(), e.own_sum, e.opp_sum);
     print_candidates(e);
+    print_forbidden(e);
     print_search(e);
 }
 

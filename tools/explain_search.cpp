@@ -160,6 +160,10 @@ void explain_position(const game_record &g, int stones, int dim, int rule, int l
     e.rule = RULE_NO_CANDIDATE;
     e.chosen = {-1, -1};
     if (e.game_over) return;
+    for (int x = 0; rule == RULE_RENJU && e.side == 1 && x < dim; x++)
+        for (int y = 0; y < dim; y++)
+            if (board[cell(x, y)] == 0 && renju_verdict(board, x, y) != RENJU_LEGAL)
+                e.forbidden[e.forbidden_n++] = {x, y};
 
     // 1. The generator, as the root calls it.
     int n = generate_moves(board, e.side, root.root_ply, e.list, &e.static_score, TAG_ROOT);

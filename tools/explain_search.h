@@ -37,6 +37,9 @@ struct explanation {
     double seconds;
     int line_len; // the principal line, the chosen move first
     square line[MAX_LINE];
+    // Under renju with black to move: the squares black must not play.
+    int forbidden_n;
+    square forbidden[BOARD_CELLS];
 };
 
 // A fresh engine (reset, the board side and rule given, `level` fixed, no clock) with the

@@ -35,6 +35,7 @@ constexpr tag_colour tag_colours[] = {
 };
 const char *CHOSEN = "#e6007e";
 const char *LAST = "#ff3030";
+const char *FORBIDDEN = "#b00020"; // renju: black must not play here
 
 const char *colour_of(int tag) {
     for (const tag_colour &t : tag_colours)
@@ -121,6 +122,15 @@ void draw_line_stone(std::string &svg, double x, double y, int colour, int numbe
              "<text x=\"%.1f\" y=\"%.1f\" font-size=\"14\" font-weight=\"bold\" "
              "text-anchor=\"middle\" fill=\"%s\">%d</text></g>",
              x, y + 5, first ? "#ffffff" : "#333333", number);
+}
+
+// A forbidden square of black under renju, or (cls "key") its sign in the legend.
+void draw_cross(std::string &svg, double x, double y, const char *cls = "forbidden") {
+    const double r = CELL * 0.22;
+    svg_line(svg,
+             "<path class=\"%s\" d=\"M%.1f %.1fL%.1f %.1fM%.1f %.1fL%.1f %.1f\" "
+             "stroke=\"%s\" stroke-width=\"3\" stroke-linecap=\"round\"/>",
+             cls, x - r, y - r, x + r, y + r, x - r, y + r, x + r, y - r, FORBIDDEN);
 }
 
 void draw_title(std::string &svg, const explanation &e) {
@@ -211,6 +221,14 @@ void draw_legend(std::string &svg, const explanation &e, double x, double bottom
                  x + 37, y, e.line_len);
         y += 18;
     }
+    if (e.forbidden_n > 0) {
+        draw_cross(svg, x + 7, y - 4, "key");
+        svg_line(svg,
+                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">forbidden for x "
+                 "(%d)</text>",
+                 x + 20, y, e.forbidden_n);
+        y += 18;
+    }
     if (e.last_x >= 0) {
         svg_line(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"4\" fill=\"%s\"/>", x + 7, y - 4, LAST);
         svg_line(svg, "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">last move</text>",
@@ -276,6 +294,10 @@ std::string board_svg(const explanation &e) {
         draw_line_stone(svg, f.cx(s.x), f.cy(s.y), i % 2 == 0 ? e.side : -e.side, i + 1);
         taken[cell(s.x, s.y)]++;
     }
+    // Under renju, the squares black must not play: a red cross each, over a line stone
+    // (white may play there); black is never offered one.
+    for (int i = 0; i < e.forbidden_n; i++)
+        draw_cross(svg, f.cx(e.forbidden[i].x), f.cy(e.forbidden[i].y));
     for (int i = 0; i < e.list.n; i++) {
         const move_rec &r = e.list.rec[i];
         draw_marker(svg, f.cx(r.x), f.cy(r.y), taken[cell(r.x, r.y)]++, e.own_figures[i],

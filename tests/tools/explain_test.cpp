@@ -187,7 +187,7 @@ void expect_renders(const std::string &svg_path, const svg_facts &f) {
 
 TEST(Explain, PicturesAreWellFormedAndComplete) {
     const std::string svg = scratch_path("explain.svg");
-    for (const char *name : {"defence 15", "crowded 20"}) {
+    for (const char *name : {"defence 15", "crowded 20", "renju forbidden 15"}) {
         SCOPED_TRACE(name);
         const bench_position &p = bench_named(name);
         std::vector<std::string> args = position_args(p, 2);
@@ -203,6 +203,7 @@ TEST(Explain, PicturesAreWellFormedAndComplete) {
         const std::vector<std::string> line = words_after(run.out, "Principal line (");
         ASSERT_FALSE(line.empty());
         EXPECT_EQ(f.classes["pv"], std::stoi(line[0]) - 1);
+        EXPECT_EQ(f.classes["forbidden"], words_after(run.out, "Forbidden for x (renju):").size());
         expect_renders(svg, f);
     }
     std::remove(svg.c_str());
