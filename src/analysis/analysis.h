@@ -84,6 +84,19 @@ struct move_rec {
     int tag;
 };
 
+// A line's figures, its largest own count m among the viable windows and the number c of
+// windows reaching it, as one number m << 4 | c (c is at most 5).
+constexpr int packed_figures(int m, int c) {
+    return m << 4 | c;
+}
+
+// The one rule for a square's best line: a line takes the lead from the best so far only with
+// larger packed figures (more count, or equal count and more windows), so on a tie the
+// earlier direction keeps it.
+constexpr bool line_leads(int figures, int best) {
+    return figures > best;
+}
+
 // Copies the 11 cells of square x,y along direction d into `line`, OFF_BOARD past the edge.
 void line_window(const int *board, int x, int y, int d, int line[LINE_LEN]);
 

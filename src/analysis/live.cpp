@@ -69,7 +69,7 @@ unsigned char figures_of(int exact, int k) {
         if (digits % 3 == 2) blocked |= 1u << i;
     }
     const line_figures lf = scan_line(line_bits{own, blocked, 0}, exact != 0);
-    f = static_cast<unsigned char>((lf.m << 4 | lf.c) + 1);
+    f = static_cast<unsigned char>(packed_figures(lf.m, lf.c) + 1);
     return static_cast<unsigned char>(f - 1);
 }
 
@@ -125,43 +125,34 @@ void restart() {
     }
 }
 
-// What one direction's packed figures add to a square's threat class: bit 0 an open-four
-// line, bit 3 a four or open-three line, bit 6 a line with at least a two that has room;
-// summed over the four directions, each 3-bit field counts its lines.
+// line_tally of every packed figures.
 struct tally_table {
     int v[256];
 };
 constexpr tally_table make_tally() {
     tally_table t{};
-    for (int f = 0; f < 256; f++) {
-        const int m = f >> 4, c = f & 15;
-        if (m == 0) continue;
-        t.v[f] = (m == 3 && c >= 2) | (m == 3 || (m == 2 && c >= 2)) << 3 | (m >= 2 || c >= 2) << 6;
-    }
+    for (int f = 0; f < 256; f++) t.v[f] = line_tally(f >> 4, f & 15);
     return t;
 }
 constexpr tally_table tally = make_tally();
 
-// The threat class of a summed tally: 3 for two open-four lines, 2 for two four or
-// open-three lines, 1 for two lines with room, else 0. Each field counts at most 4 lines.
+// threat_class of every summed tally.
 struct threat_table {
     int v[512];
 };
 constexpr threat_table make_threats() {
     threat_table t{};
-    for (int sum = 0; sum < 512; sum++)
-        t.v[sum] = (sum & 7) >= 2 ? 3 : (sum >> 3 & 7) >= 2 ? 2 : (sum >> 6 & 7) >= 2 ? 1 : 0;
+    for (int sum = 0; sum < 512; sum++) t.v[sum] = threat_class(sum);
     return t;
 }
 constexpr threat_table threat_of = make_threats();
 
 // A square's analysis from its four directions' packed figures: the best direction is
-// the one with the largest figures (on a tie the earlier one), and two lines of a kind
-// make the threat class.
+// the one that leads (line_leads), and two lines of a kind make the threat class.
 point_info classify(const unsigned char figures[4]) {
     int best = 0, dir = -1, sum = 0;
     for (int d = 0; d < 4; d++) {
-        if (figures[d] > best) {
+        if (line_leads(figures[d], best)) {
             best = figures[d];
             dir = d;
         }
