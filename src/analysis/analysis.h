@@ -125,15 +125,6 @@ constexpr int LINE_ROWS = 2 * MAX_DIM - 1;
 constexpr int MAX_NOTED = 64; // noted changes between two syncs of a watched board
 static_assert(MAX_DIM + 10 <= 32, "a row word holds a board line and five cells each side");
 
-// Window figures of one colour on one 11-cell line, packed as m << 4 | c (m the largest own
-// count among the viable windows, c how many reach it): larger packed figures rank higher
-// in the choice of a square's best direction. They are looked up by the line's pattern:
-// cells 1-9 as base-3 digits (0 empty, 1 own, 2 blocked: a stone of the other colour or
-// off the board) and whether cells 0 and 10 hold own stones (they matter only as a
-// window's outer neighbours under the exact-five rule).
-constexpr int INNER_PATTERNS = 19683; // 3^9
-constexpr int LINE_PATTERNS = INNER_PATTERNS * 4;
-
 // The rank of an analysis as one number: 0 for count 0, else count 1..4, threat 0..3 and
 // windows 1..5 in that order of weight, 1..80. Analyses of empty squares (hits 0) with
 // larger buckets rank first, and equal buckets rank equal.
@@ -145,8 +136,6 @@ inline int rank_bucket(const point_info &p) {
 constexpr int RANKED_WORDS = (BOARD_CELLS + 63) / 64;
 
 struct live_state {
-    // [exact_five][pattern]: packed figures plus one, 0 until the pattern is first met
-    unsigned char pattern_figures[2][LINE_PATTERNS];
     int dim;                          // board side the state was built for; -1: nothing yet
     int exact[2];                     // five rule it was built under: exact_for(+1), (-1)
     int board[BOARD_CELLS];           // the position it describes (dim x dim cells)

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "analysis/analysis.h"
+#include "analysis/patterns.h"
 #include "analysis/window.h"
 
 live_state live;
@@ -34,44 +35,6 @@ unsigned span_bits(int lo, int hi) {
 }
 
 constexpr point_info NO_WINDOW = {0, 0, 0, 0, -1};
-
-// Base-3 value of the digits given by 9 bits: ternary[b] = sum of 3^i over the set bits i.
-struct ternary_table {
-    int v[512];
-};
-constexpr ternary_table make_ternary() {
-    ternary_table t{};
-    for (int b = 0; b < 512; b++)
-        for (int i = 8; i >= 0; i--) t.v[b] = t.v[b] * 3 + (b >> i & 1);
-    return t;
-}
-constexpr ternary_table ternary = make_ternary();
-
-// Pattern index of a line for the colour of `own`; `blocked` holds the other colour's
-// stones and the cells off the board.
-int pattern_of(unsigned own, unsigned blocked) {
-    return ternary.v[own >> 1 & 0x1FF] + 2 * ternary.v[blocked >> 1 & 0x1FF] +
-           INNER_PATTERNS * static_cast<int>((own & 1) | (own >> 9 & 2));
-}
-
-// Packed figures of pattern k under the rule `exact`, from the window scan itself, so the
-// table and the scan cannot disagree. Each pattern is worked out the first time it is
-// met: a search meets a few thousand of the 157,464, and working them all out at once
-// would take longer than the first speed measurement of a game. Entries hold the figures
-// plus one, so the table's initial zeros mean "not yet" and need no setting up.
-unsigned char figures_of(int exact, int k) {
-    unsigned char &f = live.pattern_figures[exact][k];
-    if (f != 0) return static_cast<unsigned char>(f - 1);
-    unsigned own = (k / INNER_PATTERNS & 1) | (k / INNER_PATTERNS & 2) << 9;
-    unsigned blocked = 0;
-    for (int i = 1, digits = k % INNER_PATTERNS; i <= 9; i++, digits /= 3) {
-        if (digits % 3 == 1) own |= 1u << i;
-        if (digits % 3 == 2) blocked |= 1u << i;
-    }
-    const line_figures lf = scan_line(line_bits{own, blocked, 0}, exact != 0);
-    f = static_cast<unsigned char>(packed_figures(lf.m, lf.c) + 1);
-    return static_cast<unsigned char>(f - 1);
-}
 
 // Pattern indices of direction d of square x,y for both colours, from the rows.
 void index_from_rows(int x, int y, int d) {
@@ -125,42 +88,6 @@ void restart() {
     }
 }
 
-// line_tally of every packed figures.
-struct tally_table {
-    int v[256];
-};
-constexpr tally_table make_tally() {
-    tally_table t{};
-    for (int f = 0; f < 256; f++) t.v[f] = line_tally(f >> 4, f & 15);
-    return t;
-}
-constexpr tally_table tally = make_tally();
-
-// threat_class of every summed tally.
-struct threat_table {
-    int v[512];
-};
-constexpr threat_table make_threats() {
-    threat_table t{};
-    for (int sum = 0; sum < 512; sum++) t.v[sum] = threat_class(sum);
-    return t;
-}
-constexpr threat_table threat_of = make_threats();
-
-// A square's analysis from its four directions' packed figures: the best direction is
-// the one that leads (line_leads), and two lines of a kind make the threat class.
-point_info classify(const unsigned char figures[4]) {
-    int best = 0, dir = -1, sum = 0;
-    for (int d = 0; d < 4; d++) {
-        if (line_leads(figures[d], best)) {
-            best = figures[d];
-            dir = d;
-        }
-        sum += tally.v[figures[d]];
-    }
-    return point_info{best >> 4, best & 15, threat_of.v[sum], 0, dir};
-}
-
 // Sets or clears bit c of a set of cells.
 void set_bit(std::uint64_t (&set)[RANKED_WORDS], int c, bool on) {
     const std::uint64_t bit = std::uint64_t{1} << (c & 63);
@@ -179,45 +106,6 @@ void touch(int c, int colours) {
     if (colours & 1) set_bit(live.stale[0], c, true);
     if (colours & 2) set_bit(live.stale[1], c, true);
 }
-
-// A cell value as a digit of colour index k's patterns: 0 empty, 1 own, 2 blocked.
-constexpr int digit(int v, int k) {
-    return v == 0 ? 0 : v == (k == 0 ? 1 : -1) ? 1 : 2;
-}
-
-constexpr int pow3[9] = {1, 3, 9, 27, 81, 243, 729, 2187, 6561};
-
-// How colour index k's pattern index of a square changes when the cell at index i of its
-// line goes from `old` to `now`: a base-3 digit for cells 1-9, whether the cell is own for
-// cells 0 and 10.
-constexpr int pattern_delta(int i, int old, int now, int k) {
-    if (i == 0 || i == 10) {
-        const int own = k == 0 ? 1 : -1;
-        return ((now == own) - (old == own)) * INNER_PATTERNS * (i == 0 ? 1 : 2);
-    }
-    return (digit(now, k) - digit(old, k)) * pow3[i - 1];
-}
-
-// pattern_delta for every change of a cell, by the kinds of its old and new values (see
-// value_kind): [old][now][k][i].
-constexpr int VALUE_KINDS = 4;
-constexpr int kind_value[VALUE_KINDS] = {0, 1, -1, 2}; // one value of each kind
-int value_kind(int v) {
-    return v == 0 ? 0 : v == 1 ? 1 : v == -1 ? 2 : 3; // 3: any other value, which blocks
-}
-struct delta_table {
-    int v[VALUE_KINDS][VALUE_KINDS][2][LINE_LEN];
-};
-constexpr delta_table make_deltas() {
-    delta_table t{};
-    for (int o = 0; o < VALUE_KINDS; o++)
-        for (int n = 0; n < VALUE_KINDS; n++)
-            for (int k = 0; k < 2; k++)
-                for (int i = 0; i < LINE_LEN; i++)
-                    t.v[o][n][k][i] = pattern_delta(i, kind_value[o], kind_value[n], k);
-    return t;
-}
-constexpr delta_table deltas = make_deltas();
 
 // The packed figures of direction d of cell c looked up again from its pattern indices,
 // each colour under its own five rule; returns which colours' figures changed (bit k:
