@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "analysis/analysis.h"
+#include "search/hash.h"
 #include "search/random.h"
 #include "search/search.h"
-#include "search/tree.h"
 
 key_state keys = {1, {}, {}};
 

@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include "movegen/movegen.h"
+#include "search/hash.h"
 #include "search/tree.h"
 
 // Completing five is worth WIN less the ply; being unable to stop one, the ply less WIN.
@@ -32,11 +33,6 @@ void reset_root();
 // its settings, the levels, the time control, the root and its tree, the hash keys and the
 // random sequence, the live analysis.
 void reset_engine();
-
-// The hash's board watch, as the live analysis's (watch_live, note_live): while `board`
-// is watched, hashing it compares only the cells noted since the last hash of it.
-void watch_hash(const int *board);
-void note_hash(int c);
 
 // Puts value v (0 takes the stone) on cell c of the search's board and notes the change for
 // the live analysis and the hash, which watch that board during a move choice.

@@ -1,17 +1,7 @@
 #pragma once
-// Position hash and transposition tree.
-//
-// The hash mixes the stones of the board with two caller-supplied offsets (the search's
-// window), so an entry is found again only for the same stones searched with the same
-// window. The tree is a plain unbalanced binary search tree on h0, with h1 as a check
-// word; it lives for one move choice.
-#include "game/game.h"
+// Transposition tree: a plain unbalanced binary search tree on a position's hash h0
+// (search/hash.h), with h1 as a check word; it lives for one move choice.
 #include <cstdint>
-
-struct hash_key {
-    int32_t h0;
-    int32_t h1;
-};
 
 struct tree_node {
     int32_t h0;
@@ -20,24 +10,6 @@ struct tree_node {
     tree_node *right;
     tree_node *left;
 };
-
-// Key tables, indexed like the board. Filled over the whole 20 x 20 array on the first
-// hash of the process (K0 then K1, x outer, y inner), so games on any board side get
-// distinct keys for every cell.
-struct key_state {
-    int pending; // 1 until the tables are filled
-    int32_t k0[BOARD_CELLS];
-    int32_t k1[BOARD_CELLS];
-};
-extern key_state keys;
-
-// Unfilled tables and the key sequence restarted, as at process start: the next hash
-// fills the same keys again.
-void reset_keys();
-
-// Key of the stones on `board` (dim x dim) with offsets a and b. A cell value other than
-// 0, +1, -1 is fatal.
-void hash(const int *board, int a, int b, hash_key *key_out);
 
 // ---- Memory budget ----------------------------------------------------------------------
 // INFO max_memory is the manager's budget for the whole process. The engine's fixed arrays
