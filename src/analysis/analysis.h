@@ -122,7 +122,6 @@ point_info analyse_point(const int *board, int x, int y, int colour);
 //   2 (0,1): row x,                 position y
 //   3 (-1,1): row x + y,            position y
 constexpr int LINE_ROWS = 2 * MAX_DIM - 1;
-constexpr int MAX_NOTED = 64; // noted changes between two syncs of a watched board
 static_assert(MAX_DIM + 10 <= 32, "a row word holds a board line and five cells each side");
 
 // The rank of an analysis as one number: 0 for count 0, else count 1..4, threat 0..3 and
@@ -162,12 +161,7 @@ struct live_state {
     int ranked_size[2][RANK_BUCKETS];
     unsigned ranked_words[2][RANK_BUCKETS]; // bit w: word w of the bucket's set is not 0
     std::uint64_t filled[2][2]; // bit b % 64 of [k][b / 64]: bucket b of colour k not empty
-    // A board whose changes are noted through note_live (nullptr: none). While it is
-    // watched and `watch_synced` is set, a sync of it compares only the noted cells.
-    const int *watched;
-    int watch_synced;
-    int noted[MAX_NOTED]; // cells that may have changed, with repeats
-    int noted_count;      // past MAX_NOTED: too many, the sync compares every cell
+    watch_mark mark;            // its last sync, against the board watch
 };
 extern live_state live;
 
@@ -175,24 +169,14 @@ extern live_state live;
 void reset_live();
 
 // Brings the live state to `board` (shared dim and five rules): every cell that differs
-// from the state's position is applied as a put or a take. After a change of board side or
-// rule it starts again from an empty board.
+// from the state's position is applied as a put or a take; on the watched board only the
+// cells noted since the last sync are compared (see board_watch). After a change of board
+// side or rule it starts again from an empty board.
 void sync_live(const int *board);
-
-// Watches `board` (nullptr: stops watching): from its next sync on, a sync of it looks
-// only at the cells noted through note_live since the last one, instead of comparing every
-// cell. The search watches its board while it puts and takes stones.
-void watch_live(const int *board);
 
 // Whether the square with cell index c is in the live state's candidate set.
 inline bool live_candidate(int c) {
     return (live.candidates[c >> 6] >> (c & 63) & 1) != 0;
-}
-
-// Cell c of the watched board may have changed.
-inline void note_live(int c) {
-    if (live.noted_count < MAX_NOTED) live.noted[live.noted_count] = c;
-    live.noted_count += live.noted_count <= MAX_NOTED;
 }
 
 // analyse_point of the empty square x,y of the position the live state was last brought

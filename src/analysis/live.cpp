@@ -209,24 +209,19 @@ void reset_live() {
     // the patterns worked out stay: they depend on nothing.
     live.dim = -1;
     live.exact[0] = live.exact[1] = 0;
-    watch_live(nullptr);
-}
-
-void watch_live(const int *board) {
-    live.watched = board;
-    live.watch_synced = 0;
+    live.mark = watch_mark{0, 0};
 }
 
 void sync_live(const int *board) {
-    bool noted_only = board == live.watched && live.watch_synced && live.noted_count <= MAX_NOTED;
+    bool noted_only = noted_since(live.mark, board);
     if (live.dim != game.dim || live.exact[0] != exact_for(1) || live.exact[1] != exact_for(-1)) {
         restart();
         noted_only = false;
     }
     const int dim = live.dim;
     if (noted_only) { // the final state does not depend on the order of the changes
-        for (int i = 0; i < live.noted_count; i++) {
-            const int c = live.noted[i];
+        for (unsigned i = live.mark.seen; i != watch.noted; i++) {
+            const int c = watch.ring[i % WATCH_RING];
             if (board[c] != live.board[c]) change_cell(c / MAX_DIM, c % MAX_DIM, board[c]);
         }
     } else {
@@ -237,8 +232,7 @@ void sync_live(const int *board) {
                 if (row[y] != mirror[y]) change_cell(x, y, row[y]);
         }
     }
-    live.noted_count = 0;
-    live.watch_synced = board == live.watched;
+    live.mark = mark_of_visit(board);
     for (int k = 0; k < 2; k++)
         for (int w = 0; w < RANKED_WORDS; w++) {
             for (std::uint64_t bits = live.stale[k][w]; bits != 0; bits &= bits - 1)

@@ -66,6 +66,55 @@ void clear_board(int *board);
 // it to the move record.
 void put_stone(int x, int y, int colour);
 
+// ---- Board watch ------------------------------------------------------------------------
+// The live analysis and the hash each mirror the last board they were brought to and reach
+// the next one by comparing every cell. The search puts and takes stones on one board for a
+// whole move choice, so it watches that board and notes every cell it changes; a mirror
+// brought to the watched board then looks only at the cells noted since its last visit.
+// The notes are a ring of the last WATCH_RING changes; a mirror that fell further behind,
+// or last looked at another board, compares every cell.
+constexpr int WATCH_RING = 64;
+static_assert((WATCH_RING & (WATCH_RING - 1)) == 0, "the change count wraps onto the ring");
+
+struct board_watch {
+    const int *board;     // the watched board (nullptr: none)
+    unsigned epoch;       // raised by every watch_board, so no mark of an earlier watch holds
+    unsigned noted;       // changes noted, counted on from one watch to the next
+    int ring[WATCH_RING]; // change i at ring[i % WATCH_RING]
+};
+extern board_watch watch;
+
+// Where a mirror stood after its last visit: the watch it then mirrored (epoch 0: none)
+// and how many changes had been noted.
+struct watch_mark {
+    unsigned epoch;
+    unsigned seen;
+};
+
+// Watches `board` from now on (nullptr: stops watching); every mark taken before is void.
+void watch_board(const int *board);
+
+// No board watched and nothing noted, as at process start; every mark is void.
+void reset_watch();
+
+// Cell c of the watched board may have changed.
+inline void note_change(int c) {
+    watch.ring[watch.noted++ % WATCH_RING] = c;
+}
+
+// Whether a mirror at `mark` may reach `board` by the cells noted since: it is the watched
+// board, the mirror's last visit was to it under this watch, and the ring still holds every
+// change since.
+inline bool noted_since(const watch_mark &mark, const int *board) {
+    return board == watch.board && mark.epoch == watch.epoch &&
+           watch.noted - mark.seen <= WATCH_RING;
+}
+
+// The mark of a mirror just brought to `board`.
+inline watch_mark mark_of_visit(const int *board) {
+    return board == watch.board ? watch_mark{watch.epoch, watch.noted} : watch_mark{0, 0};
+}
+
 // Diagnostic board printer on stdout. Flag 's' labels rows 1.. and columns a..,
 // flag 'n' labels both with numbers from 0; any other flag is fatal.
 void tisk(const int *board, char flag);

@@ -26,10 +26,6 @@ extern key_state keys;
 void reset_keys();
 
 // Key of the stones on `board` (dim x dim) with offsets a and b. A cell value other than
-// 0, +1, -1 is fatal.
+// 0, +1, -1 is fatal. On the watched board only the cells noted since the last hash of it
+// are compared (see board_watch).
 void hash(const int *board, int a, int b, hash_key *key_out);
-
-// The hash's board watch, as the live analysis's (watch_live, note_live): while `board`
-// is watched, hashing it compares only the cells noted since the last hash of it.
-void watch_hash(const int *board);
-void note_hash(int c);

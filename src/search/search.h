@@ -31,16 +31,15 @@ void reset_root();
 
 // Every process-wide record of the engine back to its process-start values: the game and
 // its settings, the levels, the time control, the root and its tree, the hash keys and the
-// random sequence, the live analysis.
+// random sequence, the board watch, the live analysis.
 void reset_engine();
 
-// Puts value v (0 takes the stone) on cell c of the search's board and notes the change for
-// the live analysis and the hash, which watch that board during a move choice.
+// Puts value v (0 takes the stone) on cell c of the search's board and notes the change in
+// the board watch, which the live analysis and the hash read during a move choice.
 inline void place(int *board, int c, int v) {
     assert(v == 0 ? board[c] != 0 : board[c] == 0 && (v == 1 || v == -1));
     board[c] = v;
-    note_live(c);
-    note_hash(c);
+    note_change(c);
 }
 
 // Value of the position for `colour` to move, fail-hard inside (alpha, beta). `tag` is
