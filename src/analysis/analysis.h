@@ -165,6 +165,10 @@ struct live_state {
 };
 extern live_state live;
 
+// The bytes the live analysis holds, its state and the cache of pattern figures, for the
+// tree's memory budget.
+extern const long LIVE_BYTES;
+
 // Nothing mirrored, as at process start: the next sync rebuilds from an empty board.
 void reset_live();
 

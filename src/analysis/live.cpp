@@ -9,6 +9,7 @@
 #include "analysis/window.h"
 
 live_state live;
+const long LIVE_BYTES = static_cast<long>(sizeof(live_state) + sizeof(figures_cache));
 
 namespace {
 

@@ -6,10 +6,12 @@
 
 // The process-wide records and static arrays of the engine, the largest by far being the
 // per-ply candidate lists, then the live analysis of every square.
-const long FIXED_BYTES = static_cast<long>(
-    sizeof(game_state) + sizeof(settings_state) + sizeof(level_state) + sizeof(timing_state) +
-    sizeof(root_state) + sizeof(key_state) + sizeof(tree_memory_state) + sizeof(live_state) +
-    MAX_PLY * sizeof(move_list) + BOARD_CELLS * sizeof(int));
+const long FIXED_BYTES =
+    static_cast<long>(sizeof(game_state) + sizeof(settings_state) + sizeof(level_state) +
+                      sizeof(timing_state) + sizeof(root_state) + sizeof(key_state) +
+                      sizeof(tree_memory_state) + sizeof(board_watch) +
+                      MAX_PLY * sizeof(move_list) + BOARD_CELLS * sizeof(int)) +
+    LIVE_BYTES;
 
 tree_memory_state tree_memory;
 
