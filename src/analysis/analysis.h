@@ -58,32 +58,6 @@ inline bool makes_double_open_four(const point_info &p) {
     return p.threat == 3;
 }
 
-// The search class of a move (move_rec::tag). A node reached by a quiet move stops past
-// full_depth, one reached by a threat (+1, or -1 passed on from a threat of the other side)
-// past threat_depth, one reached by an attack or a defence only past max_depth; a lone
-// five or lost-game reply ends the search there.
-constexpr int TAG_FIVE = 3;     // completes five: the position is won
-constexpr int TAG_LOST = -3;    // blocks one of two fives: the position is lost
-constexpr int TAG_ATTACK = 2;   // a four under a forcing parent
-constexpr int TAG_DEFENCE = -2; // a forced block under a forcing parent
-constexpr int TAG_THREAT = 1;   // an open three or a threat-line square
-constexpr int TAG_QUIET = 0;
-constexpr int TAG_ROOT = TAG_ATTACK; // the tag the root position itself carries
-
-inline bool is_threat_tag(int tag) {
-    return tag == TAG_THREAT || tag == -TAG_THREAT;
-}
-
-// A candidate move: a square, the analysis of that square for one colour, and the search
-// class of the move (the TAG_ constants). It lives here because mark_hits re-tags move
-// records; the move lists are in movegen.
-struct move_rec {
-    int x;
-    int y;
-    point_info info;
-    int tag;
-};
-
 // A line's figures, its largest own count m among the viable windows and the number c of
 // windows reaching it, as one number m << 4 | c (c is at most 5).
 constexpr int packed_figures(int m, int c) {
@@ -218,8 +192,3 @@ void threat_squares(const int *board, int x, int y, int colour, square_list &squ
 
 // Appends x,y; a full list is an internal fault and ends the process with status 1.
 int uloz_tah_t(int x, int y, square_list &squares);
-
-// For every move whose square is listed in `squares`, raises hits once per listing and
-// sets its tag: 0 when value is 0, otherwise the smaller in magnitude of flag and value
-// (flag on equal magnitude).
-void mark_hits(const square_list &squares, move_rec *moves, int move_count, int flag, int value);
