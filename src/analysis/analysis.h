@@ -121,6 +121,7 @@ struct live_state {
     unsigned char windowed[BOARD_CELLS];      // bit d: direction d has figures above 0
     point_info info[BOARD_CELLS][2];          // analyse_point of each empty square, +1 and -1
     unsigned char bucket[BOARD_CELLS][2];     // rank_bucket of each info
+    watch_mark mark;                          // its last sync, against the board watch
     // Sets of cells as bits, bit c % 64 of word c / 64 for cell index c, in scan order.
     // candidates: the square is empty and a stone of either colour could join a stone in a
     // viable window there (a count above 0 for +1 or -1).
@@ -135,7 +136,6 @@ struct live_state {
     int ranked_size[2][RANK_BUCKETS];
     unsigned ranked_words[2][RANK_BUCKETS]; // bit w: word w of the bucket's set is not 0
     std::uint64_t filled[2][2]; // bit b % 64 of [k][b / 64]: bucket b of colour k not empty
-    watch_mark mark;            // its last sync, against the board watch
 };
 extern live_state live;
 

@@ -210,7 +210,7 @@ void reset_live() {
     // the patterns worked out stay: they depend on nothing.
     live.dim = -1;
     live.exact[0] = live.exact[1] = 0;
-    live.mark = watch_mark{0, 0};
+    live.mark = void_mark();
 }
 
 void sync_live(const int *board) {

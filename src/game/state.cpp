@@ -15,13 +15,11 @@ board_watch watch;
 
 void watch_board(const int *board) {
     watch.board = board;
-    watch.epoch++;
+    watch.noted += WATCH_RING + 1;
 }
 
 void reset_watch() {
-    watch.board = nullptr;
-    watch.epoch++;
-    watch.noted = 0;
+    watch_board(nullptr);
 }
 
 void clear_board(int *board) {

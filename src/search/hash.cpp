@@ -129,7 +129,7 @@ void sync_rows(const int *board) {
 void reset_keys() {
     keys.pending = 1;
     rows.dim = -1;
-    rows.mark = watch_mark{0, 0};
+    rows.mark = void_mark();
     for (int i = 0; i < BOARD_CELLS; i++) keys.k0[i] = keys.k1[i] = 0;
     random_reset();
 }
