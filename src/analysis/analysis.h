@@ -85,87 +85,71 @@ point_info analyse_point(const int *board, int x, int y, int colour);
 //
 // The move generator wants every empty square of a position analysed for both colours, at
 // every node of the search. A stone changes the figures of one line direction only, and
-// only on the squares within five cells of it along that line (a window's outer neighbours
-// lie five cells out), so the live state keeps the analysis of the last position it was
-// brought to and, for the next one, redoes just the directions that a put or a taken stone
-// touches. Its line rows hold the stones as bits: bit p + 5 of a row word is the cell at
-// position p along the row, so positions -5..dim+4 use bits 0..29 and the 11-cell line of
-// the square at position p is bits p..p+10. Rows and positions per direction:
-//   0 (1,0): row y,                 position x
-//   1 (1,1): row x - y + MAX_DIM-1, position x
-//   2 (0,1): row x,                 position y
-//   3 (-1,1): row x + y,            position y
-constexpr int LINE_ROWS = 2 * MAX_DIM - 1;
-static_assert(MAX_DIM + 10 <= 32, "a row word holds a board line and five cells each side");
-
-// The rank of an analysis as one number: 0 for count 0, else count 1..4, threat 0..3 and
-// windows 1..5 in that order of weight, 1..80. Analyses of empty squares (hits 0) with
-// larger buckets rank first, and equal buckets rank equal.
-constexpr int RANK_BUCKETS = 81;
-inline int rank_bucket(const point_info &p) {
-    return p.count == 0 ? 0 : 1 + (p.count - 1) * 20 + p.threat * 5 + p.windows - 1;
-}
-
-constexpr int RANKED_WORDS = (BOARD_CELLS + 63) / 64;
-
-struct live_state {
-    int dim;                          // board side the state was built for; -1: nothing yet
-    int exact[2];                     // five rule it was built under: exact_for(+1), (-1)
-    int board[BOARD_CELLS];           // the position it describes (dim x dim cells)
-    unsigned stones[2][4][LINE_ROWS]; // [0]: colour +1, [1]: colour -1
-    unsigned off[4][LINE_ROWS];       // cells past the edge, and any cell value but 0, +1, -1
-    // Per empty square and direction, each colour's pattern index, kept current by the
-    // digit a put or take changes, and the packed figures it looks up.
-    int pattern[BOARD_CELLS][4][2];
-    unsigned char figures[BOARD_CELLS][2][4]; // per square, colour (+1, -1) and direction
-    unsigned char windowed[BOARD_CELLS];      // bit d: direction d has figures above 0
-    point_info info[BOARD_CELLS][2];          // analyse_point of each empty square, +1 and -1
-    unsigned char bucket[BOARD_CELLS][2];     // rank_bucket of each info
-    watch_mark mark;                          // its last sync, against the board watch
-    // Sets of cells as bits, bit c % 64 of word c / 64 for cell index c, in scan order.
-    // candidates: the square is empty and a stone of either colour could join a stone in a
-    // viable window there (a count above 0 for +1 or -1).
-    std::uint64_t candidates[RANKED_WORDS];
-    // stale[k]: the figures of the square for colour index k changed since that info was
-    // classified; the sync classifies it once at its end, however often it changed.
-    std::uint64_t stale[2][RANKED_WORDS];
-    // The empty squares by rank, per colour: bit c % 64 of word c / 64 of ranked[k][b] is
-    // set when the square with cell index c has bucket b for colour index k (b above 0).
-    // Cell order is scan order, x outer and y inner.
-    std::uint64_t ranked[2][RANK_BUCKETS][RANKED_WORDS];
-    int ranked_size[2][RANK_BUCKETS];
-    unsigned ranked_words[2][RANK_BUCKETS]; // bit w: word w of the bucket's set is not 0
-    std::uint64_t filled[2][2]; // bit b % 64 of [k][b / 64]: bucket b of colour k not empty
-};
-extern live_state live;
-
-// The bytes the live analysis holds, its state and the cache of pattern figures, for the
-// tree's memory budget.
-extern const long LIVE_BYTES;
+// only on the squares within five cells of it along that line, so the live analysis keeps
+// the analyses of the last position it was brought to and, for the next one, redoes just
+// the directions that a put or a taken stone touches. It also keeps the empty squares by
+// rank, so the generator can read its lists off in rank order. Its state is its own; these
+// procedures are all there is to it.
 
 // Nothing mirrored, as at process start: the next sync rebuilds from an empty board.
 void reset_live();
 
-// Brings the live state to `board` (shared dim and five rules): every cell that differs
-// from the state's position is applied as a put or a take; on the watched board only the
-// cells noted since the last sync are compared (see board_watch). After a change of board
-// side or rule it starts again from an empty board.
+// Brings the live analysis to `board` (shared dim and five rules): every cell that differs
+// from its position is applied as a put or a take; on the watched board only the cells
+// noted since the last sync are compared (see board_watch). After a change of board side
+// or rule it starts again from an empty board.
 void sync_live(const int *board);
 
-// Whether the square with cell index c is in the live state's candidate set.
-inline bool live_candidate(int c) {
-    return (live.candidates[c >> 6] >> (c & 63) & 1) != 0;
-}
+// The bytes the live analysis holds (its state, the rank sets and the cache of pattern
+// figures), for the tree's memory budget.
+long live_bytes();
 
-// analyse_point of the empty square x,y of the position the live state was last brought
-// to: [0] for +1, [1] for -1.
+// analyse_point of the empty square with cell index c of the position last synced: [0] for
+// +1, [1] for -1.
+const point_info *live_infos_at(int c);
 inline const point_info *live_infos(int x, int y) {
-    return live.info[cell(x, y)];
+    return live_infos_at(cell(x, y));
 }
-
 inline const point_info &live_point(int x, int y, int colour) {
     return live_infos(x, y)[colour == 1 ? 0 : 1];
 }
+
+// The candidate set: writes the cell indices of the empty squares where a stone of either
+// colour could join a stone in a viable window (a count above 0 for +1 or -1) to `cells`,
+// in scan order (x outer, y inner), and returns how many.
+int live_candidates(int cells[BOARD_CELLS]);
+
+// ---- Rank buckets ------------------------------------------------------------------------
+//
+// The rank of an analysis as one number: 0 for count 0, else count 1..4, threat 0..3 and
+// windows 1..5 in that order of weight, 1..80. Analyses of empty squares (hits 0) with
+// larger buckets rank first, and equal buckets rank equal.
+constexpr int THREAT_CLASSES = 4; // threat 0..3
+constexpr int MAX_WINDOWS = 5;    // windows 1..5
+constexpr int COUNT_BUCKETS = THREAT_CLASSES * MAX_WINDOWS;
+constexpr int RANK_BUCKETS = 1 + 4 * COUNT_BUCKETS;
+
+// The lowest bucket of the analyses of count 1..4; count 5 would be the first past the end.
+constexpr int count_bucket(int count) {
+    return 1 + (count - 1) * COUNT_BUCKETS;
+}
+constexpr int rank_bucket(const point_info &p) {
+    return p.count == 0 ? 0 : count_bucket(p.count) + p.threat * MAX_WINDOWS + p.windows - 1;
+}
+
+// The empty squares of the position last synced by bucket, per colour index k (0: +1, 1: -1).
+// The highest non-empty bucket of colour index k below bucket `below`, or 0 when none is.
+int live_bucket_below(int k, int below);
+
+// How many squares colour index k's buckets from..to-1 hold.
+int live_ranked_count(int k, int from, int to);
+
+// The first cell in scan order among colour index k's buckets from `from` up, or -1.
+int live_first_ranked(int k, int from);
+
+// Writes the cell indices of colour index k's bucket b to `cells` in scan order and returns
+// how many.
+int live_bucket_cells(int k, int b, int cells[BOARD_CELLS]);
 
 // ---- Threat squares -------------------------------------------------------------------
 

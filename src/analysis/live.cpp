@@ -6,14 +6,47 @@
 
 #include "analysis/analysis.h"
 #include "analysis/patterns.h"
+#include "analysis/ranks.h"
 #include "analysis/window.h"
-
-live_state live;
-const long LIVE_BYTES = static_cast<long>(sizeof(live_state) + sizeof(figures_cache));
 
 namespace {
 
-// Row and position of square x,y in direction d (see live_state).
+// The line rows hold the stones as bits: bit p + 5 of a row word is the cell at position p
+// along the row, so positions -5..dim+4 use bits 0..29 and the 11-cell line of the square
+// at position p is bits p..p+10. Rows and positions per direction:
+//   0 (1,0): row y,                 position x
+//   1 (1,1): row x - y + MAX_DIM-1, position x
+//   2 (0,1): row x,                 position y
+//   3 (-1,1): row x + y,            position y
+constexpr int LINE_ROWS = 2 * MAX_DIM - 1;
+static_assert(MAX_DIM + 10 <= 32, "a row word holds a board line and five cells each side");
+
+constexpr int SET_WORDS = (BOARD_CELLS + 63) / 64;
+
+struct live_state {
+    int dim;                          // board side the state was built for; -1: nothing yet
+    int exact[2];                     // five rule it was built under: exact_for(+1), (-1)
+    int board[BOARD_CELLS];           // the position it describes (dim x dim cells)
+    unsigned stones[2][4][LINE_ROWS]; // [0]: colour +1, [1]: colour -1
+    unsigned off[4][LINE_ROWS];       // cells past the edge, and any cell value but 0, +1, -1
+    // Per empty square and direction, each colour's pattern index, kept current by the
+    // digit a put or take changes, and the packed figures it looks up.
+    int pattern[BOARD_CELLS][4][2];
+    unsigned char figures[BOARD_CELLS][2][4]; // per square, colour (+1, -1) and direction
+    unsigned char windowed[BOARD_CELLS];      // bit d: direction d has figures above 0
+    point_info info[BOARD_CELLS][2];          // analyse_point of each empty square, +1 and -1
+    unsigned char bucket[BOARD_CELLS][2];     // rank bucket of each info (0: the cell is taken)
+    watch_mark mark;                          // its last sync, against the board watch
+    // Sets of cells as bits, bit c % 64 of word c / 64 for cell index c, in scan order.
+    // candidates: the square is empty and some direction has figures above 0.
+    std::uint64_t candidates[SET_WORDS];
+    // stale[k]: the figures of the square for colour index k changed since that info was
+    // classified; the sync classifies it once at its end, however often it changed.
+    std::uint64_t stale[2][SET_WORDS];
+};
+live_state live;
+
+// Row and position of square x,y in direction d (see LINE_ROWS).
 int row_of(int d, int x, int y) {
     switch (d) {
     case 0:
@@ -74,23 +107,16 @@ void restart() {
         live.bucket[c][0] = live.bucket[c][1] = 0;
         live.windowed[c] = 0;
     }
-    for (int w = 0; w < RANKED_WORDS; w++)
+    for (int w = 0; w < SET_WORDS; w++)
         live.candidates[w] = live.stale[0][w] = live.stale[1][w] = 0;
     for (int x = 0; x < dim; x++)
         for (int y = 0; y < dim; y++)
             for (int d = 0; d < 4; d++) index_from_rows(x, y, d);
-    for (int k = 0; k < 2; k++) {
-        live.filled[k][0] = live.filled[k][1] = 0;
-        for (int b = 0; b < RANK_BUCKETS; b++) {
-            live.ranked_size[k][b] = 0;
-            live.ranked_words[k][b] = 0;
-            for (std::uint64_t &w : live.ranked[k][b]) w = 0;
-        }
-    }
+    reset_ranks();
 }
 
 // Sets or clears bit c of a set of cells.
-void set_bit(std::uint64_t (&set)[RANKED_WORDS], int c, bool on) {
+void set_bit(std::uint64_t (&set)[SET_WORDS], int c, bool on) {
     const std::uint64_t bit = std::uint64_t{1} << (c & 63);
     if (on)
         set[c >> 6] |= bit;
@@ -177,30 +203,14 @@ void change_cell(int x, int y, int v) {
     touch(cell(x, y), 3);
 }
 
-// Moves cell c of colour index k from its bucket to bucket b (0: out of every set).
-void rerank(int c, int k, int b) {
-    const int old = live.bucket[c][k];
-    if (old == b) return;
-    const std::uint64_t bit = std::uint64_t{1} << (c & 63);
-    const int w = c >> 6;
-    if (old > 0) {
-        if ((live.ranked[k][old][w] &= ~bit) == 0) live.ranked_words[k][old] &= ~(1u << w);
-        if (--live.ranked_size[k][old] == 0)
-            live.filled[k][old >> 6] &= ~(std::uint64_t{1} << (old & 63));
-    }
-    if (b > 0) {
-        live.ranked[k][b][w] |= bit;
-        live.ranked_words[k][b] |= 1u << w;
-        if (live.ranked_size[k][b]++ == 0) live.filled[k][b >> 6] |= std::uint64_t{1} << (b & 63);
-    }
-    live.bucket[c][k] = static_cast<unsigned char>(b);
-}
-
 // The analysis of the square with cell index c for colour index k classified again, and
 // filed under its bucket while the square is empty.
 void reclassify(int c, int k) {
     live.info[c][k] = classify(live.figures[c][k]);
-    rerank(c, k, live.board[c] == 0 ? rank_bucket(live.info[c][k]) : 0);
+    const int b = live.board[c] == 0 ? rank_bucket(live.info[c][k]) : 0;
+    if (b == live.bucket[c][k]) return;
+    move_rank(c, k, live.bucket[c][k], b);
+    live.bucket[c][k] = static_cast<unsigned char>(b);
 }
 
 } // namespace
@@ -235,9 +245,25 @@ void sync_live(const int *board) {
     }
     live.mark = mark_of_visit(board);
     for (int k = 0; k < 2; k++)
-        for (int w = 0; w < RANKED_WORDS; w++) {
+        for (int w = 0; w < SET_WORDS; w++) {
             for (std::uint64_t bits = live.stale[k][w]; bits != 0; bits &= bits - 1)
                 reclassify(w * 64 + std::countr_zero(bits), k);
             live.stale[k][w] = 0;
         }
+}
+
+long live_bytes() {
+    return static_cast<long>(sizeof(live_state) + sizeof(figures_cache)) + rank_bytes();
+}
+
+const point_info *live_infos_at(int c) {
+    return live.info[c];
+}
+
+int live_candidates(int cells[BOARD_CELLS]) {
+    int n = 0;
+    for (int w = 0; w < SET_WORDS; w++)
+        for (std::uint64_t bits = live.candidates[w]; bits != 0; bits &= bits - 1)
+            cells[n++] = w * 64 + std::countr_zero(bits);
+    return n;
 }

@@ -11,7 +11,7 @@ const long FIXED_BYTES =
                       sizeof(timing_state) + sizeof(root_state) + sizeof(key_state) +
                       sizeof(tree_memory_state) + sizeof(board_watch) +
                       MAX_PLY * sizeof(move_list) + BOARD_CELLS * sizeof(int)) +
-    LIVE_BYTES;
+    live_bytes();
 
 tree_memory_state tree_memory;
 
