@@ -1,6 +1,4 @@
 #pragma once
-#include <cstdint>
-
 #include "game/game.h"
 
 // Line analysis: what a stone of one colour on one square could still become along the
@@ -137,7 +135,9 @@ constexpr int rank_bucket(const point_info &p) {
     return p.count == 0 ? 0 : count_bucket(p.count) + p.threat * MAX_WINDOWS + p.windows - 1;
 }
 
-// The empty squares of the position last synced by bucket, per colour index k (0: +1, 1: -1).
+// The live analysis keeps the empty squares of the position last synced by rank bucket, per
+// colour index k (0: +1, 1: -1); these read them from a rank down.
+
 // The highest non-empty bucket of colour index k below bucket `below`, or 0 when none is.
 int live_bucket_below(int k, int below);
 

@@ -1,9 +1,10 @@
 #pragma once
-// Private to line analysis: the window scan shared by count_fives, analyse_point, the
-// board-wide line rows and threat_mask. An 11-cell line is held as bit masks over its cell
-// indices (bit i = line cell i): the stones of the colour analysed, the stones of the other
-// colour, and the cells that block both (off the board). Every routine that looks at
-// windows goes through these few functions, so they cannot disagree.
+// Private to line analysis: the window scan and the threat-class rules shared by
+// count_fives, analyse_point, threat_mask and the pattern tables of the live analysis. An
+// 11-cell line is held as bit masks over its cell indices (bit i = line cell i): the stones
+// of the colour analysed, the stones of the other colour, and the cells that block both
+// (off the board). Every routine that looks at windows or classifies a square goes through
+// these few functions, so they cannot disagree.
 #include <bit>
 
 #include "analysis/analysis.h"
