@@ -36,6 +36,37 @@ struct play_digest {
     }
 };
 
+// Totals of one suite.
+struct suite_run {
+    long long nodes = 0;
+    long long ms = 0;
+    play_digest digest;
+};
+
+// Searches position p at levels 0 to max_level (and its own maximum) and prints a line for
+// each search.
+void run_position(const bench_position &p, int max_level, double max_memory, suite_run &run) {
+    static int board[BOARD_CELLS];
+    for (int level = 0; level <= max_level && level <= p.max_level; level++) {
+        int colour = set_up_bench(board, p, level);
+        settings.max_memory = max_memory;
+        long long start = clock_ms();
+        square s = choose_move(board, colour);
+        long long ms = clock_ms() - start;
+        run.nodes += root.last_nodes;
+        run.ms += ms;
+        for (int v : {s.x, s.y, root.last_searched, root.last_value, root.last_nodes})
+            run.digest.add(v);
+        std::printf("%-18s level %d  move %-4s", p.name, level, move_name(s.x, s.y));
+        if (root.last_searched)
+            std::printf("  value %5d", root.last_value);
+        else
+            std::printf("  value     -");
+        std::printf("  nodes %10d  tree %8ld  %8.3f s\n", root.last_nodes, tree_memory.peak,
+                    ms / 1000.0);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -47,36 +78,17 @@ int main(int argc, char **argv) {
         return 2;
     }
     message_sink = [](const char *) {}; // the engine's MESSAGE lines are not the report
-    static int board[BOARD_CELLS];
-    long long total_nodes = 0;
-    long long total_ms = 0;
-    play_digest digest;
+    suite_run main_run, renju_run;
+    for (const bench_position &p : bench_suite) run_position(p, max_level, max_memory, main_run);
+    for (const bench_position &p : renju_suite) run_position(p, max_level, max_memory, renju_run);
+    std::printf("\nRenju nodes     %lld\n", renju_run.nodes);
+    std::printf("Renju: %08x nodes %lld\n", renju_run.digest.h, renju_run.nodes);
 
-    for (const bench_position &p : bench_suite) {
-        for (int level = 0; level <= max_level && level <= p.max_level; level++) {
-            int colour = set_up_bench(board, p, level);
-            settings.max_memory = max_memory;
-            long long start = clock_ms();
-            square s = choose_move(board, colour);
-            long long ms = clock_ms() - start;
-            total_nodes += root.last_nodes;
-            total_ms += ms;
-            for (int v : {s.x, s.y, root.last_searched, root.last_value, root.last_nodes})
-                digest.add(v);
-            std::printf("%-18s level %d  move %-4s", p.name, level, move_name(s.x, s.y));
-            if (root.last_searched)
-                std::printf("  value %5d", root.last_value);
-            else
-                std::printf("  value     -");
-            std::printf("  nodes %10d  tree %8ld  %8.3f s\n", root.last_nodes, tree_memory.peak,
-                        ms / 1000.0);
-        }
-    }
-
+    const long long total_nodes = main_run.nodes, total_ms = main_run.ms;
     long long nps = total_nodes * 1000 / (total_ms > 0 ? total_ms : 1);
     std::printf("\nTotal nodes     %lld\n", total_nodes);
     std::printf("Total time      %.3f s\n", total_ms / 1000.0);
     std::printf("Nodes/second    %lld\n", nps);
-    std::printf("Bench: %08x nodes %lld\n", digest.h, total_nodes);
+    std::printf("Bench: %08x nodes %lld\n", main_run.digest.h, total_nodes);
     return 0;
 }

@@ -1,5 +1,6 @@
 // Speed of generate_moves, the search's inner loop, on fixed positions: at the root
-// (ply 0, threat squares gathered) and inside the tree (ply 2).
+// (ply 0, threat squares gathered) and inside the tree (ply 2), under renju too; and the
+// cost of renju's forbidden-square verdict.
 #include "positions.h"
 #include "search/search.h"
 
@@ -10,7 +11,7 @@
 
 namespace {
 
-enum position_id { OPENING, MIDGAME, CROWDED, GRID };
+enum position_id { OPENING, MIDGAME, CROWDED, GRID, MIDGAME_RENJU };
 
 // Sets up the position at level 0 and returns the side to move.
 int set_up(position_id id) {
@@ -27,6 +28,8 @@ int set_up(position_id id) {
         set_up_engine(20, 1, 0);
         set_up_grid(game.board);
         return 1;
+    case MIDGAME_RENJU:
+        return set_up_moves(game.board, 15, RULE_RENJU, 0, bench_named("midgame 15").moves);
     }
     return 1;
 }
@@ -50,10 +53,33 @@ void bm_generate_moves(benchmark::State &state, position_id id, int ply, bool st
     state.counters["moves"] = n;
 }
 
-const char *const position_names[] = {"opening15", "midgame15", "crowded20", "grid20"};
+// The forbidden-square verdict of renju on every empty square of a position with black's
+// stones on the crowded board: the classifier's cost per call ("squares" per iteration).
+void bm_renju_verdict(benchmark::State &state) {
+    set_up_engine(20, RULE_RENJU, 0);
+    set_up_crowded(game.board);
+    int squares = 0;
+    for (auto _ : state) {
+        squares = 0;
+        for (int x = 0; x < game.dim; x++)
+            for (int y = 0; y < game.dim; y++) {
+                if (game.board[cell(x, y)] != 0) continue;
+                benchmark::DoNotOptimize(renju_verdict(game.board, x, y));
+                squares++;
+            }
+    }
+    state.counters["squares"] = squares;
+    state.counters["per_square"] = benchmark::Counter(
+        static_cast<double>(squares),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+const char *const position_names[] = {"opening15", "midgame15", "crowded20", "grid20",
+                                      "midgame15renju"};
 
 void register_all() {
-    for (int id = OPENING; id <= GRID; id++) {
+    benchmark::RegisterBenchmark("renju_verdict/crowded20", bm_renju_verdict);
+    for (int id = OPENING; id <= MIDGAME_RENJU; id++) {
         for (int ply : {0, 2}) {
             for (bool step : {false, true}) {
                 std::string name = std::string("generate_moves/") + position_names[id] + "/ply" +
@@ -68,6 +94,7 @@ void register_all() {
 } // namespace
 
 int main(int argc, char **argv) {
+    message_sink = [](const char *) {}; // the level lines of the set-up are not the report
     register_all();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -28,22 +28,32 @@ const bench_position bench_suite[BENCH_SUITE_SIZE] = {
     {"corner attack 20", 20, 1, 4, "c3 d4 d3 e4 c6 e3 d6 c5 b6 e6 e5 f2 g1"},
 };
 
+const bench_position renju_suite[RENJU_SUITE_SIZE] = {
+    {"renju opening 15", 15, RULE_RENJU, 4, "h8 h9 h10 g9 g7"},
+    {"renju midgame 15", 15, RULE_RENJU, 4, "h8 h9 h10 g9 g7 i9 j9 i8 j7 g10 j8 j10 i7 f9 e9 h7"},
+    // Black to move; h8 would make two open threes.
+    {"renju forbidden 15", 15, RULE_RENJU, 2, "f8 a15 g8 o1 h6 o15 h7 a1"},
+};
+
 const bench_position &bench_named(const char *name) {
     for (const bench_position &p : bench_suite)
+        if (std::strcmp(p.name, name) == 0) return p;
+    for (const bench_position &p : renju_suite)
         if (std::strcmp(p.name, name) == 0) return p;
     fatal("no bench position called '%s'", name);
 }
 
-void set_up_engine(int dim, int exact_five, int level) {
+void set_up_engine(int dim, int rule, int level) {
     reset_engine();
     game.dim = dim;
-    settings.exact_five = exact_five;
+    settings.exact_five = rule != 0;
+    settings.renju = rule == RULE_RENJU;
     settings.timeout_turn = 0;
     fix_level(level);
 }
 
-int set_up_moves(int *board, int dim, int exact_five, int level, const char *moves) {
-    set_up_engine(dim, exact_five, level);
+int set_up_moves(int *board, int dim, int rule, int level, const char *moves) {
+    set_up_engine(dim, rule, level);
     for (int i = 0; i < BOARD_CELLS; i++) board[i] = 0;
     int colour = 1;
     for (const char *s = moves; *s;) {
@@ -62,7 +72,7 @@ int set_up_moves(int *board, int dim, int exact_five, int level, const char *mov
 }
 
 int set_up_bench(int *board, const bench_position &p, int level) {
-    return set_up_moves(board, p.dim, p.exact_five, level, p.moves);
+    return set_up_moves(board, p.dim, p.rule, level, p.moves);
 }
 
 void set_up_crowded(int *board) {

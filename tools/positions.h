@@ -10,7 +10,7 @@
 struct bench_position {
     const char *name;
     int dim;
-    int exact_five;
+    int rule; // as INFO rule takes it: 0 five or more, 1 exactly five, 4 renju
     int max_level;
     const char *moves;
 };
@@ -18,16 +18,22 @@ struct bench_position {
 constexpr int BENCH_SUITE_SIZE = 12;
 extern const bench_position bench_suite[BENCH_SUITE_SIZE];
 
-// The suite's position called `name`; an unknown name is fatal.
+// Renju positions, benched after the suite with a total and a digest of their own, so that
+// the suite's signature keeps guarding the play under the other two rules.
+constexpr int RENJU_SUITE_SIZE = 3;
+extern const bench_position renju_suite[RENJU_SUITE_SIZE];
+
+// The suites' position called `name`; an unknown name is fatal.
 const bench_position &bench_named(const char *name);
 
-// Every record of the engine reset (reset_engine), a dim x dim board under the rule, no
-// turn time and `level` fixed for the game.
-void set_up_engine(int dim, int exact_five, int level);
+// Every record of the engine reset (reset_engine), a dim x dim board under `rule` (as INFO
+// rule takes it: 0 five or more, 1 exactly five, 4 renju), no turn time and `level` fixed
+// for the game.
+void set_up_engine(int dim, int rule, int level);
 
 // set_up_engine, then the stones of `moves` on `board`. Returns the colour to move. A
 // square off the board or already taken is fatal.
-int set_up_moves(int *board, int dim, int exact_five, int level, const char *moves);
+int set_up_moves(int *board, int dim, int rule, int level, const char *moves);
 int set_up_bench(int *board, const bench_position &p, int level);
 
 // Two 20 x 20 boards whose lists run long, put on `board` after set_up_engine(20, 1, 0).

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "engine_proc.h"
+#include "renju_rules.h"
 
 namespace {
 
@@ -15,7 +16,20 @@ struct board_state {
     int stones = 0;
 };
 
+constexpr int RENJU = 4; // the rule number of renju
+
+// The board as the renju rules read it: +1 black, -1 white.
+void renju_cells(const board_state &b, int cells[400]) {
+    for (int x = 0; x < 20; x++)
+        for (int y = 0; y < 20; y++) cells[x * 20 + y] = b.cells[x][y] == 2 ? -1 : b.cells[x][y];
+}
+
 bool makes_five(const board_state &b, int x, int y, int rule) {
+    if (rule == RENJU) {
+        int cells[400];
+        renju_cells(b, cells);
+        return renju_reference_wins(cells, b.size, x, y);
+    }
     const int dirs[4][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}};
     for (const auto &d : dirs) {
         int n = 1;
@@ -156,6 +170,23 @@ std::string move_request(const board_state &b, const std::vector<played_move> &m
     return s + "DONE";
 }
 
+// A reply's square: off the board or taken is illegal, and under renju a forbidden
+// square of black (colour 0) loses too.
+void judge_square(const board_state &b, int rule, int c, reply &r) {
+    const std::string where = std::to_string(r.x) + "," + std::to_string(r.y);
+    if (r.x < 0 || r.x >= b.size || r.y < 0 || r.y >= b.size || b.cells[r.x][r.y] != 0) {
+        r.forfeit = ILLEGAL;
+        r.why = "illegal move " + where;
+        return;
+    }
+    int cells[400];
+    renju_cells(b, cells);
+    if (rule == RENJU && c == 0 && renju_reference_forbidden(cells, b.size, r.x, r.y)) {
+        r.forfeit = FORBIDDEN;
+        r.why = "black plays a forbidden square " + where;
+    }
+}
+
 std::string sgf_game(const match_setup &s, const int colour_engine[2],
                      const std::vector<played_move> &moves, const std::string &result,
                      const std::string &summary) {
@@ -217,11 +248,7 @@ std::string play_game(engine_proc eng[2], const match_setup &s, int g, match_res
         if (r.ms > res.longest_move_ms) res.longest_move_ms = r.ms;
         if (deadline > 0 && static_cast<double>(r.ms) / deadline > res.worst_ratio)
             res.worst_ratio = static_cast<double>(r.ms) / deadline;
-        if (r.forfeit < 0 &&
-            (r.x < 0 || r.x >= s.size || r.y < 0 || r.y >= s.size || b.cells[r.x][r.y] != 0)) {
-            r.forfeit = ILLEGAL;
-            r.why = "illegal move " + std::to_string(r.x) + "," + std::to_string(r.y);
-        }
+        if (r.forfeit < 0) judge_square(b, s.rule, c, r);
         if (r.forfeit >= 0) {
             res.forfeits[e][r.forfeit]++;
             winner = 1 - e;

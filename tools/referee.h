@@ -14,7 +14,7 @@ struct match_setup {
     const char *engines[2];        // engine A and engine B (may be the same program)
     int games;                     // colours alternate: A opens the even games
     int size;                      // board side, 15..20
-    int rule;                      // 1: exactly five wins, 0: five or more
+    int rule;                      // 1: exactly five wins, 0: five or more, 4: renju
     int turn_ms;                   // INFO timeout_turn; 0 fixes the engines at level 0
     int match_ms;                  // INFO timeout_match, a game clock per engine and game; 0: none
     int memory;                    // INFO max_memory in bytes; 0 means no limit
@@ -25,9 +25,10 @@ struct match_setup {
 };
 
 // Ways to lose a game other than on the board.
-enum forfeit_kind { LATE, EXIT, CRASH, ILLEGAL, MALFORMED, FORFEIT_KINDS };
-constexpr const char *forfeit_names[FORFEIT_KINDS] = {"late", "exit", "crash", "illegal",
-                                                      "malformed"};
+// FORBIDDEN: under renju, black played a forbidden square.
+enum forfeit_kind { LATE, EXIT, CRASH, ILLEGAL, MALFORMED, FORBIDDEN, FORFEIT_KINDS };
+constexpr const char *forfeit_names[FORFEIT_KINDS] = {"late",    "exit",      "crash",
+                                                      "illegal", "malformed", "forbidden"};
 
 struct match_result {
     int games = 0;

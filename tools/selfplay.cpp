@@ -4,7 +4,7 @@
 // tolerance), and prints the games' results, the forfeits by kind, the largest share of a
 // deadline a move used and each engine's peak memory.
 //
-//   selfplay ENGINE [--engine2 ENGINE] [--games N] [--size N] [--rule 0|1] [--turn MS]
+//   selfplay ENGINE [--engine2 ENGINE] [--games N] [--size N] [--rule 0|1|4] [--turn MS]
 //            [--match MS] [--memory BYTES] [--level0] [--openings FILE] [--load N]
 //            [--sgf FILE] [--quiet]
 //
@@ -78,8 +78,9 @@ bool parse(int argc, char **argv, options &o) {
         std::fprintf(stderr, "selfplay: cannot read openings from %s\n", o.openings);
         return false;
     }
-    return s.engines[0] && s.size >= 15 && s.size <= 20 && (s.rule == 0 || s.rule == 1) &&
-           s.games >= 1 && s.load >= 0 && s.load <= 64;
+    return s.engines[0] && s.size >= 15 && s.size <= 20 &&
+           (s.rule == 0 || s.rule == 1 || s.rule == 4) && s.games >= 1 && s.load >= 0 &&
+           s.load <= 64;
 }
 
 void print_summary(const match_setup &s, const match_result &r) {
@@ -109,7 +110,7 @@ int main(int argc, char **argv) {
     if (!parse(argc, argv, o)) {
         std::fprintf(stderr,
                      "usage: selfplay ENGINE [--engine2 ENGINE] [--games N] [--size 15..20] "
-                     "[--rule 0|1] [--turn MS] [--match MS] [--memory BYTES] [--level0] "
+                     "[--rule 0|1|4] [--turn MS] [--match MS] [--memory BYTES] [--level0] "
                      "[--openings FILE] "
                      "[--load N] [--sgf FILE] [--quiet]\n");
         return 2;

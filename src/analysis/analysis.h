@@ -176,3 +176,22 @@ void threat_squares(const int *board, int x, int y, int colour, square_list &squ
 
 // Appends x,y; a full list is an internal fault and ends the process with status 1.
 int uloz_tah_t(int x, int y, square_list &squares);
+
+// ---- Renju's forbidden squares -------------------------------------------------------
+//
+// Under renju black (+1) must not put a stone where it would make an overline (six or more
+// in a row), two fours at once (two on one line included) or two open threes at once,
+// unless the stone makes exactly five. A three is open when one more stone turns it into a
+// straight four and that stone's square is not itself forbidden: the check recurses, and
+// where a few levels do not settle it the answer is "unsettled", which black treats as
+// forbidden (a manager's referee may judge stricter than we do; a lost game costs more).
+// Verdicts ordered from the best for black.
+enum { RENJU_LEGAL = 0, RENJU_UNSETTLED = 1, RENJU_FORBIDDEN = 2 };
+
+// The verdict on the empty square x,y for black on `board`.
+int renju_verdict(const int *board, int x, int y);
+
+// Whether black must not play the empty square x,y, given black's analysis of it: the
+// verdict, with quick answers where the analysis rules out two threats and no line could
+// become six.
+bool renju_forbidden(const int *board, int x, int y, const point_info &black);

@@ -66,6 +66,9 @@ void clear_board(int *board);
 // it to the move record.
 void put_stone(int x, int y, int colour);
 
+// Takes the last stone of the move record off the board and the record (there is one).
+void take_last_stone();
+
 // ---- Board watch ------------------------------------------------------------------------
 // The live analysis and the hash each mirror the last board they were brought to and reach
 // the next one by comparing every cell. The search puts and takes stones on one board for a

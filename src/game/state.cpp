@@ -35,6 +35,13 @@ void put_stone(int x, int y, int colour) {
     game.history[game.move_count][1] = y;
 }
 
+void take_last_stone() {
+    assert(game.move_count > 0);
+    const int *last = game.history[game.move_count];
+    game.board[cell(last[0], last[1])] = 0;
+    game.move_count--;
+}
+
 // Rows are printed from the top (y = dim - 1) down, so x runs left to right as the column
 // and y bottom to top as the row, as on a diagram.
 void tisk(const int *board, char flag) {

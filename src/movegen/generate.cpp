@@ -84,8 +84,22 @@ void file_square(const int *board, int x, int y, int side, int ply, int parent_t
     }
 }
 
+constexpr point_info NOTHING = {0, 0, 0, 0, -1};
+
+void file_renju_square(const int *board, int x, int y, int side, int ply, int parent_tag,
+                       point_info own, point_info opp, scan_state &st, threat_lists &tl) {
+    point_info &black = side == 1 ? own : opp;
+    if (renju_forbidden(board, x, y, black)) {
+        black = NOTHING;
+        st.barred[cell(x, y) >> 6] |= std::uint64_t{1} << (cell(x, y) & 63);
+        if (own.count == 0 && opp.count == 0) return;
+    }
+    file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
+}
+
 void start_scan(scan_state &st, threat_lists &tl, int parent_tag,
                 point_info (*analyse)(const int *, int, int, int)) {
+    for (std::uint64_t &w : st.barred) w = 0;
     st.own_list.n = 0;
     st.opp_list.n = 0;
     st.own_fours = 0;
@@ -132,19 +146,26 @@ static point_info live_analysis(const int *, int x, int y, int colour) {
     return live_point(x, y, colour);
 }
 
+// The same under renju: nothing for black where black must not play.
+static point_info live_renju_analysis(const int *board, int x, int y, int colour) {
+    const point_info &p = live_point(x, y, colour);
+    return colour == 1 && renju_forbidden(board, x, y, p) ? NOTHING : p;
+}
+
 // Every empty square where either colour has a viable window, with the analyses of the
 // live state brought to this position, in scan order. The first five of the side to move
 // ends the scan: it is the one move to play. From ply 2 on the lists are filed straight
-// into rank order (ranked.cpp); nearer the root, where threat squares add hits, they are
-// filed in scan order and sorted.
+// into rank order (ranked.cpp); nearer the root, where threat squares add hits, and under
+// renju, where black's squares are screened, they are filed in scan order and sorted.
 int generate_moves(const int *board, int side, int ply, move_list &out, int *score,
                    int parent_tag) {
     out.n = 0;
     scan_state st;
     threat_lists tl;
-    start_scan(st, tl, parent_tag, live_analysis);
+    const bool renju = settings.renju != 0;
+    start_scan(st, tl, parent_tag, renju ? live_renju_analysis : live_analysis);
     sync_live(board);
-    if (ply >= 2) {
+    if (ply >= 2 && !renju) {
         if (scan_ranked(side, ply, parent_tag, st, out)) return 1;
         return finish_scan(board, side, ply, parent_tag, st, tl, nullptr, out, score);
     }
@@ -158,7 +179,10 @@ int generate_moves(const int *board, int side, int ply, move_list &out, int *sco
             uloz_tah(x, y, own, TAG_FIVE, out);
             return 1;
         }
-        file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
+        if (renju)
+            file_renju_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
+        else
+            file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
     }
     return finish_scan(board, side, ply, parent_tag, st, tl, sort_moves, out, score);
 }

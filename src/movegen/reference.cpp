@@ -13,12 +13,19 @@ static void insertion_sort(move_list &list) {
     }
 }
 
+// analyse_point under renju: nothing for black where black must not play.
+static point_info renju_point_analysis(const int *board, int x, int y, int colour) {
+    const point_info p = analyse_point(board, x, y, colour);
+    return colour == 1 && renju_forbidden(board, x, y, p) ? point_info{0, 0, 0, 0, -1} : p;
+}
+
 int generate_moves_reference(const int *board, int side, int ply, move_list &out, int *score,
                              int parent_tag) {
     out.n = 0;
     scan_state st;
     threat_lists tl;
-    start_scan(st, tl, parent_tag, analyse_point);
+    const bool renju = settings.renju != 0;
+    start_scan(st, tl, parent_tag, renju ? renju_point_analysis : analyse_point);
     for (int x = 0; x < game.dim; x++) {
         for (int y = 0; y < game.dim; y++) {
             if (board[cell(x, y)] != 0) continue;
@@ -29,7 +36,10 @@ int generate_moves_reference(const int *board, int side, int ply, move_list &out
                 return 1;
             }
             if (own.count == 0 && opp.count == 0) continue;
-            file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
+            if (renju)
+                file_renju_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
+            else
+                file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
         }
     }
     return finish_scan(board, side, ply, parent_tag, st, tl, insertion_sort, out, score);

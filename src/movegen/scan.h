@@ -1,6 +1,10 @@
 #pragma once
 // Private to move generation: what the board scan hands to the selection of moves.
+#include <cstdint>
+
 #include "movegen/movegen.h"
+
+constexpr int CELL_WORDS = (BOARD_CELLS + 63) / 64; // a set of cells as bits, c % 64 of c / 64
 
 struct scan_state {
     move_list own_list; // squares filed under the side to move, with its analysis
@@ -13,7 +17,14 @@ struct scan_state {
     int defence_tag;    // tag of a forced block
     // The point analysis the selection uses on empty squares of the scanned position.
     point_info (*analyse)(const int *board, int x, int y, int colour);
+    // Under renju, the scanned squares where black must not play.
+    std::uint64_t barred[CELL_WORDS];
 };
+
+inline bool is_barred(const scan_state &st, int x, int y) {
+    const int c = cell(x, y);
+    return (st.barred[c >> 6] >> (c & 63) & 1) != 0;
+}
 
 // Threat squares around the simple fours the scan files, near the root.
 struct threat_lists {
@@ -30,6 +41,11 @@ void start_scan(scan_state &st, threat_lists &tl, int parent_tag,
 // `opp` (not both of count 0), in scan order (x outer, y inner).
 void file_square(const int *board, int x, int y, int side, int ply, int parent_tag,
                  const point_info &own, const point_info &opp, scan_state &st, threat_lists &tl);
+
+// file_square under renju: black's analysis of a square where black must not play counts
+// for nothing, and the square is barred, so that black is never offered it.
+void file_renju_square(const int *board, int x, int y, int side, int ply, int parent_tag,
+                       point_info own, point_info opp, scan_state &st, threat_lists &tl);
 
 // The scan from ply 2 on, into lists already in rank order (the filing of file_square,
 // with no threat squares). Returns 1 with the single winning record in `out` when the side

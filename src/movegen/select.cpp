@@ -28,8 +28,10 @@ static int block_five(const scan_state &st, move_list &out) {
     if (st.opp_fours == 0 || !makes_five(st.opp_list.rec[0].info)) return NOT_FORCED;
     int fives = 0;
     while (fives < st.opp_list.n && makes_five(st.opp_list.rec[fives].info)) fives++;
+    // A five square where black must not play is one that black cannot stop.
     const move_rec &r = st.opp_list.rec[0];
-    uloz_tah(r.x, r.y, r.info, fives >= 2 ? TAG_LOST : st.defence_tag, out);
+    const bool lost = fives >= 2 || is_barred(st, r.x, r.y);
+    uloz_tah(r.x, r.y, r.info, lost ? TAG_LOST : st.defence_tag, out);
     return 1;
 }
 
@@ -223,7 +225,20 @@ static int ordinary_selection(int ply, const scan_state &st, move_list &out) {
     return out.n;
 }
 
-int select_moves(const int *board, int side, int ply, const scan_state &st, move_list &out) {
+// Takes the squares where black must not play out of `out`, keeping the order of the rest;
+// a lost-game record stays, as the search reads it without playing it.
+static int drop_barred(const scan_state &st, move_list &out) {
+    int kept = 0;
+    for (int i = 0; i < out.n; i++) {
+        const move_rec &r = out.rec[i];
+        if (r.tag == TAG_LOST || !is_barred(st, r.x, r.y)) out.rec[kept++] = r;
+    }
+    out.n = kept;
+    return kept;
+}
+
+static int select_unscreened(const int *board, int side, int ply, const scan_state &st,
+                             move_list &out) {
     // 1. Forced replies, at every ply, in order of urgency.
     int n = block_five(st, out);
     if (n == NOT_FORCED) n = open_fours(st, out);
@@ -240,4 +255,9 @@ int select_moves(const int *board, int side, int ply, const scan_state &st, move
     for (int i = 0; i < st.own_list.n; i++)
         if (st.own_list.rec[i].tag > TAG_QUIET) output(st.own_list.rec[i], out);
     return out.n;
+}
+
+int select_moves(const int *board, int side, int ply, const scan_state &st, move_list &out) {
+    const int n = select_unscreened(board, side, ply, st, out);
+    return settings.renju != 0 && side == 1 ? drop_barred(st, out) : n;
 }

@@ -2,9 +2,11 @@
 //
 //   command      answers
 //   START n      "OK", or "ERROR i/o size" / "ERROR 15 <= dim <= 20"
+//   RECTSTART w,h  as START w when w equals h, else an ERROR line
 //   RESTART      "OK"
 //   BEGIN        the centre square "x,y" (after the benchmark's MESSAGE lines)
 //   TURN x,y     the engine's move "x,y" after its MESSAGE lines, or an ERROR line
+//   TAKEBACK x,y "OK" when x,y holds the last stone, which is taken back; else an ERROR line
 //   BOARD        nothing per stone line; after DONE the engine's move
 //   INFO k v     nothing, or a MESSAGE / ERROR line for bad keys and values
 //   END          nothing: the process ends with code 0
@@ -36,6 +38,8 @@ const char *const help_lines[] = {
     "END\tEnd program",
     "ABOUT\tAbout of game",
     "RESTART\tRestart game",
+    "RECTSTART [w,h]\tPrepare game on board of size 'w' x 'h' (square only)",
+    "TAKEBACK [i,j]\tTake back the last move",
     "? or help\tThis help",
 };
 
@@ -66,15 +70,29 @@ void play_engine_move() {
     say("%d,%d", s.x, s.y);
 }
 
-void cmd_start() {
-    int n;
-    if (!read_int(&n)) return read_failed("ERROR i/o size");
+// A new game on a board of side n, as START n asks for it.
+void start_board(int n) {
     if (n < 15 || n > MAX_DIM) {
         say("ERROR 15 <= dim <= %d", MAX_DIM);
         return skip_line();
     }
     game.dim = n;
     new_game();
+}
+
+void cmd_start() {
+    int n;
+    if (!read_int(&n)) return read_failed("ERROR i/o size");
+    start_board(n);
+}
+
+// Graphical managers start a board of w x h; the engine plays square boards only.
+void cmd_rectstart() {
+    int wh[2];
+    if (read_ints(wh, 2) < 2) return read_failed("ERROR i/o size");
+    if (wh[0] == wh[1]) return start_board(wh[0]);
+    say("ERROR Only square boards from 15 to %d are supported.", MAX_DIM);
+    skip_line();
 }
 
 void cmd_restart() {
@@ -118,6 +136,25 @@ void cmd_turn() {
     arm_stop();
     benchmark_if_needed();
     play_engine_move();
+}
+
+// A person's undo in a graphical manager: the last stone of the record comes off, whoever
+// played it; the engine's colour and the game's status stay.
+void cmd_takeback() {
+    if (game.status == STATUS_NO_BOARD) {
+        say("%s", not_initialized);
+        return skip_line();
+    }
+    int xy[2];
+    if (read_ints(xy, 2) < 2) return read_failed("ERROR i/o value");
+    const int n = game.move_count;
+    if (n == 0 || game.history[n][0] != xy[0] || game.history[n][1] != xy[1]) {
+        say("ERROR Position (%d,%d) isn't the last move.", xy[0], xy[1]);
+        return skip_line();
+    }
+    take_last_stone();
+    reset_root(); // a win found before the undo no longer stands
+    say("OK");
 }
 
 // Reads the position lines of BOARD up to DONE. Returns false when the input gave no
@@ -224,9 +261,10 @@ struct command {
 
 // Looked up in this order; words match whole and case-sensitively.
 const command command_table[] = {
-    {"START", cmd_start}, {"BEGIN", cmd_begin}, {"INFO", cmd_info},   {"BOARD", cmd_board},
-    {"TURN", cmd_turn},   {"END", cmd_end},     {"ABOUT", cmd_about}, {"RESTART", cmd_restart},
-    {"help", print_help}, {"?", print_help},
+    {"START", cmd_start}, {"BEGIN", cmd_begin},       {"INFO", cmd_info},
+    {"BOARD", cmd_board}, {"TURN", cmd_turn},         {"END", cmd_end},
+    {"ABOUT", cmd_about}, {"RESTART", cmd_restart},   {"help", print_help},
+    {"?", print_help},    {"TAKEBACK", cmd_takeback}, {"RECTSTART", cmd_rectstart},
 };
 
 } // namespace

@@ -45,6 +45,18 @@ static square fallback_move(const int *board) {
     return first_free;
 }
 
+// Under renju black never plays where it must not: when the choice is such a square (the
+// generator offers one only as a lost block, or offered nothing), the first square black
+// may play, x outer and y inner; {-1, -1} when there is none.
+static square renju_screened(const int *board, int side, square choice) {
+    if (settings.renju == 0 || side != 1) return choice;
+    if (choice.x >= 0 && renju_verdict(board, choice.x, choice.y) == RENJU_LEGAL) return choice;
+    for (int x = 0; x < game.dim; x++)
+        for (int y = 0; y < game.dim; y++)
+            if (board[cell(x, y)] == 0 && renju_verdict(board, x, y) == RENJU_LEGAL) return {x, y};
+    return {-1, -1};
+}
+
 // Every candidate is searched: the root has no cut-off, its upper bound stays at WIN and
 // only alpha rises, narrowing the later searches. Ties keep the earlier candidate. When the
 // deadline stops the search, the candidate being searched is dropped and the best of those
@@ -107,5 +119,5 @@ square choose_move(int *board, int side) {
     root.tree_root = nullptr;
     if (n > 1) turn_end();
     assert(board_digest(board) == board_before);
-    return choice;
+    return renju_screened(board, side, choice);
 }

@@ -1,8 +1,7 @@
 // The generator against the plain reference: the same moves, tags and score on random
-// sparse and crowded boards of every side and rule, on positions of generator-played games
-// (fours, open threes and double threats come up as the games go on) and along walks that
-// put and take stones as the search does, for every side to move, ply 0 to 5, parent tag
-// and level.
+// sparse and crowded boards of every side and rule (renju too), on positions of generator-played
+// games (fours, open threes and double threats come up as the games go on) and along walks that put
+// and take stones as the search does, for every side to move, ply 0 to 5, parent tag and level.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -17,6 +16,7 @@ struct random_source {
 };
 
 constexpr int parent_tags[] = {2, 1, 0, -1, -2};
+constexpr int test_rules[] = {0, 1, RULE_RENJU};
 
 // Both generators on the shared board; `variant` picks the level and which parent tags are
 // tried, so that a run of positions covers every combination.
@@ -46,7 +46,7 @@ TEST(Reference, RandomBoards) {
     random_source r{99};
     for (int round = 0; round < 96; round++) {
         const int dim = 15 + round % 6, density = round % 2 ? 2 + r.next(12) : 20 + r.next(50);
-        set_board(dim, round / 6 % 2, "");
+        set_board(dim, test_rules[round / 6 % 3], "");
         for (int x = 0; x < dim; x++)
             for (int y = 0; y < dim; y++)
                 if (r.next(100) < density) game.board[cell(x, y)] = r.next(2) ? 1 : -1;
@@ -96,8 +96,8 @@ TEST(Reference, GamesAndSearchWalks) {
     static move_list out;
     int variant = 0;
     for (int dim : {15, 20, 17}) {
-        for (int exact : {1, 0}) {
-            set_board(dim, exact, "");
+        for (int rule : test_rules) {
+            set_board(dim, rule, "");
             game.board[cell(dim / 2, dim / 2)] = 1;
             int colour = -1, score;
             for (int move = 1; move < 120; move++) {

@@ -191,6 +191,42 @@ TEST(Protocol, RepliesAndRefusals) {
                   (lines{"OK", centres[side - 15]}));
 }
 
+// What graphical managers send: TAKEBACK undoes the last stone, whoever played it, and the
+// game goes on with the same colours; RECTSTART starts square boards only.
+TEST(Protocol, TakebackAndRectstart) {
+    const std::string reply = run_script(quick + "TURN 7,7")[1];
+    const std::string undo = "TAKEBACK " + reply + "\nTAKEBACK 7,7\n";
+    const std::string not_last = "ERROR Position (7,7) isn't the last move.";
+    const std::string not_square = "ERROR Only square boards from 15 to 20 are supported.";
+    const script_case cases[] = {
+        {quick + "TURN 7,7\n" + undo + "TURN 7,7", {"OK", reply, "OK", "OK", reply}},
+        {quick + "TURN 7,7\nTAKEBACK 7,7 ABOUT\n" + undo + "TAKEBACK 7,7\nTAKEBACK x",
+         {"OK", reply, not_last, "OK", "OK", not_last, "ERROR i/o value"}},
+        {"TAKEBACK 7,7 ABOUT\nRESTART\nTAKEBACK 7,7", {not_init, "OK", not_last}},
+        {"RECTSTART 15,15\nRECTSTART 20,20\nRECTSTART 14,14\nRECTSTART 21,21",
+         {"OK", "OK", bad_dim, bad_dim}},
+        {"START 20\nRECTSTART 15,16 ABOUT\nRECTSTART x\nINFO timeout_turn 0\nTURN 19,19",
+         {"OK", not_square, "ERROR i/o size", MOVE}},
+    };
+    for (const script_case &c : cases) {
+        lines got = run_script(c.script, c.m);
+        for (size_t i = 0; i < got.size() && i < c.want.size(); i++)
+            if (c.want[i] == MOVE && is_move(got[i])) got[i] = MOVE;
+        EXPECT_EQ(got, c.want) << c.script;
+    }
+}
+
+// INFO rule 4 is renju, silently: black's double three, which wins under exactly five, is a
+// square black must not play.
+TEST(Protocol, RenjuBlackAvoidsItsForbiddenSquare) {
+    const std::string position =
+        board({"5,7,1", "0,14,2", "6,7,1", "14,0,2", "7,5,1", "14,14,2", "7,6,1", "0,0,2"});
+    EXPECT_EQ(run_script(quick + "INFO rule 1\n" + position), (lines{"OK", "7,7"}));
+    const lines renju = run_script(quick + "INFO rule 4\n" + position);
+    ASSERT_EQ(renju.size(), 2u);
+    EXPECT_TRUE(is_move(renju[1]) && renju[1] != "7,7") << renju[1];
+}
+
 // The benchmark before the first move measures the speed and picks the level; a
 // timeout_turn 0 given before START does not spare it, and it then picks level 0.
 TEST(Protocol, BenchmarkMessagesBeforeTheFirstMove) {

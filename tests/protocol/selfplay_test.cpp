@@ -24,11 +24,11 @@ int count_of(const std::string &text, const std::string &what) {
     return n;
 }
 
-// Side, rule, max_memory in bytes: a budget of one byte leaves the tree its root entry only,
-// and the engines must still play whole games legally.
+// Side, rule (4: renju, refereed by the renju rules), max_memory in bytes: a budget of one byte
+// leaves the tree its root entry only, and the engines must still play whole games legally.
 TEST(SelfPlay, LevelZeroMatchesEndCleanly) {
     const std::string sgf = scratch_path("selfplay_test.sgf");
-    const int cases[][3] = {{15, 1, 0}, {15, 0, 1}, {20, 0, 0}, {17, 1, 1}};
+    const int cases[][3] = {{15, 1, 0}, {15, 0, 1}, {20, 0, 0}, {17, 1, 1}, {15, 4, 0}};
     for (const auto &c : cases) {
         engine_run run =
             run_program(BRUSK_SELFPLAY,
@@ -49,13 +49,21 @@ TEST(SelfPlay, LevelZeroMatchesEndCleanly) {
 }
 
 // Stand-ins for engine B that say OK to START and then misbehave whenever they are asked
-// to move, so B forfeits both games.
+// to move, so B forfeits both games. Under renju, after an opening where 7,7 is a double
+// three of black, B's 7,7 loses its game as black as a forbidden move.
 TEST(SelfPlay, ForfeitsAreCountedByKind) {
+    const std::string openings = scratch_path("renju_openings.txt");
+    std::ofstream(openings) << "-2,0 -7,-7 -1,0 7,7 0,-2 -7,7 0,-1 7,-7\n";
     const struct {
         const char *on_move, *kind;
+        bool renju;
     } cases[] = {
-        {"echo 'ERROR no'", "malformed 2"}, {"echo 99,99", "illegal 2"},     {"exit 3", "exit 2"},
-        {"kill -9 $$", "crash 2"},          {"sleep 1; echo 7,7", "late 2"},
+        {"echo 'ERROR no'", "malformed 2", false},
+        {"echo 99,99", "illegal 2", false},
+        {"exit 3", "exit 2", false},
+        {"kill -9 $$", "crash 2", false},
+        {"sleep 1; echo 7,7", "late 2", false},
+        {"echo 7,7", "forbidden 1", true},
     };
     for (const auto &c : cases) {
         const std::string path = scratch_path("stand_in_engine.sh");
@@ -63,9 +71,10 @@ TEST(SelfPlay, ForfeitsAreCountedByKind) {
                             << "BEGIN*|TURN*|DONE*) " << c.on_move << ";; END*) exit 0;; esac\n"
                             << "done\n";
         chmod(path.c_str(), 0755);
-        engine_run run = run_program(
-            BRUSK_SELFPLAY, {BRUSK_ENGINE, "--engine2", path, "--games", "2", "--turn", "300"}, "",
-            120);
+        std::vector<std::string> args = {BRUSK_ENGINE, "--engine2", path, "--games",
+                                         "2",          "--turn",    "300"};
+        if (c.renju) args.insert(args.end(), {"--rule", "4", "--openings", openings});
+        engine_run run = run_program(BRUSK_SELFPLAY, args, "", 120);
         std::remove(path.c_str());
         ASSERT_FALSE(run.hung);
         EXPECT_EQ(run.exit_code, 1) << run.out;
@@ -75,6 +84,7 @@ TEST(SelfPlay, ForfeitsAreCountedByKind) {
         EXPECT_NE(run.out.find(c.kind), std::string::npos) << c.kind << "\n" << run.out;
         EXPECT_NE(run.out.find("A wins 2"), std::string::npos) << run.out;
     }
+    std::remove(openings.c_str());
 }
 
 } // namespace
