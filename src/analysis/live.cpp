@@ -21,8 +21,6 @@ namespace {
 constexpr int LINE_ROWS = 2 * MAX_DIM - 1;
 static_assert(MAX_DIM + 10 <= 32, "a row word holds a board line and five cells each side");
 
-constexpr int SET_WORDS = (BOARD_CELLS + 63) / 64;
-
 struct live_state {
     int dim;                          // board side the state was built for; -1: nothing yet
     int exact[2];                     // five rule it was built under: exact_for(+1), (-1)
@@ -253,12 +251,10 @@ void sync_live(const int *board) {
 }
 
 long live_bytes() {
-    return static_cast<long>(sizeof(live_state) + sizeof(figures_cache)) + rank_bytes();
+    return static_cast<long>(sizeof(live_state) + sizeof(figures_cache) + sizeof(rank_sets));
 }
 
-const point_info *live_infos_at(int c) {
-    return live.info[c];
-}
+const point_info (*const live_info_table)[2] = live.info;
 
 int live_candidates(int cells[BOARD_CELLS]) {
     int n = 0;

@@ -6,23 +6,9 @@
 
 #include "analysis/ranks.h"
 
-namespace {
-
-constexpr int SET_WORDS = (BOARD_CELLS + 63) / 64;
-constexpr int FILLED_WORDS = (RANK_BUCKETS + 63) / 64;
-static_assert(SET_WORDS <= 32, "a bucket's non-empty words fit one word");
-static_assert(FILLED_WORDS == 2, "the non-empty buckets of a colour fit two words");
-
-// Sets of cells as bits, bit c % 64 of word c / 64 for cell index c, so the bits run in
-// scan order (x outer, y inner). ranked[k][b] holds the squares with bucket b for colour
-// index k (b above 0).
-struct rank_sets {
-    std::uint64_t ranked[2][RANK_BUCKETS][SET_WORDS];
-    int size[2][RANK_BUCKETS];
-    unsigned words[2][RANK_BUCKETS];       // bit w: word w of the bucket's set is not 0
-    std::uint64_t filled[2][FILLED_WORDS]; // bit b % 64 of [k][b / 64]: bucket b not empty
-};
 rank_sets ranks;
+
+namespace {
 
 // Calls f(b) for every non-empty bucket b of colour index k from `from` up, lowest first.
 template <typename F> void each_filled(int k, int from, F f) {
@@ -37,25 +23,6 @@ template <typename F> void each_filled(int k, int from, F f) {
 
 void reset_ranks() {
     ranks = rank_sets{};
-}
-
-long rank_bytes() {
-    return static_cast<long>(sizeof(rank_sets));
-}
-
-void move_rank(int c, int k, int from, int to) {
-    const std::uint64_t bit = std::uint64_t{1} << (c & 63);
-    const int w = c >> 6;
-    if (from > 0) {
-        if ((ranks.ranked[k][from][w] &= ~bit) == 0) ranks.words[k][from] &= ~(1u << w);
-        if (--ranks.size[k][from] == 0)
-            ranks.filled[k][from >> 6] &= ~(std::uint64_t{1} << (from & 63));
-    }
-    if (to > 0) {
-        ranks.ranked[k][to][w] |= bit;
-        ranks.words[k][to] |= 1u << w;
-        if (ranks.size[k][to]++ == 0) ranks.filled[k][to >> 6] |= std::uint64_t{1} << (to & 63);
-    }
 }
 
 int live_bucket_below(int k, int below) {
