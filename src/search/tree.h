@@ -14,14 +14,14 @@ struct tree_node {
 // ---- Memory budget ----------------------------------------------------------------------
 // INFO max_memory is the manager's budget for the whole process. The engine's fixed arrays
 // (board and move record, key tables, the search's per-ply lists, the benchmark's board)
-// take FIXED_BYTES whatever happens; the tree may use what is left, at NODE_BYTES a node.
+// take fixed_bytes() whatever happens; the tree may use what is left, at NODE_BYTES a node.
 // At the limit node_alloc fails as when the heap runs out, so the search goes on without
 // storing. The first node of a tree, its root entry, is always granted. A budget of 0 (or
 // below) means no limit.
 
 // One node and room to spare: nodes come from the heap in chunks of a few thousand.
 constexpr long NODE_BYTES = static_cast<long>(sizeof(tree_node)) + 16;
-extern const long FIXED_BYTES;
+long fixed_bytes();
 
 struct tree_memory_state {
     long nodes; // nodes alive, in this move's tree
