@@ -33,7 +33,7 @@ struct live_state {
     unsigned char figures[BOARD_CELLS][2][4]; // per square, colour (+1, -1) and direction
     unsigned char windowed[BOARD_CELLS];      // bit d: direction d has figures above 0
     point_info info[BOARD_CELLS][2];          // analyse_point of each empty square, +1 and -1
-    unsigned char bucket[BOARD_CELLS][2];     // rank bucket of each info (0: the cell is taken)
+    unsigned char bucket[BOARD_CELLS][2];     // rank bucket of each info (0: none, or taken)
     watch_mark mark;                          // its last sync, against the board watch
     // Sets of cells as bits, bit c % 64 of word c / 64 for cell index c, in scan order.
     // candidates: the square is empty and some direction has figures above 0.
