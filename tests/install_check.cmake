@@ -6,7 +6,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "cmake --install failed (${rc})")
 endif()
-foreach(file bin/pbrain-brusk libexec/brusk/selfplay libexec/brusk/bench)
+foreach(file bin/pbrain-brusk libexec/brusk/selfplay libexec/brusk/bench
+             libexec/brusk/explain)
     if(NOT EXISTS ${PREFIX}/${file})
         message(FATAL_ERROR "${file} is not installed")
     endif()

@@ -99,6 +99,18 @@ int quiet_after(const move_list &out, const move_list &src, int src_count, move_
 // that led here (2 at the root). Reads dim, exact_five, full_depth and threat_depth.
 int generate_moves(const int *board, int side, int ply, move_list &out, int *score, int parent_tag);
 
+// What the last generate_moves call that scored its position (one that did not return a
+// five of the side to move) chose, for tools that explain a position; play never reads it.
+// rule: 0 the ordinary selection (under the depth limits), or the forced reply that made
+// the list: 1 a five of the opponent blocked, 2 open fours, 3 fours with a second threat,
+// 4 the answer to the opponent's open four or double threat.
+struct selection_report {
+    int own_sum; // the static score is own_sum - opp_sum
+    int opp_sum;
+    int rule;
+};
+extern selection_report last_selection;
+
 // The same results as generate_moves by the plainest means: every empty square analysed
 // afresh and a simple stable sort. Slow; the tests compare the two.
 int generate_moves_reference(const int *board, int side, int ply, move_list &out, int *score,

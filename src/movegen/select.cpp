@@ -225,6 +225,8 @@ static int ordinary_selection(int ply, const scan_state &st, move_list &out) {
     return out.n;
 }
 
+selection_report last_selection;
+
 // Takes the squares where black must not play out of `out`, keeping the order of the rest;
 // a lost-game record stays, as the search reads it without playing it.
 static int drop_barred(const scan_state &st, move_list &out) {
@@ -240,11 +242,13 @@ static int drop_barred(const scan_state &st, move_list &out) {
 static int select_unscreened(const int *board, int side, int ply, const scan_state &st,
                              move_list &out) {
     // 1. Forced replies, at every ply, in order of urgency.
+    last_selection = {st.own_sum, st.opp_sum, 1};
     int n = block_five(st, out);
-    if (n == NOT_FORCED) n = open_fours(st, out);
-    if (n == NOT_FORCED) n = double_threats(board, side, st, out);
-    if (n == NOT_FORCED) n = opponent_threats(board, side, st, out);
+    if (n == NOT_FORCED) last_selection.rule = 2, n = open_fours(st, out);
+    if (n == NOT_FORCED) last_selection.rule = 3, n = double_threats(board, side, st, out);
+    if (n == NOT_FORCED) last_selection.rule = 4, n = opponent_threats(board, side, st, out);
     if (n != NOT_FORCED) return n;
+    last_selection.rule = 0;
     // 2. Otherwise the ordinary selection; past full_depth only attacking moves, and past
     //    threat_depth only the own fours.
     if (ply <= levels.full_depth) return ordinary_selection(ply, st, out);

@@ -9,15 +9,15 @@
 #include "search/search.h"
 #include "search/timectl.h"
 
-namespace {
-
-// Whether a node with two or more candidates is valued statically. The limits are read
-// afresh at every node, since the clock checks may lower them during the search.
+// The limits are read afresh at every node, since the clock checks may lower them during
+// the search.
 bool past_limits(int ply, int tag) {
     if (tag == TAG_QUIET && ply > levels.full_depth) return true;
     if (is_threat_tag(tag) && ply > levels.threat_depth) return true;
     return ply > levels.max_depth;
 }
+
+namespace {
 
 // Files the node's result where its parent looks for it. The parent hashed this position
 // with its window (a_p, beta_p) and entered us with (-beta_p, -a_p), so (-beta, -alpha_in)

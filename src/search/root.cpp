@@ -5,6 +5,7 @@
 #include "search/timectl.h"
 
 root_state root;
+void (*root_watch)(int *board, int side, const move_list &list, int i, int value) = nullptr;
 
 namespace {
 constexpr int FOUND_WIN = 512; // static scores stay below this; only a found win passes it
@@ -98,6 +99,7 @@ square choose_move(int *board, int side) {
             int v = -alphabeta(board, -side, root.root_ply + 1, -WIN, -alpha, m.tag);
             place(board, c, 0);
             if (timing.stopped) break;
+            if (root_watch) root_watch(board, side, list, i, v);
             if (v > best) {
                 best = alpha = v;
                 choice = {m.x, m.y};

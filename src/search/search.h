@@ -46,6 +46,16 @@ inline void place(int *board, int c, int v) {
 // the tag of the move that led here. The board is restored before returning.
 int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag);
 
+// Whether a node at `ply` reached by a move tagged `tag`, with two or more candidates, is
+// valued by its static score instead of being searched.
+bool past_limits(int ply, int tag);
+
+// A look at the root search for tools that explain a move (nullptr, as in play: none).
+// Called after root candidate i of `list` is searched, with its value, while the tree
+// still holds everything searched. It may put stones with place() to read the tree, but
+// leaves the board, the tree and the counters as it found them.
+extern void (*root_watch)(int *board, int side, const move_list &list, int i, int value);
+
 // The engine's turn: the square where `side` plays, {-1, -1} when no square is free. With
 // no candidate it plays the centre of an empty board or the first free square. The board is
 // as it was when it returns.
