@@ -55,12 +55,10 @@ int live_first_ranked(int k, int from) {
     return first;
 }
 
-int live_bucket_cells(int k, int b, int cells[BOARD_CELLS]) {
-    int n = 0;
-    for (unsigned words = ranks.words[k][b]; words != 0; words &= words - 1) {
-        const int w = std::countr_zero(words);
-        for (std::uint64_t bits = ranks.ranked[k][b][w]; bits != 0; bits &= bits - 1)
-            cells[n++] = w * 64 + std::countr_zero(bits);
-    }
-    return n;
+unsigned live_bucket_words(int k, int b) {
+    return ranks.words[k][b];
+}
+
+std::uint64_t live_bucket_word(int k, int b, int w) {
+    return ranks.ranked[k][b][w];
 }

@@ -21,23 +21,22 @@ constexpr int OWN_KEPT = rank_bucket(point_info{2, 2, 0, 0, 0}); // the lowest o
 constexpr int KEPT_BELOW = 9;
 
 // Fills `list` with the head of colour index k's list: bucket by bucket from the top, the
-// squares for which `filed(c, infos)` gives a tag (NOT_FILED: not in this list), every one
+// squares for which `filed(b, infos)` gives a tag (NOT_FILED: not in this list), every one
 // from bucket `kept` up and KEPT_BELOW more. A listed square is empty, so its buckets are
 // the rank buckets of its analyses.
 constexpr int NOT_FILED = -99;
 template <typename F> void read_off(int k, int kept, move_list &list, F filed) {
     list.n = 0;
-    int below = 0, cells[BOARD_CELLS];
+    int below = 0;
     for (int b = live_bucket_below(k, RANK_BUCKETS); b > 0; b = live_bucket_below(k, b)) {
-        const int n = live_bucket_cells(k, b, cells);
-        for (int i = 0; i < n; i++) {
-            const int c = cells[i];
+        const bool full = !live_each_in_bucket(k, b, [&](int c) {
             const point_info *infos = live_infos_at(c);
             const int tag = filed(b, infos);
-            if (tag == NOT_FILED) continue;
+            if (tag == NOT_FILED) return true;
             list.rec[list.n++] = move_rec{c / MAX_DIM, c % MAX_DIM, infos[k], tag};
-            if (b < kept && ++below >= KEPT_BELOW) return;
-        }
+            return b >= kept || ++below < KEPT_BELOW;
+        });
+        if (full) break;
     }
 }
 
@@ -56,12 +55,12 @@ int scan_ranked(int side, int ply, int parent_tag, scan_state &st, move_list &ou
     }
     // 2. Every own four is filed; opponent fours where the opponent ranks higher.
     st.own_fours += live_ranked_count(own, FOUR_BUCKETS, FIVE_BUCKETS);
-    int cells[BOARD_CELLS];
     for (int b = live_bucket_below(opp, RANK_BUCKETS); b >= FOUR_BUCKETS;
-         b = live_bucket_below(opp, b)) {
-        const int n = live_bucket_cells(opp, b, cells);
-        for (int i = 0; i < n; i++) st.opp_fours += b > rank_bucket(live_infos_at(cells[i])[own]);
-    }
+         b = live_bucket_below(opp, b))
+        live_each_in_bucket(opp, b, [&](int c) {
+            st.opp_fours += b > rank_bucket(live_infos_at(c)[own]);
+            return true;
+        });
     // 3. The heads of both lists.
     const int three_tag = parent_tag != TAG_QUIET ? TAG_THREAT : TAG_QUIET;
     const bool attacks_read = parent_tag != TAG_QUIET && ply <= levels.threat_depth;
