@@ -1,4 +1,5 @@
 #pragma once
+#include <bit>
 #include <cstdint>
 
 #include "game/game.h"
@@ -58,31 +59,18 @@ inline bool makes_double_open_four(const point_info &p) {
     return p.threat == 3;
 }
 
-// The search class of a move (move_rec::tag). A node reached by a quiet move stops past
-// full_depth, one reached by a threat (+1, or -1 passed on from a threat of the other side)
-// past threat_depth, one reached by an attack or a defence only past max_depth; a lone
-// five or lost-game reply ends the search there.
-constexpr int TAG_FIVE = 3;     // completes five: the position is won
-constexpr int TAG_LOST = -3;    // blocks one of two fives: the position is lost
-constexpr int TAG_ATTACK = 2;   // a four under a forcing parent
-constexpr int TAG_DEFENCE = -2; // a forced block under a forcing parent
-constexpr int TAG_THREAT = 1;   // an open three or a threat-line square
-constexpr int TAG_QUIET = 0;
-constexpr int TAG_ROOT = TAG_ATTACK; // the tag the root position itself carries
-
-inline bool is_threat_tag(int tag) {
-    return tag == TAG_THREAT || tag == -TAG_THREAT;
+// A line's figures, its largest own count m among the viable windows and the number c of
+// windows reaching it, as one number m << 4 | c (c is at most 5).
+constexpr int packed_figures(int m, int c) {
+    return m << 4 | c;
 }
 
-// A candidate move: a square, the analysis of that square for one colour, and the search
-// class of the move (the TAG_ constants). It lives here because mark_hits re-tags move
-// records; the move lists are in movegen.
-struct move_rec {
-    int x;
-    int y;
-    point_info info;
-    int tag;
-};
+// The one rule for a square's best line: a line takes the lead from the best so far only with
+// larger packed figures (more count, or equal count and more windows), so on a tie the
+// earlier direction keeps it.
+constexpr bool line_leads(int figures, int best) {
+    return figures > best;
+}
 
 // Copies the 11 cells of square x,y along direction d into `line`, OFF_BOARD past the edge.
 void line_window(const int *board, int x, int y, int d, int line[LINE_LEN]);
@@ -98,109 +86,92 @@ point_info analyse_point(const int *board, int x, int y, int colour);
 //
 // The move generator wants every empty square of a position analysed for both colours, at
 // every node of the search. A stone changes the figures of one line direction only, and
-// only on the squares within five cells of it along that line (a window's outer neighbours
-// lie five cells out), so the live state keeps the analysis of the last position it was
-// brought to and, for the next one, redoes just the directions that a put or a taken stone
-// touches. Its line rows hold the stones as bits: bit p + 5 of a row word is the cell at
-// position p along the row, so positions -5..dim+4 use bits 0..29 and the 11-cell line of
-// the square at position p is bits p..p+10. Rows and positions per direction:
-//   0 (1,0): row y,                 position x
-//   1 (1,1): row x - y + MAX_DIM-1, position x
-//   2 (0,1): row x,                 position y
-//   3 (-1,1): row x + y,            position y
-constexpr int LINE_ROWS = 2 * MAX_DIM - 1;
-constexpr int MAX_NOTED = 64; // noted changes between two syncs of a watched board
-static_assert(MAX_DIM + 10 <= 32, "a row word holds a board line and five cells each side");
-
-// Window figures of one colour on one 11-cell line, packed as m << 4 | c (m the largest own
-// count among the viable windows, c how many reach it): larger packed figures rank higher
-// in the choice of a square's best direction. They are looked up by the line's pattern:
-// cells 1-9 as base-3 digits (0 empty, 1 own, 2 blocked: a stone of the other colour or
-// off the board) and whether cells 0 and 10 hold own stones (they matter only as a
-// window's outer neighbours under the exact-five rule).
-constexpr int INNER_PATTERNS = 19683; // 3^9
-constexpr int LINE_PATTERNS = INNER_PATTERNS * 4;
-
-// The rank of an analysis as one number: 0 for count 0, else count 1..4, threat 0..3 and
-// windows 1..5 in that order of weight, 1..80. Analyses of empty squares (hits 0) with
-// larger buckets rank first, and equal buckets rank equal.
-constexpr int RANK_BUCKETS = 81;
-inline int rank_bucket(const point_info &p) {
-    return p.count == 0 ? 0 : 1 + (p.count - 1) * 20 + p.threat * 5 + p.windows - 1;
-}
-
-constexpr int RANKED_WORDS = (BOARD_CELLS + 63) / 64;
-
-struct live_state {
-    // [exact_five][pattern]: packed figures plus one, 0 until the pattern is first met
-    unsigned char pattern_figures[2][LINE_PATTERNS];
-    int dim;                          // board side the state was built for; -1: nothing yet
-    int exact[2];                     // five rule it was built under: exact_for(+1), (-1)
-    int board[BOARD_CELLS];           // the position it describes (dim x dim cells)
-    unsigned stones[2][4][LINE_ROWS]; // [0]: colour +1, [1]: colour -1
-    unsigned off[4][LINE_ROWS];       // cells past the edge, and any cell value but 0, +1, -1
-    // Per empty square and direction, each colour's pattern index, kept current by the
-    // digit a put or take changes, and the packed figures it looks up.
-    int pattern[BOARD_CELLS][4][2];
-    unsigned char figures[BOARD_CELLS][2][4]; // per square, colour (+1, -1) and direction
-    unsigned char windowed[BOARD_CELLS];      // bit d: direction d has figures above 0
-    point_info info[BOARD_CELLS][2];          // analyse_point of each empty square, +1 and -1
-    unsigned char bucket[BOARD_CELLS][2];     // rank_bucket of each info
-    // Sets of cells as bits, bit c % 64 of word c / 64 for cell index c, in scan order.
-    // candidates: the square is empty and a stone of either colour could join a stone in a
-    // viable window there (a count above 0 for +1 or -1).
-    std::uint64_t candidates[RANKED_WORDS];
-    // stale[k]: the figures of the square for colour index k changed since that info was
-    // classified; the sync classifies it once at its end, however often it changed.
-    std::uint64_t stale[2][RANKED_WORDS];
-    // The empty squares by rank, per colour: bit c % 64 of word c / 64 of ranked[k][b] is
-    // set when the square with cell index c has bucket b for colour index k (b above 0).
-    // Cell order is scan order, x outer and y inner.
-    std::uint64_t ranked[2][RANK_BUCKETS][RANKED_WORDS];
-    int ranked_size[2][RANK_BUCKETS];
-    unsigned ranked_words[2][RANK_BUCKETS]; // bit w: word w of the bucket's set is not 0
-    std::uint64_t filled[2][2]; // bit b % 64 of [k][b / 64]: bucket b of colour k not empty
-    // A board whose changes are noted through note_live (nullptr: none). While it is
-    // watched and `watch_synced` is set, a sync of it compares only the noted cells.
-    const int *watched;
-    int watch_synced;
-    int noted[MAX_NOTED]; // cells that may have changed, with repeats
-    int noted_count;      // past MAX_NOTED: too many, the sync compares every cell
-};
-extern live_state live;
+// only on the squares within five cells of it along that line, so the live analysis keeps
+// the analyses of the last position it was brought to and, for the next one, redoes just
+// the directions that a put or a taken stone touches. It also keeps the empty squares by
+// rank, so the generator can read its lists off in rank order. Its state is its own; these
+// procedures are all there is to it.
 
 // Nothing mirrored, as at process start: the next sync rebuilds from an empty board.
 void reset_live();
 
-// Brings the live state to `board` (shared dim and five rules): every cell that differs
-// from the state's position is applied as a put or a take. After a change of board side or
-// rule it starts again from an empty board.
+// Brings the live analysis to `board` (shared dim and five rules): every cell that differs
+// from its position is applied as a put or a take; on the watched board only the cells
+// noted since the last sync are compared (see board_watch). After a change of board side
+// or rule it starts again from an empty board.
 void sync_live(const int *board);
 
-// Watches `board` (nullptr: stops watching): from its next sync on, a sync of it looks
-// only at the cells noted through note_live since the last one, instead of comparing every
-// cell. The search watches its board while it puts and takes stones.
-void watch_live(const int *board);
+// The bytes the live analysis holds (its state, the rank sets and the cache of pattern
+// figures), for the tree's memory budget.
+long live_bytes();
 
-// Whether the square with cell index c is in the live state's candidate set.
-inline bool live_candidate(int c) {
-    return (live.candidates[c >> 6] >> (c & 63) & 1) != 0;
+// analyse_point of the empty square with cell index c of the position last synced: [0] for
+// +1, [1] for -1. The table is the live analysis's own, shown read-only through this
+// pointer; the reader is inline because the generator reads it for every square it files,
+// some fifteen million times a bench, where a call cost about 1% of the instructions.
+extern const point_info (*const live_info_table)[2];
+inline const point_info *live_infos_at(int c) {
+    return live_info_table[c];
 }
-
-// Cell c of the watched board may have changed.
-inline void note_live(int c) {
-    if (live.noted_count < MAX_NOTED) live.noted[live.noted_count] = c;
-    live.noted_count += live.noted_count <= MAX_NOTED;
-}
-
-// analyse_point of the empty square x,y of the position the live state was last brought
-// to: [0] for +1, [1] for -1.
 inline const point_info *live_infos(int x, int y) {
-    return live.info[cell(x, y)];
+    return live_infos_at(cell(x, y));
 }
-
 inline const point_info &live_point(int x, int y, int colour) {
     return live_infos(x, y)[colour == 1 ? 0 : 1];
+}
+
+// The candidate set: writes the cell indices of the empty squares where a stone of either
+// colour could join a stone in a viable window (a count above 0 for +1 or -1) to `cells`,
+// in scan order (x outer, y inner), and returns how many.
+int live_candidates(int cells[BOARD_CELLS]);
+
+// ---- Rank buckets ------------------------------------------------------------------------
+//
+// The rank of an analysis as one number: 0 for count 0, else count 1..4, threat 0..3 and
+// windows 1..5 in that order of weight, 1..80. Analyses of empty squares (hits 0) with
+// larger buckets rank first, and equal buckets rank equal.
+constexpr int THREAT_CLASSES = 4; // threat 0..3
+constexpr int MAX_WINDOWS = 5;    // windows 1..5
+constexpr int COUNT_BUCKETS = THREAT_CLASSES * MAX_WINDOWS;
+constexpr int RANK_BUCKETS = 1 + 4 * COUNT_BUCKETS;
+
+// The lowest bucket of the analyses of count 1..4; count 5 would be the first past the end.
+constexpr int count_bucket(int count) {
+    return 1 + (count - 1) * COUNT_BUCKETS;
+}
+constexpr int rank_bucket(const point_info &p) {
+    return p.count == 0 ? 0 : count_bucket(p.count) + p.threat * MAX_WINDOWS + p.windows - 1;
+}
+
+// The live analysis keeps the empty squares of the position last synced by rank bucket, per
+// colour index k (0: +1, 1: -1); these read them from a rank down.
+
+// The highest non-empty bucket of colour index k below bucket `below`, or 0 when none is.
+int live_bucket_below(int k, int below);
+
+// How many squares colour index k's buckets from..to-1 hold.
+int live_ranked_count(int k, int from, int to);
+
+// The first cell in scan order among colour index k's buckets from `from` up, or -1.
+int live_first_ranked(int k, int from);
+
+// Colour index k's bucket b as a set of cells in words of 64 bits, bit i of word w for cell
+// index w * 64 + i, so the bits run in scan order: which words hold a cell (bit w: word w),
+// and word w.
+unsigned live_bucket_words(int k, int b);
+std::uint64_t live_bucket_word(int k, int b, int w);
+
+// Calls f(c) for the cells c of colour index k's bucket b, in scan order, until f returns
+// false; returns false when it did. Inline, with a call a word: the generator reads the
+// head of its lists this way at every node, where a call a cell, or copying a bucket's
+// cells, cost several per cent of the search's time.
+template <typename F> bool live_each_in_bucket(int k, int b, F f) {
+    for (unsigned words = live_bucket_words(k, b); words != 0; words &= words - 1) {
+        const int w = std::countr_zero(words);
+        for (std::uint64_t bits = live_bucket_word(k, b, w); bits != 0; bits &= bits - 1)
+            if (!f(w * 64 + std::countr_zero(bits))) return false;
+    }
+    return true;
 }
 
 // ---- Threat squares -------------------------------------------------------------------
@@ -228,11 +199,6 @@ void threat_squares(const int *board, int x, int y, int colour, square_list &squ
 
 // Appends x,y; a full list is an internal fault and ends the process with status 1.
 int uloz_tah_t(int x, int y, square_list &squares);
-
-// For every move whose square is listed in `squares`, raises hits once per listing and
-// sets its tag: 0 when value is 0, otherwise the smaller in magnitude of flag and value
-// (flag on equal magnitude).
-void mark_hits(const square_list &squares, move_rec *moves, int move_count, int flag, int value);
 
 // ---- Renju's forbidden squares -------------------------------------------------------
 //

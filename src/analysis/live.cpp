@@ -5,13 +5,46 @@
 #include <cstring>
 
 #include "analysis/analysis.h"
+#include "analysis/patterns.h"
+#include "analysis/ranks.h"
 #include "analysis/window.h"
-
-live_state live;
 
 namespace {
 
-// Row and position of square x,y in direction d (see live_state).
+// The line rows hold the stones as bits: bit p + 5 of a row word is the cell at position p
+// along the row, so positions -5..dim+4 use bits 0..29 and the 11-cell line of the square
+// at position p is bits p..p+10. Rows and positions per direction:
+//   0 (1,0): row y,                 position x
+//   1 (1,1): row x - y + MAX_DIM-1, position x
+//   2 (0,1): row x,                 position y
+//   3 (-1,1): row x + y,            position y
+constexpr int LINE_ROWS = 2 * MAX_DIM - 1;
+static_assert(MAX_DIM + 10 <= 32, "a row word holds a board line and five cells each side");
+
+struct live_state {
+    int dim;                          // board side the state was built for; -1: nothing yet
+    int exact[2];                     // five rule it was built under: exact_for(+1), (-1)
+    int board[BOARD_CELLS];           // the position it describes (dim x dim cells)
+    unsigned stones[2][4][LINE_ROWS]; // [0]: colour +1, [1]: colour -1
+    unsigned off[4][LINE_ROWS];       // cells past the edge, and any cell value but 0, +1, -1
+    // Per empty square and direction, each colour's pattern index, kept current by the
+    // digit a put or take changes, and the packed figures it looks up.
+    int pattern[BOARD_CELLS][4][2];
+    unsigned char figures[BOARD_CELLS][2][4]; // per square, colour (+1, -1) and direction
+    unsigned char windowed[BOARD_CELLS];      // bit d: direction d has figures above 0
+    point_info info[BOARD_CELLS][2];          // analyse_point of each empty square, +1 and -1
+    unsigned char bucket[BOARD_CELLS][2];     // rank bucket of each info (0: none, or taken)
+    watch_mark mark;                          // its last sync, against the board watch
+    // Sets of cells as bits, bit c % 64 of word c / 64 for cell index c, in scan order.
+    // candidates: the square is empty and some direction has figures above 0.
+    std::uint64_t candidates[SET_WORDS];
+    // stale[k]: the figures of the square for colour index k changed since that info was
+    // classified; the sync classifies it once at its end, however often it changed.
+    std::uint64_t stale[2][SET_WORDS];
+};
+live_state live;
+
+// Row and position of square x,y in direction d (see LINE_ROWS).
 int row_of(int d, int x, int y) {
     switch (d) {
     case 0:
@@ -34,44 +67,6 @@ unsigned span_bits(int lo, int hi) {
 }
 
 constexpr point_info NO_WINDOW = {0, 0, 0, 0, -1};
-
-// Base-3 value of the digits given by 9 bits: ternary[b] = sum of 3^i over the set bits i.
-struct ternary_table {
-    int v[512];
-};
-constexpr ternary_table make_ternary() {
-    ternary_table t{};
-    for (int b = 0; b < 512; b++)
-        for (int i = 8; i >= 0; i--) t.v[b] = t.v[b] * 3 + (b >> i & 1);
-    return t;
-}
-constexpr ternary_table ternary = make_ternary();
-
-// Pattern index of a line for the colour of `own`; `blocked` holds the other colour's
-// stones and the cells off the board.
-int pattern_of(unsigned own, unsigned blocked) {
-    return ternary.v[own >> 1 & 0x1FF] + 2 * ternary.v[blocked >> 1 & 0x1FF] +
-           INNER_PATTERNS * static_cast<int>((own & 1) | (own >> 9 & 2));
-}
-
-// Packed figures of pattern k under the rule `exact`, from the window scan itself, so the
-// table and the scan cannot disagree. Each pattern is worked out the first time it is
-// met: a search meets a few thousand of the 157,464, and working them all out at once
-// would take longer than the first speed measurement of a game. Entries hold the figures
-// plus one, so the table's initial zeros mean "not yet" and need no setting up.
-unsigned char figures_of(int exact, int k) {
-    unsigned char &f = live.pattern_figures[exact][k];
-    if (f != 0) return static_cast<unsigned char>(f - 1);
-    unsigned own = (k / INNER_PATTERNS & 1) | (k / INNER_PATTERNS & 2) << 9;
-    unsigned blocked = 0;
-    for (int i = 1, digits = k % INNER_PATTERNS; i <= 9; i++, digits /= 3) {
-        if (digits % 3 == 1) own |= 1u << i;
-        if (digits % 3 == 2) blocked |= 1u << i;
-    }
-    const line_figures lf = scan_line(line_bits{own, blocked, 0}, exact != 0);
-    f = static_cast<unsigned char>((lf.m << 4 | lf.c) + 1);
-    return static_cast<unsigned char>(f - 1);
-}
 
 // Pattern indices of direction d of square x,y for both colours, from the rows.
 void index_from_rows(int x, int y, int d) {
@@ -110,68 +105,16 @@ void restart() {
         live.bucket[c][0] = live.bucket[c][1] = 0;
         live.windowed[c] = 0;
     }
-    for (int w = 0; w < RANKED_WORDS; w++)
+    for (int w = 0; w < SET_WORDS; w++)
         live.candidates[w] = live.stale[0][w] = live.stale[1][w] = 0;
     for (int x = 0; x < dim; x++)
         for (int y = 0; y < dim; y++)
             for (int d = 0; d < 4; d++) index_from_rows(x, y, d);
-    for (int k = 0; k < 2; k++) {
-        live.filled[k][0] = live.filled[k][1] = 0;
-        for (int b = 0; b < RANK_BUCKETS; b++) {
-            live.ranked_size[k][b] = 0;
-            live.ranked_words[k][b] = 0;
-            for (std::uint64_t &w : live.ranked[k][b]) w = 0;
-        }
-    }
-}
-
-// What one direction's packed figures add to a square's threat class: bit 0 an open-four
-// line, bit 3 a four or open-three line, bit 6 a line with at least a two that has room;
-// summed over the four directions, each 3-bit field counts its lines.
-struct tally_table {
-    int v[256];
-};
-constexpr tally_table make_tally() {
-    tally_table t{};
-    for (int f = 0; f < 256; f++) {
-        const int m = f >> 4, c = f & 15;
-        if (m == 0) continue;
-        t.v[f] = (m == 3 && c >= 2) | (m == 3 || (m == 2 && c >= 2)) << 3 | (m >= 2 || c >= 2) << 6;
-    }
-    return t;
-}
-constexpr tally_table tally = make_tally();
-
-// The threat class of a summed tally: 3 for two open-four lines, 2 for two four or
-// open-three lines, 1 for two lines with room, else 0. Each field counts at most 4 lines.
-struct threat_table {
-    int v[512];
-};
-constexpr threat_table make_threats() {
-    threat_table t{};
-    for (int sum = 0; sum < 512; sum++)
-        t.v[sum] = (sum & 7) >= 2 ? 3 : (sum >> 3 & 7) >= 2 ? 2 : (sum >> 6 & 7) >= 2 ? 1 : 0;
-    return t;
-}
-constexpr threat_table threat_of = make_threats();
-
-// A square's analysis from its four directions' packed figures: the best direction is
-// the one with the largest figures (on a tie the earlier one), and two lines of a kind
-// make the threat class.
-point_info classify(const unsigned char figures[4]) {
-    int best = 0, dir = -1, sum = 0;
-    for (int d = 0; d < 4; d++) {
-        if (figures[d] > best) {
-            best = figures[d];
-            dir = d;
-        }
-        sum += tally.v[figures[d]];
-    }
-    return point_info{best >> 4, best & 15, threat_of.v[sum], 0, dir};
+    reset_ranks();
 }
 
 // Sets or clears bit c of a set of cells.
-void set_bit(std::uint64_t (&set)[RANKED_WORDS], int c, bool on) {
+void set_bit(std::uint64_t (&set)[SET_WORDS], int c, bool on) {
     const std::uint64_t bit = std::uint64_t{1} << (c & 63);
     if (on)
         set[c >> 6] |= bit;
@@ -188,45 +131,6 @@ void touch(int c, int colours) {
     if (colours & 1) set_bit(live.stale[0], c, true);
     if (colours & 2) set_bit(live.stale[1], c, true);
 }
-
-// A cell value as a digit of colour index k's patterns: 0 empty, 1 own, 2 blocked.
-constexpr int digit(int v, int k) {
-    return v == 0 ? 0 : v == (k == 0 ? 1 : -1) ? 1 : 2;
-}
-
-constexpr int pow3[9] = {1, 3, 9, 27, 81, 243, 729, 2187, 6561};
-
-// How colour index k's pattern index of a square changes when the cell at index i of its
-// line goes from `old` to `now`: a base-3 digit for cells 1-9, whether the cell is own for
-// cells 0 and 10.
-constexpr int pattern_delta(int i, int old, int now, int k) {
-    if (i == 0 || i == 10) {
-        const int own = k == 0 ? 1 : -1;
-        return ((now == own) - (old == own)) * INNER_PATTERNS * (i == 0 ? 1 : 2);
-    }
-    return (digit(now, k) - digit(old, k)) * pow3[i - 1];
-}
-
-// pattern_delta for every change of a cell, by the kinds of its old and new values (see
-// value_kind): [old][now][k][i].
-constexpr int VALUE_KINDS = 4;
-constexpr int kind_value[VALUE_KINDS] = {0, 1, -1, 2}; // one value of each kind
-int value_kind(int v) {
-    return v == 0 ? 0 : v == 1 ? 1 : v == -1 ? 2 : 3; // 3: any other value, which blocks
-}
-struct delta_table {
-    int v[VALUE_KINDS][VALUE_KINDS][2][LINE_LEN];
-};
-constexpr delta_table make_deltas() {
-    delta_table t{};
-    for (int o = 0; o < VALUE_KINDS; o++)
-        for (int n = 0; n < VALUE_KINDS; n++)
-            for (int k = 0; k < 2; k++)
-                for (int i = 0; i < LINE_LEN; i++)
-                    t.v[o][n][k][i] = pattern_delta(i, kind_value[o], kind_value[n], k);
-    return t;
-}
-constexpr delta_table deltas = make_deltas();
 
 // The packed figures of direction d of cell c looked up again from its pattern indices,
 // each colour under its own five rule; returns which colours' figures changed (bit k:
@@ -297,30 +201,14 @@ void change_cell(int x, int y, int v) {
     touch(cell(x, y), 3);
 }
 
-// Moves cell c of colour index k from its bucket to bucket b (0: out of every set).
-void rerank(int c, int k, int b) {
-    const int old = live.bucket[c][k];
-    if (old == b) return;
-    const std::uint64_t bit = std::uint64_t{1} << (c & 63);
-    const int w = c >> 6;
-    if (old > 0) {
-        if ((live.ranked[k][old][w] &= ~bit) == 0) live.ranked_words[k][old] &= ~(1u << w);
-        if (--live.ranked_size[k][old] == 0)
-            live.filled[k][old >> 6] &= ~(std::uint64_t{1} << (old & 63));
-    }
-    if (b > 0) {
-        live.ranked[k][b][w] |= bit;
-        live.ranked_words[k][b] |= 1u << w;
-        if (live.ranked_size[k][b]++ == 0) live.filled[k][b >> 6] |= std::uint64_t{1} << (b & 63);
-    }
-    live.bucket[c][k] = static_cast<unsigned char>(b);
-}
-
 // The analysis of the square with cell index c for colour index k classified again, and
 // filed under its bucket while the square is empty.
 void reclassify(int c, int k) {
     live.info[c][k] = classify(live.figures[c][k]);
-    rerank(c, k, live.board[c] == 0 ? rank_bucket(live.info[c][k]) : 0);
+    const int b = live.board[c] == 0 ? rank_bucket(live.info[c][k]) : 0;
+    if (b == live.bucket[c][k]) return;
+    move_rank(c, k, live.bucket[c][k], b);
+    live.bucket[c][k] = static_cast<unsigned char>(b);
 }
 
 } // namespace
@@ -330,24 +218,19 @@ void reset_live() {
     // the patterns worked out stay: they depend on nothing.
     live.dim = -1;
     live.exact[0] = live.exact[1] = 0;
-    watch_live(nullptr);
-}
-
-void watch_live(const int *board) {
-    live.watched = board;
-    live.watch_synced = 0;
+    live.mark = void_mark();
 }
 
 void sync_live(const int *board) {
-    bool noted_only = board == live.watched && live.watch_synced && live.noted_count <= MAX_NOTED;
+    bool noted_only = noted_since(live.mark, board);
     if (live.dim != game.dim || live.exact[0] != exact_for(1) || live.exact[1] != exact_for(-1)) {
         restart();
         noted_only = false;
     }
     const int dim = live.dim;
     if (noted_only) { // the final state does not depend on the order of the changes
-        for (int i = 0; i < live.noted_count; i++) {
-            const int c = live.noted[i];
+        for (unsigned i = live.mark.seen; i != watch.noted; i++) {
+            const int c = watch.ring[i % WATCH_RING];
             if (board[c] != live.board[c]) change_cell(c / MAX_DIM, c % MAX_DIM, board[c]);
         }
     } else {
@@ -358,12 +241,25 @@ void sync_live(const int *board) {
                 if (row[y] != mirror[y]) change_cell(x, y, row[y]);
         }
     }
-    live.noted_count = 0;
-    live.watch_synced = board == live.watched;
+    live.mark = mark_of_visit(board);
     for (int k = 0; k < 2; k++)
-        for (int w = 0; w < RANKED_WORDS; w++) {
+        for (int w = 0; w < SET_WORDS; w++) {
             for (std::uint64_t bits = live.stale[k][w]; bits != 0; bits &= bits - 1)
                 reclassify(w * 64 + std::countr_zero(bits), k);
             live.stale[k][w] = 0;
         }
+}
+
+long live_bytes() {
+    return static_cast<long>(sizeof(live_state) + sizeof(figures_cache) + sizeof(rank_sets));
+}
+
+const point_info (*const live_info_table)[2] = live.info;
+
+int live_candidates(int cells[BOARD_CELLS]) {
+    int n = 0;
+    for (int w = 0; w < SET_WORDS; w++)
+        for (std::uint64_t bits = live.candidates[w]; bits != 0; bits &= bits - 1)
+            cells[n++] = w * 64 + std::countr_zero(bits);
+    return n;
 }

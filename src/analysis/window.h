@@ -1,9 +1,10 @@
 #pragma once
-// Private to line analysis: the window scan shared by count_fives, analyse_point, the
-// board-wide line rows and threat_mask. An 11-cell line is held as bit masks over its cell
-// indices (bit i = line cell i): the stones of the colour analysed, the stones of the other
-// colour, and the cells that block both (off the board). Every routine that looks at
-// windows goes through these few functions, so they cannot disagree.
+// Private to line analysis: the window scan and the threat-class rules shared by
+// count_fives, analyse_point, threat_mask and the pattern tables of the live analysis. An
+// 11-cell line is held as bit masks over its cell indices (bit i = line cell i): the stones
+// of the colour analysed, the stones of the other colour, and the cells that block both
+// (off the board). Every routine that looks at windows or classifies a square goes through
+// these few functions, so they cannot disagree.
 #include <bit>
 
 #include "analysis/analysis.h"
@@ -80,34 +81,43 @@ inline line_figures scan_line(const line_bits &b, bool exact) {
     return f;
 }
 
+// What one line adds to its square's threat class, by the line's figures (m, c): bit 0 an
+// open-four line, bit 3 a four or open-three line, bit 6 a line with at least a two that
+// has room. Summed over the four directions each 3-bit field counts its lines (at most 4).
+constexpr int line_tally(int m, int c) {
+    if (m == 0) return 0;
+    return (m == 3 && c >= 2) | (m == 3 || (m == 2 && c >= 2)) << 3 | (m >= 2 || c >= 2) << 6;
+}
+
+// The threat class of a square from its summed line tallies: 3 for two open-four lines, 2
+// for two four or open-three lines, 1 for two lines with room, else 0.
+constexpr int threat_class(int tally) {
+    return (tally & 7) >= 2 ? 3 : (tally >> 3 & 7) >= 2 ? 2 : (tally >> 6 & 7) >= 2 ? 1 : 0;
+}
+
 // Running classification of one square over its four directions, fed in direction order.
 struct point_tally {
     point_info best;
-    int open_four_dirs; // a stone here makes an open four on this line
-    int three_dirs;     // a four, or an open three
-    int two_dirs;       // anything with room, beyond a lone stone in one window
+    int tally; // sum of line_tally over the directions so far
 };
 
 inline point_tally start_tally() {
-    return point_tally{{0, 0, 0, 0, -1}, 0, 0, 0};
+    return point_tally{{0, 0, 0, 0, -1}, 0};
 }
 
 inline void tally_direction(point_tally &t, int d, int m, int c) {
     if (m == 0) return;
-    // Strictly better figures only: on a tie the earlier direction keeps the lead.
-    if (m > t.best.count || (m == t.best.count && c > t.best.windows)) {
+    if (line_leads(packed_figures(m, c), packed_figures(t.best.count, t.best.windows))) {
         t.best.count = m;
         t.best.windows = c;
         t.best.dir = d;
     }
-    if (m == 3 && c >= 2) t.open_four_dirs++;
-    if (m == 3 || (m == 2 && c >= 2)) t.three_dirs++;
-    if (m >= 2 || c >= 2) t.two_dirs++;
+    t.tally += line_tally(m, c);
 }
 
 inline point_info finish_tally(const point_tally &t) {
     point_info p = t.best;
-    p.threat = t.open_four_dirs >= 2 ? 3 : t.three_dirs >= 2 ? 2 : t.two_dirs >= 2 ? 1 : 0;
+    p.threat = threat_class(t.tally);
     p.hits = 0;
     return p;
 }

@@ -69,6 +69,59 @@ void put_stone(int x, int y, int colour);
 // Takes the last stone of the move record off the board and the record (there is one).
 void take_last_stone();
 
+// ---- Board watch ------------------------------------------------------------------------
+// The live analysis and the hash each mirror the last board they were brought to and reach
+// the next one by comparing every cell. The search puts and takes stones on one board for a
+// whole move choice, so it watches that board and notes every cell it changes; a mirror
+// brought to the watched board then looks only at the cells noted since its last visit.
+// The notes are a ring of the last WATCH_RING changes; a mirror that fell further behind,
+// or last looked at another board or under an earlier watch, compares every cell.
+constexpr int WATCH_RING = 64;
+static_assert((WATCH_RING & (WATCH_RING - 1)) == 0, "the change count wraps onto the ring");
+
+struct board_watch {
+    const int *board; // the watched board (nullptr: none)
+    // Changes noted, counted on from one watch to the next; every watch_board moves the
+    // count a ring and one ahead, so every mark of an earlier watch lies too far behind.
+    unsigned noted;
+    int ring[WATCH_RING]; // change i at ring[i % WATCH_RING]
+};
+extern board_watch watch;
+
+// Where a mirror stood after its last visit: the count of changes noted then, when it was
+// brought to the watched board, else a count too far behind to use.
+struct watch_mark {
+    unsigned seen;
+};
+
+// Watches `board` from now on (nullptr: stops watching); every mark taken before is void.
+void watch_board(const int *board);
+
+// No board watched; every mark is void.
+void reset_watch();
+
+// Cell c of the watched board may have changed.
+inline void note_change(int c) {
+    watch.ring[watch.noted++ % WATCH_RING] = c;
+}
+
+// A mark that the next visit cannot use, whatever the board.
+inline watch_mark void_mark() {
+    return watch_mark{watch.noted - WATCH_RING - 1};
+}
+
+// Whether a mirror at `mark` may reach `board` by the cells noted since: it is the watched
+// board and the ring still holds every change since the mirror's last visit to it. (A mirror
+// visits at every search node, far more often than the count takes to wrap.)
+inline bool noted_since(const watch_mark &mark, const int *board) {
+    return board == watch.board && watch.noted - mark.seen <= WATCH_RING;
+}
+
+// The mark of a mirror just brought to `board`.
+inline watch_mark mark_of_visit(const int *board) {
+    return board == watch.board ? watch_mark{watch.noted} : void_mark();
+}
+
 // Diagnostic board printer on stdout. Flag 's' labels rows 1.. and columns a..,
 // flag 'n' labels both with numbers from 0; any other flag is fatal.
 void tisk(const int *board, char flag);

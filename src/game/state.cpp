@@ -11,6 +11,17 @@ void reset_game_state() {
     settings = settings_state{30.0, 180.0, 180.0, 0.0, 1, 0};
 }
 
+board_watch watch;
+
+void watch_board(const int *board) {
+    watch.board = board;
+    watch.noted += WATCH_RING + 1;
+}
+
+void reset_watch() {
+    watch_board(nullptr);
+}
+
 void clear_board(int *board) {
     for (int x = 0; x < game.dim; x++)
         for (int y = 0; y < game.dim; y++) board[cell(x, y)] = 0;

@@ -4,8 +4,6 @@
 // The scan reads the live analysis, which follows the board from call to call; the plain
 // scan that analyses every square afresh is kept as the reference (reference.cpp), and
 // both share the filing, the score and the selection.
-#include <bit>
-
 #include "movegen/scan.h"
 
 // Weights of the best records of each list, indexed by
@@ -172,20 +170,19 @@ int generate_moves(const int *board, int side, int ply, move_list &out, int *sco
         return finish_scan(board, side, ply, parent_tag, st, tl, nullptr, out, score);
     }
     const int own_colour = side == 1 ? 0 : 1;
-    for (int w = 0; w < RANKED_WORDS; w++) {
-        for (std::uint64_t bits = live.candidates[w]; bits != 0; bits &= bits - 1) {
-            const int c = w * 64 + std::countr_zero(bits), x = c / MAX_DIM, y = c % MAX_DIM;
-            const point_info *infos = live_infos(x, y);
-            const point_info &own = infos[own_colour], &opp = infos[1 - own_colour];
-            if (makes_five(own)) {
-                uloz_tah(x, y, own, TAG_FIVE, out);
-                return 1;
-            }
-            if (renju)
-                file_renju_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
-            else
-                file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
+    int cells[BOARD_CELLS];
+    for (int i = 0, n = live_candidates(cells); i < n; i++) {
+        const int c = cells[i], x = c / MAX_DIM, y = c % MAX_DIM;
+        const point_info *infos = live_infos_at(c);
+        const point_info &own = infos[own_colour], &opp = infos[1 - own_colour];
+        if (makes_five(own)) {
+            uloz_tah(x, y, own, TAG_FIVE, out);
+            return 1;
         }
+        if (renju)
+            file_renju_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
+        else
+            file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
     }
     return finish_scan(board, side, ply, parent_tag, st, tl, sort_moves, out, score);
 }

@@ -1,7 +1,32 @@
 #pragma once
-// Move generation: move lists, the ranking of candidates, and generate_moves, the
-// engine's only source of moves and of leaf values.
+// Move generation: move records and lists, the ranking of candidates, and generate_moves,
+// the engine's only source of moves and of leaf values.
 #include "analysis/analysis.h"
+
+// The search class of a move (move_rec::tag). A node reached by a quiet move stops past
+// full_depth, one reached by a threat (+1, or -1 passed on from a threat of the other side)
+// past threat_depth, one reached by an attack or a defence only past max_depth; a lone
+// five or lost-game reply ends the search there.
+constexpr int TAG_FIVE = 3;     // completes five: the position is won
+constexpr int TAG_LOST = -3;    // blocks one of two fives: the position is lost
+constexpr int TAG_ATTACK = 2;   // a four under a forcing parent
+constexpr int TAG_DEFENCE = -2; // a forced block under a forcing parent
+constexpr int TAG_THREAT = 1;   // an open three or a threat-line square
+constexpr int TAG_QUIET = 0;
+constexpr int TAG_ROOT = TAG_ATTACK; // the tag the root position itself carries
+
+inline bool is_threat_tag(int tag) {
+    return tag == TAG_THREAT || tag == -TAG_THREAT;
+}
+
+// A candidate move: a square, the analysis of that square for one colour, and the search
+// class of the move (the TAG_ constants).
+struct move_rec {
+    int x;
+    int y;
+    point_info info;
+    int tag;
+};
 
 // Capacity of every move list, large enough that no position can fill one:
 // - a working list (own_list, opp_list) gets at most one record per empty square, and the
@@ -52,6 +77,11 @@ inline int cmp_move_rec(const move_rec &p, const move_rec &q) {
 // Sorts the first list.n records strongest first by cmp_move_rec; records that compare
 // equal keep their order (the scan order), so every platform gets the same list.
 void sort_moves(move_list &list);
+
+// For every move whose square is listed in `squares`, raises hits once per listing and
+// sets its tag: 0 when value is 0, otherwise the smaller in magnitude of flag and value
+// (flag on equal magnitude).
+void mark_hits(const square_list &squares, move_rec *moves, int move_count, int flag, int value);
 
 // Empties `scratch`, finds the last record of `out` among the first src_count records of
 // `src` and appends to `scratch` every later counted record of `src` with threat 1, tag 0

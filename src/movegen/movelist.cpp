@@ -1,4 +1,4 @@
-// Move records and lists: appending, ranking, the stable sort and quiet_after.
+// Move records and lists: appending, ranking, the stable sort, hits and quiet_after.
 #include <algorithm>
 #include <cstdint>
 
@@ -119,4 +119,26 @@ int quiet_after(const move_list &out, const move_list &src, int src_count, move_
             uloz_tah(r.x, r.y, r.info, r.tag, scratch);
     }
     return scratch.n;
+}
+
+// The tag a match gives: 0 under a quiet parent, else the less forcing of flag and value
+// (flag when they are equally forcing).
+static int hit_tag(int flag, int value) {
+    if (value == 0) return 0;
+    int af = flag < 0 ? -flag : flag, av = value < 0 ? -value : value;
+    return av < af ? value : flag;
+}
+
+void mark_hits(const square_list &squares, move_rec *moves, int move_count, int flag, int value) {
+    if (squares.n == 0 || move_count == 0) return;
+    // Tally the listings per cell once, instead of comparing every record with every entry.
+    int listed[BOARD_CELLS] = {};
+    for (int k = 0; k < squares.n; k++) listed[cell(squares.sq[k][0], squares.sq[k][1])]++;
+    const int t = hit_tag(flag, value);
+    for (int i = 0; i < move_count; i++) {
+        int n = listed[cell(moves[i].x, moves[i].y)];
+        if (n == 0) continue;
+        moves[i].info.hits += n;
+        moves[i].tag = t;
+    }
 }

@@ -81,20 +81,20 @@ struct block_lists {
 } // namespace
 
 // The second line through a double-threat square: the other direction where the opponent
-// has the most (count, then windows; the earlier direction on a tie). Returns its index
+// has the most (the line that leads; the earlier direction on a tie). Returns its index
 // and its count in *second_count.
 static int second_line(const int *board, int side, int x, int y, int first, int *second_count) {
-    int best = -1, best_m = -1, best_c = -1;
+    int best = -1, best_m = -1, best_f = -1;
     for (int d = 0; d < 4; d++) {
         if (d == first) continue;
         int line[LINE_LEN];
         line_window(board, x, y, d, line);
         int c;
         int m = count_fives(line, -side, &c);
-        if (m > best_m || (m == best_m && c > best_c)) {
+        if (line_leads(packed_figures(m, c), best_f)) {
             best = d;
             best_m = m;
-            best_c = c;
+            best_f = packed_figures(m, c);
         }
     }
     *second_count = best_m;

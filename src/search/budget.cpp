@@ -5,11 +5,16 @@
 #include "search/timectl.h"
 
 // The process-wide records and static arrays of the engine, the largest by far being the
-// per-ply candidate lists, then the live analysis of every square.
-const long FIXED_BYTES = static_cast<long>(
-    sizeof(game_state) + sizeof(settings_state) + sizeof(level_state) + sizeof(timing_state) +
-    sizeof(root_state) + sizeof(key_state) + sizeof(tree_memory_state) + sizeof(live_state) +
-    MAX_PLY * sizeof(move_list) + BOARD_CELLS * sizeof(int));
+// per-ply candidate lists, then the live analysis of every square. A procedure, not a
+// constant: the live analysis's share is known only inside it, and a constant filled by a
+// call would be set by a hidden static initialiser.
+long fixed_bytes() {
+    return static_cast<long>(sizeof(game_state) + sizeof(settings_state) + sizeof(level_state) +
+                             sizeof(timing_state) + sizeof(root_state) + sizeof(key_state) +
+                             sizeof(tree_memory_state) + sizeof(board_watch) +
+                             MAX_PLY * sizeof(move_list) + BOARD_CELLS * sizeof(int)) +
+           live_bytes();
+}
 
 tree_memory_state tree_memory;
 
@@ -19,7 +24,7 @@ void reset_tree_memory() {
 
 long tree_node_limit() {
     if (settings.max_memory <= 0) return LONG_MAX;
-    double left = settings.max_memory * 1048576.0 - static_cast<double>(FIXED_BYTES);
+    double left = settings.max_memory * 1048576.0 - static_cast<double>(fixed_bytes());
     double nodes = left / static_cast<double>(NODE_BYTES);
     return nodes < 1 ? 1 : static_cast<long>(nodes);
 }

@@ -6,10 +6,9 @@
 #include <bit>
 #include <cstring>
 
-#include "analysis/analysis.h"
+#include "search/hash.h"
 #include "search/random.h"
 #include "search/search.h"
-#include "search/tree.h"
 
 key_state keys = {1, {}, {}};
 
@@ -34,8 +33,8 @@ uint32_t mix(uint32_t h, int32_t key, int offset) {
 // The stones of the last board hashed, as bits by row: bit y of plus[x] (minus[x]) is a +1
 // (-1) stone on x,y. The search hashes positions a stone or two apart, so a hash redoes
 // only the rows that changed and then walks the stones alone, in scan order.
-// While the search watches its board, the cells it puts and takes stones on are noted, and
-// a hash of that board compares only those.
+// While the search watches its board (board_watch), a hash of that board compares only
+// the cells noted since the last one.
 //
 // Each row also keeps its share of the key. Over the n stones of row x in scan order,
 // stone j adds (key_j + offset_j) * 16807^(n-1-j) to the row's running word, so a row
@@ -53,11 +52,8 @@ struct stone_rows {
     int board[BOARD_CELLS];
     uint32_t stones[MAX_DIM]; // bit y of stones[x]: x,y holds a stone
     row_key key[MAX_DIM];
-    uint32_t used;        // bit x: row x holds a stone
-    const int *watched;   // the board whose changes are noted (nullptr: none)
-    int watch_synced;     // the rows mirror the watched board but for the noted cells
-    int noted[MAX_NOTED]; // cells that may have changed, with repeats
-    int noted_count;      // past MAX_NOTED: too many, the hash compares every row
+    uint32_t used;   // bit x: row x holds a stone
+    watch_mark mark; // the last sync, against the board watch
 };
 stone_rows rows;
 
@@ -101,7 +97,7 @@ void rekey_row(int x) {
 // Brings the rows to `board`: the rows that differ, or on the watched board the rows of
 // the noted cells that differ.
 void sync_rows(const int *board) {
-    bool noted_only = board == rows.watched && rows.watch_synced && rows.noted_count <= MAX_NOTED;
+    bool noted_only = noted_since(rows.mark, board);
     if (rows.dim != game.dim) {
         restart_rows();
         noted_only = false;
@@ -109,8 +105,8 @@ void sync_rows(const int *board) {
     const int dim = rows.dim;
     if (noted_only) {
         uint32_t changed = 0; // bit x: row x differs
-        for (int i = 0; i < rows.noted_count; i++) {
-            const int c = rows.noted[i];
+        for (unsigned i = rows.mark.seen; i != watch.noted; i++) {
+            const int c = watch.ring[i % WATCH_RING];
             if (board[c] == rows.board[c]) continue;
             copy_cell(c / MAX_DIM, c % MAX_DIM, board[c]);
             changed |= 1u << (c / MAX_DIM);
@@ -124,27 +120,16 @@ void sync_rows(const int *board) {
             rekey_row(x);
         }
     }
-    rows.noted_count = 0;
-    rows.watch_synced = board == rows.watched;
+    rows.mark = mark_of_visit(board);
 }
 
 } // namespace
-
-void watch_hash(const int *board) {
-    rows.watched = board;
-    rows.watch_synced = 0;
-}
-
-void note_hash(int c) {
-    if (rows.noted_count < MAX_NOTED) rows.noted[rows.noted_count] = c;
-    rows.noted_count += rows.noted_count <= MAX_NOTED;
-}
 
 // Also forgets the mirrored rows: the next hash starts from an empty board.
 void reset_keys() {
     keys.pending = 1;
     rows.dim = -1;
-    watch_hash(nullptr);
+    rows.mark = void_mark();
     for (int i = 0; i < BOARD_CELLS; i++) keys.k0[i] = keys.k1[i] = 0;
     random_reset();
 }

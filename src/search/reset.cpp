@@ -10,5 +10,6 @@ void reset_engine() {
     reset_root(); // releases a leftover tree before its nodes are counted afresh
     reset_tree_memory();
     reset_keys(); // restarts the random sequence too
+    reset_watch();
     reset_live();
 }

@@ -71,8 +71,7 @@ square choose_move(int *board, int side) {
 
     // 2. The tree starts with one cleared root entry; the live analysis and the hash
     //    follow the board by the stones the search puts and takes.
-    watch_live(board);
-    watch_hash(board);
+    watch_board(board);
     root.tree_root = node_alloc();
     if (!root.tree_root) {
         say("ERROR No memory for root of binary tree!");
@@ -117,8 +116,7 @@ square choose_move(int *board, int side) {
     }
 
     // 6. Nothing of the tree outlives the move, and the board is the caller's again.
-    watch_live(nullptr);
-    watch_hash(nullptr);
+    watch_board(nullptr);
     tree_free(root.tree_root);
     root.tree_root = nullptr;
     if (n > 1) turn_end();

@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include "movegen/movegen.h"
+#include "search/hash.h"
 #include "search/tree.h"
 
 // Completing five is worth WIN less the ply; being unable to stop one, the ply less WIN.
@@ -30,21 +31,15 @@ void reset_root();
 
 // Every process-wide record of the engine back to its process-start values: the game and
 // its settings, the levels, the time control, the root and its tree, the hash keys and the
-// random sequence, the live analysis.
+// random sequence, the board watch, the live analysis.
 void reset_engine();
 
-// The hash's board watch, as the live analysis's (watch_live, note_live): while `board`
-// is watched, hashing it compares only the cells noted since the last hash of it.
-void watch_hash(const int *board);
-void note_hash(int c);
-
-// Puts value v (0 takes the stone) on cell c of the search's board and notes the change for
-// the live analysis and the hash, which watch that board during a move choice.
+// Puts value v (0 takes the stone) on cell c of the search's board and notes the change in
+// the board watch, which the live analysis and the hash read during a move choice.
 inline void place(int *board, int c, int v) {
     assert(v == 0 ? board[c] != 0 : board[c] == 0 && (v == 1 || v == -1));
     board[c] = v;
-    note_live(c);
-    note_hash(c);
+    note_change(c);
 }
 
 // Value of the position for `colour` to move, fail-hard inside (alpha, beta). `tag` is

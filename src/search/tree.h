@@ -1,17 +1,7 @@
 #pragma once
-// Position hash and transposition tree.
-//
-// The hash mixes the stones of the board with two caller-supplied offsets (the search's
-// window), so an entry is found again only for the same stones searched with the same
-// window. The tree is a plain unbalanced binary search tree on h0, with h1 as a check
-// word; it lives for one move choice.
-#include "game/game.h"
+// Transposition tree: a plain unbalanced binary search tree on a position's hash h0
+// (search/hash.h), with h1 as a check word; it lives for one move choice.
 #include <cstdint>
-
-struct hash_key {
-    int32_t h0;
-    int32_t h1;
-};
 
 struct tree_node {
     int32_t h0;
@@ -21,35 +11,17 @@ struct tree_node {
     tree_node *left;
 };
 
-// Key tables, indexed like the board. Filled over the whole 20 x 20 array on the first
-// hash of the process (K0 then K1, x outer, y inner), so games on any board side get
-// distinct keys for every cell.
-struct key_state {
-    int pending; // 1 until the tables are filled
-    int32_t k0[BOARD_CELLS];
-    int32_t k1[BOARD_CELLS];
-};
-extern key_state keys;
-
-// Unfilled tables and the key sequence restarted, as at process start: the next hash
-// fills the same keys again.
-void reset_keys();
-
-// Key of the stones on `board` (dim x dim) with offsets a and b. A cell value other than
-// 0, +1, -1 is fatal.
-void hash(const int *board, int a, int b, hash_key *key_out);
-
 // ---- Memory budget ----------------------------------------------------------------------
 // INFO max_memory is the manager's budget for the whole process. The engine's fixed arrays
 // (board and move record, key tables, the search's per-ply lists, the benchmark's board)
-// take FIXED_BYTES whatever happens; the tree may use what is left, at NODE_BYTES a node.
+// take fixed_bytes() whatever happens; the tree may use what is left, at NODE_BYTES a node.
 // At the limit node_alloc fails as when the heap runs out, so the search goes on without
 // storing. The first node of a tree, its root entry, is always granted. A budget of 0 (or
 // below) means no limit.
 
 // One node and room to spare: nodes come from the heap in chunks of a few thousand.
 constexpr long NODE_BYTES = static_cast<long>(sizeof(tree_node)) + 16;
-extern const long FIXED_BYTES;
+long fixed_bytes();
 
 struct tree_memory_state {
     long nodes; // nodes alive, in this move's tree

@@ -1,5 +1,5 @@
-// Threat squares: masks of sample lines, the order threat_squares appends in, the list's
-// capacity guard, and the hits and tags mark_hits gives.
+// Threat squares: masks of sample lines, the order threat_squares appends in and the list's
+// capacity guard.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -81,23 +81,6 @@ TEST(UlozTahT, FullListEndsTheProcess) {
     EXPECT_EQ(list->n, MAX_SQUARES);
     EXPECT_EXIT(uloz_tah_t(3, 3, *list), testing::ExitedWithCode(1),
                 "uloz_tah_t: preteceni ts, n=7200\n");
-}
-
-// Entries (7,5), (6,6), (7,5) against records at (7,5) and (9,9), for flag and value pairs
-// and the tag a match gives.
-TEST(MarkHits, HitsPerListingTagOfTheLessForcing) {
-    const int cases[][3] = {{1, 2, 1},  {1, -2, 1}, {1, 1, 1},   {1, -1, 1}, {0, 2, 0},
-                            {0, -1, 0}, {1, 0, 0},  {2, -1, -1}, {-2, 1, 1}, {-1, 1, -1}};
-    for (const auto &c : cases) {
-        auto list = empty_squares();
-        for (int x : {7, 6, 7}) uloz_tah_t(x, x == 7 ? 5 : 6, *list);
-        move_rec moves[2] = {{7, 5, {2, 2, 1, 1, 0}, 2}, {9, 9, {1, 1, 0, 0, 3}, -2}};
-        mark_hits(*list, moves, 2, c[0], c[1]);
-        EXPECT_EQ(info_text(moves[0].info), "(2,2,1,3,0)") << c[0] << "," << c[1];
-        EXPECT_EQ(moves[0].tag, c[2]) << c[0] << "," << c[1];
-        EXPECT_EQ(info_text(moves[1].info), "(1,1,0,0,3)");
-        EXPECT_EQ(moves[1].tag, -2);
-    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// Move lists: the capacity guard, the stable sort and quiet_after.
+// Move lists: the capacity guard, the stable sort, the hits and tags mark_hits gives, and
+// quiet_after.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -81,6 +82,24 @@ TEST(QuietAfter, NextQuietSingleThreatSquaresBelowTheCut) {
         uloz_tah(8, 8, {1, 1, 1, 0, 0}, 0, *scratch); // left over from an earlier call
         EXPECT_EQ(quiet_after(*out, *src, c.src_count, *scratch), scratch->n) << c.why;
         EXPECT_EQ(list_text(*scratch, scratch->n), c.expect) << c.why;
+    }
+}
+
+// Entries (7,5), (6,6), (7,5) against records at (7,5) and (9,9), for flag and value pairs
+// and the tag a match gives.
+TEST(MarkHits, HitsPerListingTagOfTheLessForcing) {
+    const int cases[][3] = {{1, 2, 1},  {1, -2, 1}, {1, 1, 1},   {1, -1, 1}, {0, 2, 0},
+                            {0, -1, 0}, {1, 0, 0},  {2, -1, -1}, {-2, 1, 1}, {-1, 1, -1}};
+    for (const auto &c : cases) {
+        auto list = std::make_unique<square_list>();
+        list->n = 0;
+        for (int x : {7, 6, 7}) uloz_tah_t(x, x == 7 ? 5 : 6, *list);
+        move_rec moves[2] = {{7, 5, {2, 2, 1, 1, 0}, 2}, {9, 9, {1, 1, 0, 0, 3}, -2}};
+        mark_hits(*list, moves, 2, c[0], c[1]);
+        EXPECT_EQ(info_text(moves[0].info), "(2,2,1,3,0)") << c[0] << "," << c[1];
+        EXPECT_EQ(moves[0].tag, c[2]) << c[0] << "," << c[1];
+        EXPECT_EQ(info_text(moves[1].info), "(1,1,0,0,3)");
+        EXPECT_EQ(moves[1].tag, -2);
     }
 }
 

@@ -66,10 +66,10 @@ void walk(random_source &r, int colour, int &variant) {
     static move_list out;
     int put[6], depth = 0, score;
     const bool watched = variant % 2 == 0;
-    watch_live(watched ? game.board : nullptr);
+    watch_board(watched ? game.board : nullptr);
     auto place = [&](int c, int v) {
         game.board[c] = v;
-        if (watched) note_live(c);
+        if (watched) note_change(c);
     };
     for (int step = 0; step < 12; step++) {
         const int c = depth % 2 ? -colour : colour;
@@ -85,7 +85,7 @@ void walk(random_source &r, int colour, int &variant) {
         expect_reference(variant++, "walk");
     }
     while (depth > 0) place(put[--depth], 0);
-    watch_live(nullptr);
+    watch_board(nullptr);
 }
 
 // Games of the generator against itself from the centre, each move one of the first three

@@ -175,7 +175,7 @@ TEST(ChooseMove, TreeKeepsWithinTheMemoryBudget) {
         long limit;
     } cases[] = {
         {0, LONG_MAX},
-        {static_cast<double>(FIXED_BYTES + 300 * NODE_BYTES) / mb, 300},
+        {static_cast<double>(fixed_bytes() + 300 * NODE_BYTES) / mb, 300},
         {1.0, 1},
     };
     for (const auto &c : cases) {
