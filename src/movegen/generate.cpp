@@ -86,20 +86,36 @@ void file_square(const int *board, int x, int y, int side, int ply, int parent_t
 
 constexpr point_info NOTHING = {0, 0, 0, 0, -1};
 
+bool black_barred(const scan_state &st, int x, int y) {
+    if (!st.renju) return false;
+    const int c = cell(x, y);
+    const std::uint64_t bit = std::uint64_t{1} << (c & 63);
+    if ((st.screened[c >> 6] & bit) == 0) {
+        st.screened[c >> 6] |= bit;
+        if (renju_forbidden(st.board, x, y, st.black_view(st.board, x, y, 1)))
+            st.barred[c >> 6] |= bit;
+    }
+    return (st.barred[c >> 6] & bit) != 0;
+}
+
 void file_renju_square(const int *board, int x, int y, int side, int ply, int parent_tag,
                        point_info own, point_info opp, scan_state &st, threat_lists &tl) {
-    point_info &black = side == 1 ? own : opp;
-    if (renju_forbidden(board, x, y, black)) {
-        black = NOTHING;
-        st.barred[cell(x, y) >> 6] |= std::uint64_t{1} << (cell(x, y) & 63);
+    if (black_barred(st, x, y)) {
+        (side == 1 ? own : opp) = NOTHING;
         if (own.count == 0 && opp.count == 0) return;
     }
     file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
 }
 
 void start_scan(scan_state &st, threat_lists &tl, int parent_tag,
-                point_info (*analyse)(const int *, int, int, int)) {
-    for (std::uint64_t &w : st.barred) w = 0;
+                point_info (*analyse)(const int *, int, int, int), const int *board,
+                point_info (*black_view)(const int *, int, int, int)) {
+    st.renju = settings.renju != 0;
+    if (st.renju) {
+        st.board = board;
+        st.black_view = black_view;
+        for (int w = 0; w < CELL_WORDS; w++) st.screened[w] = st.barred[w] = 0;
+    }
     st.own_list.n = 0;
     st.opp_list.n = 0;
     st.own_fours = 0;
@@ -155,17 +171,18 @@ static point_info live_renju_analysis(const int *board, int x, int y, int colour
 // Every empty square where either colour has a viable window, with the analyses of the
 // live state brought to this position, in scan order. The first five of the side to move
 // ends the scan: it is the one move to play. From ply 2 on the lists are filed straight
-// into rank order (ranked.cpp); nearer the root, where threat squares add hits, and under
-// renju, where black's squares are screened, they are filed in scan order and sorted.
+// into rank order (ranked.cpp); nearer the root, where threat squares add hits, they are
+// filed in scan order and sorted.
 int generate_moves(const int *board, int side, int ply, move_list &out, int *score,
                    int parent_tag) {
     out.n = 0;
     scan_state st;
     threat_lists tl;
     const bool renju = settings.renju != 0;
-    start_scan(st, tl, parent_tag, renju ? live_renju_analysis : live_analysis);
+    start_scan(st, tl, parent_tag, renju ? live_renju_analysis : live_analysis, board,
+               live_analysis);
     sync_live(board);
-    if (ply >= 2 && !renju) {
+    if (ply >= 2) {
         if (scan_ranked(side, ply, parent_tag, st, out)) return 1;
         return finish_scan(board, side, ply, parent_tag, st, tl, nullptr, out, score);
     }

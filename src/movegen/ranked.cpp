@@ -21,7 +21,7 @@ constexpr int OWN_KEPT = rank_bucket(point_info{2, 2, 0, 0, 0}); // the lowest o
 constexpr int KEPT_BELOW = 9;
 
 // Fills `list` with the head of colour index k's list: bucket by bucket from the top, the
-// squares for which `filed(b, infos)` gives a tag (NOT_FILED: not in this list), every one
+// squares for which `filed(b, c, infos)` gives a tag (NOT_FILED: not in this list), every one
 // from bucket `kept` up and KEPT_BELOW more. A listed square is empty, so its buckets are
 // the rank buckets of its analyses.
 constexpr int NOT_FILED = -99;
@@ -31,7 +31,7 @@ template <typename F> void read_off(int k, int kept, move_list &list, F filed) {
     for (int b = live_bucket_below(k, RANK_BUCKETS); b > 0; b = live_bucket_below(k, b)) {
         const bool full = !live_each_in_bucket(k, b, [&](int c) {
             const point_info *infos = live_infos_at(c);
-            const int tag = filed(b, infos);
+            const int tag = filed(b, c, infos);
             if (tag == NOT_FILED) return true;
             list.rec[list.n++] = move_rec{c / MAX_DIM, c % MAX_DIM, infos[k], tag};
             return b >= kept || ++below < KEPT_BELOW;
@@ -40,40 +40,61 @@ template <typename F> void read_off(int k, int kept, move_list &list, F filed) {
     }
 }
 
-} // namespace
+constexpr point_info NOTHING = {0, 0, 0, 0, -1};
 
 // The filing rules of file_square, read from the buckets: a square goes to the own list
 // when the side to move's analysis ranks at least as high, and also, when the opponent's
 // ranks higher, if it is an own four or an own open three on the opponent's simple four;
-// it goes to the opponent's list when the opponent's ranks higher.
-int scan_ranked(int side, int ply, int parent_tag, scan_state &st, move_list &out) {
+// it goes to the opponent's list when the opponent's ranks higher. Under renju (Renju)
+// black's analysis of a barred square counts for nothing, as file_renju_square has it: the
+// square leaves black's buckets, and white's analysis of it ranks higher than black's.
+template <bool Renju>
+int scan_ranked_under(int side, int ply, int parent_tag, scan_state &st, move_list &out) {
     const int own = side == 1 ? 0 : 1, opp = 1 - own;
+    auto barred = [&](int k, int c) {
+        return Renju && k == 0 && black_barred(st, c / MAX_DIM, c % MAX_DIM);
+    };
+    auto info_of = [&](int k, int c) { return barred(k, c) ? NOTHING : live_infos_at(c)[k]; };
     // 1. A five of the side to move ends the scan: the first one in scan order.
     if (int c = live_first_ranked(own, FIVE_BUCKETS); c >= 0) {
         uloz_tah(c / MAX_DIM, c % MAX_DIM, live_infos_at(c)[own], TAG_FIVE, out);
         return 1;
     }
     // 2. Every own four is filed; opponent fours where the opponent ranks higher.
-    st.own_fours += live_ranked_count(own, FOUR_BUCKETS, FIVE_BUCKETS);
+    if (!Renju) st.own_fours += live_ranked_count(own, FOUR_BUCKETS, FIVE_BUCKETS);
+    for (int b = FOUR_BUCKETS; Renju && b < FIVE_BUCKETS; b++)
+        live_each_in_bucket(own, b, [&](int c) {
+            st.own_fours += !barred(own, c);
+            return true;
+        });
     for (int b = live_bucket_below(opp, RANK_BUCKETS); b >= FOUR_BUCKETS;
          b = live_bucket_below(opp, b))
         live_each_in_bucket(opp, b, [&](int c) {
-            st.opp_fours += b > rank_bucket(live_infos_at(c)[own]);
+            st.opp_fours += !barred(opp, c) && b > rank_bucket(info_of(own, c));
             return true;
         });
     // 3. The heads of both lists.
     const int three_tag = parent_tag != TAG_QUIET ? TAG_THREAT : TAG_QUIET;
     const bool attacks_read = parent_tag != TAG_QUIET && ply <= levels.threat_depth;
     read_off(own, attacks_read ? OWN_KEPT : FOUR_BUCKETS, st.own_list,
-             [&](int b, const point_info *infos) {
-                 const point_info &o = infos[own], &p = infos[opp];
+             [&](int b, int c, const point_info *infos) {
+                 if (barred(own, c)) return NOT_FILED;
+                 const point_info &o = infos[own], p = info_of(opp, c);
                  const bool open_three = makes_open_three(o);
                  if (makes_four(o)) return st.attack_tag;
                  if (b >= rank_bucket(p)) return open_three ? three_tag : TAG_QUIET;
                  return open_three && makes_simple_four(p) ? three_tag : NOT_FILED;
              });
-    read_off(opp, FOUR_BUCKETS, st.opp_list, [&](int b, const point_info *infos) {
-        return b > rank_bucket(infos[own]) ? TAG_QUIET : NOT_FILED;
+    read_off(opp, FOUR_BUCKETS, st.opp_list, [&](int b, int c, const point_info *) {
+        if (barred(opp, c)) return NOT_FILED;
+        return b > rank_bucket(info_of(own, c)) ? TAG_QUIET : NOT_FILED;
     });
     return 0;
+}
+
+} // namespace
+
+int scan_ranked(int side, int ply, int parent_tag, scan_state &st, move_list &out) {
+    return st.renju ? scan_ranked_under<true>(side, ply, parent_tag, st, out)
+                    : scan_ranked_under<false>(side, ply, parent_tag, st, out);
 }

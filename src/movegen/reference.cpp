@@ -25,7 +25,8 @@ int generate_moves_reference(const int *board, int side, int ply, move_list &out
     scan_state st;
     threat_lists tl;
     const bool renju = settings.renju != 0;
-    start_scan(st, tl, parent_tag, renju ? renju_point_analysis : analyse_point);
+    start_scan(st, tl, parent_tag, renju ? renju_point_analysis : analyse_point, board,
+               analyse_point);
     for (int x = 0; x < game.dim; x++) {
         for (int y = 0; y < game.dim; y++) {
             if (board[cell(x, y)] != 0) continue;

@@ -17,14 +17,20 @@ struct scan_state {
     int defence_tag;    // tag of a forced block
     // The point analysis the selection uses on empty squares of the scanned position.
     point_info (*analyse)(const int *board, int x, int y, int colour);
-    // Under renju, the scanned squares where black must not play.
-    std::uint64_t barred[CELL_WORDS];
+    // Under renju (renju set): the scanned position and black's plain analysis of its
+    // squares, and the squares screened for black so far and those found barred, where
+    // black must not play. Each square is screened once, when the scan or the selection
+    // first asks about it.
+    bool renju;
+    const int *board;
+    point_info (*black_view)(const int *board, int x, int y, int colour);
+    mutable std::uint64_t screened[CELL_WORDS];
+    mutable std::uint64_t barred[CELL_WORDS];
 };
 
-inline bool is_barred(const scan_state &st, int x, int y) {
-    const int c = cell(x, y);
-    return (st.barred[c >> 6] >> (c & 63) & 1) != 0;
-}
+// Under renju, whether black must not play the empty square x,y of the scanned position;
+// false under the other rules.
+bool black_barred(const scan_state &st, int x, int y);
 
 // Threat squares around the simple fours the scan files, near the root.
 struct threat_lists {
@@ -33,9 +39,11 @@ struct threat_lists {
 };
 
 // Empty lists and the tags derived from the move that led here; `analyse` is the point
-// analysis the selection will use.
+// analysis the selection will use. Under renju black's squares are screened on `board`,
+// with black's plain analysis `black_view`.
 void start_scan(scan_state &st, threat_lists &tl, int parent_tag,
-                point_info (*analyse)(const int *, int, int, int));
+                point_info (*analyse)(const int *, int, int, int), const int *board,
+                point_info (*black_view)(const int *, int, int, int));
 
 // Files the empty square x,y with the side to move's analysis `own` and the opponent's
 // `opp` (not both of count 0), in scan order (x outer, y inner).

@@ -30,7 +30,7 @@ static int block_five(const scan_state &st, move_list &out) {
     while (fives < st.opp_list.n && makes_five(st.opp_list.rec[fives].info)) fives++;
     // A five square where black must not play is one that black cannot stop.
     const move_rec &r = st.opp_list.rec[0];
-    const bool lost = fives >= 2 || is_barred(st, r.x, r.y);
+    const bool lost = fives >= 2 || black_barred(st, r.x, r.y);
     uloz_tah(r.x, r.y, r.info, lost ? TAG_LOST : st.defence_tag, out);
     return 1;
 }
@@ -233,7 +233,7 @@ static int drop_barred(const scan_state &st, move_list &out) {
     int kept = 0;
     for (int i = 0; i < out.n; i++) {
         const move_rec &r = out.rec[i];
-        if (r.tag == TAG_LOST || !is_barred(st, r.x, r.y)) out.rec[kept++] = r;
+        if (r.tag == TAG_LOST || !black_barred(st, r.x, r.y)) out.rec[kept++] = r;
     }
     out.n = kept;
     return kept;
