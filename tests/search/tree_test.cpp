@@ -81,7 +81,6 @@ TEST(Tree, RemovingTheRoot) {
     EXPECT_EQ(root->cena, 0);
     node_source = [] { return static_cast<tree_node *>(nullptr); };
     EXPECT_EQ(tree_insert(root, 4, 1, 1), 2); // no memory: not stored
-    node_source = [] { return new tree_node{}; };
     EXPECT_EQ(tree_remove(&root, 0), 0);
     EXPECT_EQ(root, nullptr);
     EXPECT_EQ(tree_find(root, 50), nullptr);

@@ -8,14 +8,13 @@
 #include "search/search.h"
 #include "search/timectl.h"
 
-// The engine's lines go to `said_lines` instead of standard output, each with its newline;
-// said() returns those said since its last call.
+// The engine's lines go to `said_lines` instead of standard output, each with its newline,
+// once a helper below has set up the engine; said() returns those said since its last call.
 inline std::string said_lines;
 inline void keep_said(const char *line) {
     said_lines += line;
     said_lines += '\n';
 }
-inline const bool said_kept = (message_sink = keep_said, true);
 inline std::string said() {
     std::string lines;
     lines.swap(said_lines);
@@ -33,12 +32,14 @@ inline std::string value_line(int v) {
 // Every process-wide record back to its start-up values, as in a fresh engine process.
 inline void fresh_state(int dim) {
     reset_engine();
+    message_sink = keep_said;
     game.dim = dim;
 }
 
 // A fresh engine set for a search at level 0 with the stones of `stones` on the shared board: "X
 // 4,7 5,7 O 8,7" puts X (+1) on 4,7 and 5,7 and O (-1) on 8,7.
 inline void set_board(int dim, int exact_five, const std::string &stones) {
+    message_sink = keep_said;
     set_up_engine(dim, exact_five, 0);
     std::istringstream in(stones);
     std::string word;
@@ -54,11 +55,13 @@ inline void set_board(int dim, int exact_five, const std::string &stones) {
 // A fresh engine set for a search at `level` with the stones of `moves` ("h8 i9 ...") on
 // the shared board; returns the colour to move.
 inline int set_moves(int dim, int exact_five, int level, const char *moves) {
+    message_sink = keep_said;
     return set_up_moves(game.board, dim, exact_five, level, moves);
 }
 
 // The bench position called `name` on the shared board, for a search at `level`.
 inline int set_bench(const char *name, int level) {
+    message_sink = keep_said;
     return set_up_bench(game.board, bench_named(name), level);
 }
 
