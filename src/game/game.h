@@ -109,7 +109,7 @@ constexpr int level_table[LEVELS][3] = {
 };
 
 struct level_state {
-    int level; // 0..4, the level in force for the game
+    int level; // 0..4, the level in force for the game; written by set_game_level alone
     int full_depth;
     int threat_depth;
     int max_depth;
@@ -127,3 +127,8 @@ void load_level(int n);
 // load_level, then "MESSAGE Level... n", flushed: the manager sees every change of the
 // limits as it happens.
 void set_level(int n);
+
+// Level n for the rest of the game, its limits loaded and announced (set_level): the one
+// routine that sets the game's level, for the benchmark's choice, a fixed level and the
+// match rule. A move short of time lowers only the limits (set_level).
+void set_game_level(int n);

@@ -53,18 +53,25 @@ void new_game() {
     say("OK");
 }
 
-// Before the engine's first move of a game: measure the speed and choose the level.
-// A RESTART before any START leaves a board of side 0, with no room for the test
-// position; there is nothing to measure on it.
-void benchmark_if_needed() {
-    if (speed_unknown() && game.dim > 0) levels.level = choose_level();
+// BEGIN's move: the centre of the fresh board BEGIN asks for (NOT_FREE should a stone
+// stand there).
+constexpr int NOT_FREE = -2;
+square centre_square(int *board, int) {
+    const int c = (game.dim - 1) / 2;
+    return board[cell(c, c)] == 0 ? square{c, c} : square{NOT_FREE, NOT_FREE};
 }
 
-// The engine's move: search, put the stone, record it and answer with its square. Only a
-// board with no free square leaves nothing to play.
-void play_engine_move() {
-    square s = move_chooser(game.board, game.side);
+// A request to move (BEGIN, TURN, BOARD): the deadline armed, the benchmark before the
+// engine's first move of a game, the choice, the deadline disarmed, and the answer: the
+// stone put and its square said. A RESTART before any START leaves a board of side 0,
+// with no room for the benchmark's position; only a board with no free square leaves
+// nothing to play.
+void request_move(square (*choose)(int *board, int side)) {
+    arm_stop();
+    if (speed_unknown() && game.dim > 0) choose_level();
+    const square s = choose(game.board, game.side);
     disarm_stop();
+    if (s.x == NOT_FREE) return say("ERROR Board isn't free!");
     if (s.x < 0) return say("MESSAGE Resign...");
     put_stone(s.x, s.y, game.side);
     say("%d,%d", s.x, s.y);
@@ -102,15 +109,9 @@ void cmd_restart() {
 void cmd_begin() {
     // A RESTART before any START gives status 1 on a board of side 0: no centre to play.
     if (game.status != STATUS_READY || game.dim == 0) return say("%s", not_initialized);
-    arm_stop();
-    benchmark_if_needed();
-    disarm_stop();
     game.side = +1;
     game.status = STATUS_PLAYS_FIRST;
-    int c = (game.dim - 1) / 2;
-    if (game.board[cell(c, c)] != 0) return say("ERROR Board isn't free!");
-    put_stone(c, c, +1);
-    say("%d,%d", c, c);
+    request_move(centre_square);
 }
 
 void cmd_turn() {
@@ -133,9 +134,7 @@ void cmd_turn() {
         return;
     }
     put_stone(xy[0], xy[1], -game.side);
-    arm_stop();
-    benchmark_if_needed();
-    play_engine_move();
+    request_move(move_chooser);
 }
 
 // A person's undo in a graphical manager: the last stone of the record comes off, whoever
@@ -205,9 +204,7 @@ void cmd_board() {
     // The count of stones says whose turn it is.
     game.side = game.move_count % 2 == 1 ? -1 : +1;
     game.status = game.side == 1 ? STATUS_PLAYS_FIRST : STATUS_PLAYS_SECOND;
-    arm_stop();
-    benchmark_if_needed();
-    play_engine_move();
+    request_move(move_chooser);
 }
 
 void info_rule() {
@@ -269,7 +266,7 @@ const command command_table[] = {
 
 } // namespace
 
-int (*choose_level)() = benchmark;
+void (*choose_level)() = benchmark;
 square (*move_chooser)(int *board, int side) = choose_move;
 
 void print_help() {

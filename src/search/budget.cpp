@@ -2,20 +2,19 @@
 #include <climits>
 
 #include "search/search.h"
-#include "search/timectl.h"
+
+// The time control's two records, counted as the one 56-byte record they were when the
+// budget was set, so that the node limit, and with it play under max_memory, stays put.
+constexpr long TIMING_BYTES = 56;
 
 // The process-wide records and static arrays of the engine, the largest by far being the
 // per-ply candidate lists, then the live analysis of every square.
 const long FIXED_BYTES = static_cast<long>(
-    sizeof(game_state) + sizeof(settings_state) + sizeof(level_state) + sizeof(timing_state) +
+    sizeof(game_state) + sizeof(settings_state) + sizeof(level_state) + TIMING_BYTES +
     sizeof(root_state) + sizeof(key_state) + sizeof(tree_memory_state) + sizeof(live_state) +
     MAX_PLY * sizeof(move_list) + BOARD_CELLS * sizeof(int));
 
 tree_memory_state tree_memory;
-
-void reset_tree_memory() {
-    tree_memory = tree_memory_state{0, 0};
-}
 
 long tree_node_limit() {
     if (settings.max_memory <= 0) return LONG_MAX;
