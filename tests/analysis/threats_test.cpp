@@ -8,27 +8,33 @@
 
 namespace {
 
-struct mask_case {
-    const char *line;
-    int clear, exact; // without and with the exact-five rule
-};
+// A mask as the line's cells: '*' where the bit is set.
+std::string mask_text(int mask) {
+    std::string text;
+    for (int i = 0; i < LINE_LEN; i++) text += mask >> i & 1 ? '*' : '.';
+    return text;
+}
 
-const mask_case mask_cases[] = {
-    {"..XXX......", 192, 64},  {".XXX.......", 80, 0},    {"....X......", 204, 204},
-    {"......X....", 408, 408}, {"..X........", 24, 24},   {".......X...", 256, 256},
-    {"..X...X....", 408, 280}, {"...XX.X....", 384, 128}, {".X..X......", 204, 128},
-    {"...OX......", 0, 0},     {"#####.X....", 0, 0},
+// Sample lines with the threat squares marked '*', without and with the exact-five rule.
+const char *const mask_cases[][2] = {
+    {"..XXX.**...", "..XXX.*...."}, {".XXX*.*....", ".XXX......."}, {"..**X.**...", "..**X.**..."},
+    {"...**.X**..", "...**.X**.."}, {"..X**......", "..X**......"}, {".......X*..", ".......X*.."},
+    {"..X**.X**..", "..X**.X.*.."}, {"...XX.X**..", "...XX.X*..."}, {".X**X.**...", ".X..X..*..."},
+    {"...OX......", "...OX......"}, {"#####.X....", "#####.X...."},
 };
 
 TEST(ThreatMask, SampleLinesUnderBothRules) {
-    for (const mask_case &c : mask_cases) {
+    for (const auto &c : mask_cases) {
         for (int exact = 0; exact <= 1; exact++) {
             settings.exact_five = exact;
+            std::string text = c[exact], marks(LINE_LEN, '.');
+            for (int i = 0; i < LINE_LEN; i++)
+                if (text[i] == '*') marks[i] = '*', text[i] = '.';
             int line[LINE_LEN];
-            parse_line(c.line, line);
-            EXPECT_EQ(threat_mask(line, 1), exact ? c.exact : c.clear) << c.line << exact;
+            parse_line(text, line);
+            EXPECT_EQ(mask_text(threat_mask(line, 1)), marks) << c[exact];
             for (int &v : line) v = v == 1 || v == -1 ? -v : v; // the other colour's view
-            EXPECT_EQ(threat_mask(line, -1), exact ? c.exact : c.clear) << c.line << exact;
+            EXPECT_EQ(mask_text(threat_mask(line, -1)), marks) << c[exact];
         }
     }
 }
