@@ -5,6 +5,8 @@
 
 // Caps (own, opponent) of the ordinary selection by ply band (0, 1, 2 and deeper) and by
 // whether the static sums favour the side to move: the favoured side gets the longer list.
+// The ply-1 opponent caps (7 and 4) are never read: at ply 1 the opponent's squares come in
+// only as quiet squares below the cut.
 constexpr int list_limits[3][2][2] = {
     {{5, 9}, {9, 5}}, // ply 0: own_sum < opp_sum, own_sum >= opp_sum
     {{4, 7}, {7, 4}}, // ply 1

@@ -113,4 +113,132 @@ TEST(Reference, GamesAndSearchWalks) {
     }
 }
 
+// A square where both colours make a simple four of the same rank: three X on line a and
+// three O on line b end next to it, each blocked at the far end by the other colour.
+void plant_equal_fours(int cx, int cy, direction a, direction b) {
+    game.board[cell(cx, cy)] = 0;
+    for (int i = 1; i <= 4; i++) {
+        game.board[cell(cx - i * a.dx, cy - i * a.dy)] = i < 4 ? 1 : -1;
+        game.board[cell(cx - i * b.dx, cy - i * b.dy)] = i < 4 ? -1 : 1;
+    }
+}
+
+// Sparse random boards with equal fours of both colours, and beside them a square of two
+// threes for each colour. The opponent's four on an equal square does not rank higher: it
+// is no threat to answer, and the double three, ranked just below the fours, is no four.
+TEST(Reference, EqualFoursOfBothColours) {
+    random_source r{7};
+    for (int round = 0; round < 48; round++) {
+        const int dim = 15 + round % 6;
+        set_board(dim, test_rules[round % 3], "");
+        for (int x = 0; x < dim; x++)
+            for (int y = 0; y < dim; y++)
+                if (r.next(100) < 3) game.board[cell(x, y)] = r.next(2) ? 1 : -1;
+        for (int colour : {1, -1}) {
+            const int tx = 2 + r.next(dim - 4), ty = 2 + r.next(dim - 4);
+            for (int i : {-2, -1, 1, 2}) {
+                game.board[cell(tx + i, ty)] = i > 0 ? colour : 0;
+                game.board[cell(tx, ty + i)] = i > 0 ? colour : 0;
+            }
+            game.board[cell(tx, ty)] = 0;
+        }
+        const int d = r.next(4);
+        plant_equal_fours(4 + r.next(dim - 8), 4 + r.next(dim - 8), directions[d],
+                          directions[(d + 1 + r.next(3)) % 4]);
+        expect_reference(round, "equal fours");
+    }
+}
+
+// The side to move's lists as the scan files them, from the plain analysis: a square goes
+// to its own list when its own analysis ranks at least as high, else to the opponent's;
+// each list in rank order, equal records in scan order. Only for boards without fours.
+void plain_lists(int side, move_list &own, move_list &opp) {
+    own.n = opp.n = 0;
+    for (int x = 0; x < game.dim; x++)
+        for (int y = 0; y < game.dim; y++) {
+            if (game.board[cell(x, y)] != 0) continue;
+            const point_info o = analyse_point(game.board, x, y, side);
+            const point_info p = analyse_point(game.board, x, y, -side);
+            if (o.count == 0 && p.count == 0) continue;
+            if (cmp_point_info(o, p) <= 0)
+                uloz_tah(x, y, o, TAG_QUIET, own);
+            else
+                uloz_tah(x, y, p, TAG_QUIET, opp);
+        }
+    sort_moves(own);
+    sort_moves(opp);
+}
+
+// Appends up to n records of `list` from index `from` (all of them when `quiet`, only the
+// single-threat ones up to four) to `out`.
+void take(const move_list &list, int from, int n, bool quiet, move_list &out) {
+    for (int i = from, taken = 0; i < list.n && taken < n; i++)
+        if (!quiet || list.rec[i].info.threat == 1) {
+            out.rec[out.n++] = list.rec[i];
+            taken++;
+        }
+}
+
+// The ordinary selection, plainly, under a quiet parent on a board without fours: the best
+// own records up to the own cap; near the root the quiet single-threat records below them;
+// at the root and from ply 2 on the best opponent records up to the opponent cap; at the
+// root the quiet ones below those, and every record tagged as a threat.
+std::string plain_selection(const move_list &own, const move_list &opp, int ply, const int *cap) {
+    static move_list out;
+    out.n = 0;
+    const int n_own = own.n < cap[0] ? own.n : cap[0], n_opp = opp.n < cap[1] ? opp.n : cap[1];
+    take(own, 0, n_own, false, out);
+    if (ply < 2 && n_own > 0) take(own, n_own, 4, true, out);
+    if (ply != 1) take(opp, 0, n_opp, false, out);
+    if (ply == 0 && n_opp > 0) take(opp, n_opp, 4, true, out);
+    for (int i = 0; i < out.n; i++) out.rec[i].tag = ply == 0 ? TAG_THREAT : TAG_QUIET;
+    return list_text(out, out.n);
+}
+
+// The ordinary selection on random boards without fours (so no forced reply), under a quiet
+// parent, against the plain one: the longer caps go to the side whose static score is not
+// below 0, ties included. The same board with its colours swapped gives the same list and
+// score. At the root, under the root's own tag too, every candidate is searched as a threat.
+TEST(Selection, CapsByPlyAndScoreColourBlind) {
+    constexpr int caps[3][2][2] = {{{5, 9}, {9, 5}}, {{4, 7}, {7, 4}}, {{3, 5}, {5, 3}}};
+    static move_list own, opp;
+    random_source r{5};
+    int boards = 0, ties = 0;
+    while (boards < 60) {
+        set_board(15 + r.next(6), r.next(2), "");
+        const int density = 3 + r.next(8);
+        for (int x = 0; x < game.dim; x++)
+            for (int y = 0; y < game.dim; y++)
+                if (r.next(100) < density) game.board[cell(x, y)] = r.next(2) ? 1 : -1;
+        bool fours = false;
+        for (int x = 0; x < game.dim; x++)
+            for (int y = 0; y < game.dim; y++)
+                for (int colour : {1, -1})
+                    fours |= game.board[cell(x, y)] == 0 &&
+                             analyse_point(game.board, x, y, colour).count >= 3;
+        if (fours) continue;
+        boards++;
+        load_level(LEVELS - 1);
+        for (int side : {1, -1}) {
+            plain_lists(side, own, opp);
+            for (int ply = 0; ply <= 3; ply++) {
+                const generated g = generate(side, ply, TAG_QUIET);
+                ties += g.score == 0;
+                const int *cap = caps[ply < 2 ? ply : 2][g.score >= 0 ? 1 : 0];
+                EXPECT_EQ(g.moves, plain_selection(own, opp, ply, cap)) << "ply " << ply;
+                swap_colours();
+                const generated swapped = generate(-side, ply, TAG_QUIET);
+                swap_colours();
+                EXPECT_EQ(swapped.moves, g.moves);
+                EXPECT_EQ(swapped.score, g.score);
+            }
+            int score;
+            for (int i = 0, n = generate_moves(game.board, side, 0, own, &score, TAG_ROOT); i < n;
+                 i++)
+                EXPECT_EQ(own.rec[i].tag, TAG_THREAT);
+        }
+    }
+    EXPECT_GE(ties, 1) << "no board tests the tie rule";
+}
+
 } // namespace
