@@ -51,6 +51,11 @@ inline bool exact_for(int colour) {
     return settings.renju != 0 ? colour == 1 : settings.exact_five != 0;
 }
 
+// The index of `colour` (+1 or -1) in the arrays kept per colour: 0 for +1, 1 for -1.
+constexpr int colour_index(int colour) {
+    return colour == 1 ? 0 : 1;
+}
+
 // True when x,y lies on the board in use (dim x dim).
 inline bool on_board(int x, int y) {
     return x >= 0 && x < game.dim && y >= 0 && y < game.dim;

@@ -171,7 +171,7 @@ int generate_moves(const int *board, int side, int ply, move_list &out, int *sco
         if (scan_ranked(side, ply, parent_tag, st, out)) return 1;
         return finish_scan(board, side, ply, parent_tag, st, tl, nullptr, out, score);
     }
-    const int own_colour = side == 1 ? 0 : 1;
+    const int own_colour = colour_index(side);
     for (int w = 0; w < RANKED_WORDS; w++) {
         for (std::uint64_t bits = live.candidates[w]; bits != 0; bits &= bits - 1) {
             const int c = w * 64 + std::countr_zero(bits), x = c / MAX_DIM, y = c % MAX_DIM;
