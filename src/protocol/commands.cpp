@@ -1,18 +1,6 @@
-// The command loop and one handler per protocol command.
-//
-//   command      answers
-//   START n      "OK", or "ERROR i/o size" / "ERROR 15 <= dim <= 20"
-//   RECTSTART w,h  as START w when w equals h, else an ERROR line
-//   RESTART      "OK"
-//   BEGIN        the centre square "x,y" (after the benchmark's MESSAGE lines)
-//   TURN x,y     the engine's move "x,y" after its MESSAGE lines, or an ERROR line
-//   TAKEBACK x,y "OK" when x,y holds the last stone, which is taken back; else an ERROR line
-//   BOARD        nothing per stone line; after DONE the engine's move
-//   INFO k v     nothing, or a MESSAGE / ERROR line for bad keys and values
-//   END          nothing: the process ends with code 0
-//   ABOUT        the about line
-//   help, ?      the command list, on standard error
-//   anything else "UNKNOWN command '<word>'"
+// The command loop and one handler per protocol command. What each command answers is the
+// README's command table; command_table below is the loop's (words, handlers and the lines
+// `help` prints), and a protocol test holds the two to the same commands.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,20 +16,6 @@ const char *const not_initialized = "ERROR Board isn't initialized. Use: 'START 
 
 const char *const about_line = "name=\"brusk\", version=\"1\", author=\"Vostrel\", "
                                "email=\"brusk-maintainers@example.org\", country=\"CZ\"";
-
-const char *const help_lines[] = {
-    "START [size]\tPrepare game on board of size 'size'",
-    "BEGIN\tStart game (AI begin)",
-    "INFO [key] [value]\tInfo and set parameters of game",
-    "BOARD\tPrepare position (terminte DONE)",
-    "TURN [i,j]\tOpponent move",
-    "END\tEnd program",
-    "ABOUT\tAbout of game",
-    "RESTART\tRestart game",
-    "RECTSTART [w,h]\tPrepare game on board of size 'w' x 'h' (square only)",
-    "TAKEBACK [i,j]\tTake back the last move",
-    "? or help\tThis help",
-};
 
 // START and RESTART: an empty board of the current side; the game clock starts again and
 // the speed is to be measured again.
@@ -254,14 +228,25 @@ void cmd_about() {
 struct command {
     const char *word;
     void (*run)();
+    const char *help; // its line of the `help` list; nullptr: said with another command's
 };
 
-// Looked up in this order; words match whole and case-sensitively.
+// Looked up in this order, which is also the order of the `help` list; words match whole
+// and case-sensitively.
 const command command_table[] = {
-    {"START", cmd_start}, {"BEGIN", cmd_begin},       {"INFO", cmd_info},
-    {"BOARD", cmd_board}, {"TURN", cmd_turn},         {"END", cmd_end},
-    {"ABOUT", cmd_about}, {"RESTART", cmd_restart},   {"help", print_help},
-    {"?", print_help},    {"TAKEBACK", cmd_takeback}, {"RECTSTART", cmd_rectstart},
+    {"START", cmd_start, "START [size]\tPrepare game on board of size 'size'"},
+    {"BEGIN", cmd_begin, "BEGIN\tStart game (AI begin)"},
+    {"INFO", cmd_info, "INFO [key] [value]\tInfo and set parameters of game"},
+    {"BOARD", cmd_board, "BOARD\tPrepare position (terminte DONE)"},
+    {"TURN", cmd_turn, "TURN [i,j]\tOpponent move"},
+    {"END", cmd_end, "END\tEnd program"},
+    {"ABOUT", cmd_about, "ABOUT\tAbout of game"},
+    {"RESTART", cmd_restart, "RESTART\tRestart game"},
+    {"RECTSTART", cmd_rectstart,
+     "RECTSTART [w,h]\tPrepare game on board of size 'w' x 'h' (square only)"},
+    {"TAKEBACK", cmd_takeback, "TAKEBACK [i,j]\tTake back the last move"},
+    {"?", print_help, "? or help\tThis help"},
+    {"help", print_help, nullptr},
 };
 
 } // namespace
@@ -270,7 +255,8 @@ void (*choose_level)() = benchmark;
 square (*move_chooser)(int *board, int side) = choose_move;
 
 void print_help() {
-    for (const char *line : help_lines) std::fprintf(stderr, "%s\n", line);
+    for (const command &c : command_table)
+        if (c.help) std::fprintf(stderr, "%s\n", c.help);
 }
 
 int run_protocol() {

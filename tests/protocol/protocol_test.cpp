@@ -4,6 +4,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -310,6 +313,27 @@ TEST(Protocol, EveryGameHasItsOwnClock) {
         if (l.starts_with(level_said)) levels += l.substr(level_said.size());
     }
     EXPECT_EQ(levels, "|0430|0430|04") << testing::PrintToString(got);
+}
+
+// The README's command table and the engine's `help` list name the same commands.
+TEST(Protocol, HelpAndTheReadmeNameTheSameCommands) {
+    std::set<std::string> readme, help;
+    std::ifstream in(BRUSK_README);
+    const std::regex word("(?:^|, )`([^` ]+)");
+    for (std::string row; std::getline(in, row);) {
+        if (!row.starts_with("| `")) continue;
+        const std::string cell = row.substr(2, row.find(" |", 2) - 2);
+        for (std::sregex_iterator m(cell.begin(), cell.end(), word), end; m != end; ++m)
+            readme.insert((*m)[1]);
+    }
+    std::istringstream err(run_program(BRUSK_ENGINE, {}, "help\nEND\n").err);
+    for (std::string line; std::getline(err, line);) {
+        std::istringstream words(line.substr(0, line.find('\t')));
+        for (std::string w; words >> w;)
+            if (w != "or" && w[0] != '[') help.insert(w);
+    }
+    EXPECT_GT(readme.size(), 10u) << BRUSK_README;
+    EXPECT_EQ(help, readme);
 }
 
 } // namespace
