@@ -42,14 +42,42 @@ void expect_reference(int variant, const char *what) {
     }
 }
 
+// A dim x dim board under `rule` with stones of random colours on `density` % of it.
+void random_board(random_source &r, int dim, int rule, int density) {
+    set_board(dim, rule, "");
+    for (int x = 0; x < dim; x++)
+        for (int y = 0; y < dim; y++)
+            if (r.next(100) < density) game.board[cell(x, y)] = r.next(2) ? 1 : -1;
+}
+
+// A square where both colours make a simple four of the same rank (three X on one line and
+// three O on another end next to it, each blocked by the other colour), and a square of two
+// threes for each colour: the opponent's four there does not rank higher, so it is no
+// threat to answer, and the double three just below it is no four.
+void plant_equal_fours(random_source &r) {
+    const int dim = game.dim, cx = 4 + r.next(dim - 8), cy = 4 + r.next(dim - 8), d = r.next(4);
+    const direction a = directions[d], b = directions[(d + 1 + r.next(3)) % 4];
+    game.board[cell(cx, cy)] = 0;
+    for (int i = 1; i <= 4; i++) {
+        game.board[cell(cx - i * a.dx, cy - i * a.dy)] = i < 4 ? 1 : -1;
+        game.board[cell(cx - i * b.dx, cy - i * b.dy)] = i < 4 ? -1 : 1;
+    }
+    for (int colour : {1, -1}) {
+        const int tx = 2 + r.next(dim - 4), ty = 2 + r.next(dim - 4);
+        for (int k : {-2, -1, 0, 1, 2}) {
+            game.board[cell(tx + k, ty)] = k > 0 ? colour : 0;
+            game.board[cell(tx, ty + k)] = k > 0 ? colour : 0;
+        }
+    }
+}
+
+// Dense and sparse boards, sparse ones with equal fours planted, the grid and the crowded board.
 TEST(Reference, RandomBoards) {
     random_source r{99};
-    for (int round = 0; round < 96; round++) {
-        const int dim = 15 + round % 6, density = round % 2 ? 2 + r.next(12) : 20 + r.next(50);
-        set_board(dim, test_rules[round / 6 % 3], "");
-        for (int x = 0; x < dim; x++)
-            for (int y = 0; y < dim; y++)
-                if (r.next(100) < density) game.board[cell(x, y)] = r.next(2) ? 1 : -1;
+    for (int round = 0; round < 144; round++) {
+        const int density = round % 3 == 0 ? 20 + r.next(50) : 2 + r.next(12);
+        random_board(r, 15 + round % 6, test_rules[round / 6 % 3], density);
+        if (round % 3 == 2) plant_equal_fours(r);
         expect_reference(round, "random board");
     }
     set_grid();
@@ -113,42 +141,6 @@ TEST(Reference, GamesAndSearchWalks) {
     }
 }
 
-// A square where both colours make a simple four of the same rank: three X on line a and
-// three O on line b end next to it, each blocked at the far end by the other colour.
-void plant_equal_fours(int cx, int cy, direction a, direction b) {
-    game.board[cell(cx, cy)] = 0;
-    for (int i = 1; i <= 4; i++) {
-        game.board[cell(cx - i * a.dx, cy - i * a.dy)] = i < 4 ? 1 : -1;
-        game.board[cell(cx - i * b.dx, cy - i * b.dy)] = i < 4 ? -1 : 1;
-    }
-}
-
-// Sparse random boards with equal fours of both colours, and beside them a square of two
-// threes for each colour. The opponent's four on an equal square does not rank higher: it
-// is no threat to answer, and the double three, ranked just below the fours, is no four.
-TEST(Reference, EqualFoursOfBothColours) {
-    random_source r{7};
-    for (int round = 0; round < 48; round++) {
-        const int dim = 15 + round % 6;
-        set_board(dim, test_rules[round % 3], "");
-        for (int x = 0; x < dim; x++)
-            for (int y = 0; y < dim; y++)
-                if (r.next(100) < 3) game.board[cell(x, y)] = r.next(2) ? 1 : -1;
-        for (int colour : {1, -1}) {
-            const int tx = 2 + r.next(dim - 4), ty = 2 + r.next(dim - 4);
-            for (int i : {-2, -1, 1, 2}) {
-                game.board[cell(tx + i, ty)] = i > 0 ? colour : 0;
-                game.board[cell(tx, ty + i)] = i > 0 ? colour : 0;
-            }
-            game.board[cell(tx, ty)] = 0;
-        }
-        const int d = r.next(4);
-        plant_equal_fours(4 + r.next(dim - 8), 4 + r.next(dim - 8), directions[d],
-                          directions[(d + 1 + r.next(3)) % 4]);
-        expect_reference(round, "equal fours");
-    }
-}
-
 // The side to move's lists as the scan files them, from the plain analysis: a square goes
 // to its own list when its own analysis ranks at least as high, else to the opponent's;
 // each list in rank order, equal records in scan order. Only for boards without fours.
@@ -159,11 +151,9 @@ void plain_lists(int side, move_list &own, move_list &opp) {
             if (game.board[cell(x, y)] != 0) continue;
             const point_info o = analyse_point(game.board, x, y, side);
             const point_info p = analyse_point(game.board, x, y, -side);
-            if (o.count == 0 && p.count == 0) continue;
-            if (cmp_point_info(o, p) <= 0)
-                uloz_tah(x, y, o, TAG_QUIET, own);
-            else
-                uloz_tah(x, y, p, TAG_QUIET, opp);
+            const bool own_rank = cmp_point_info(o, p) <= 0;
+            if (o.count > 0 || p.count > 0)
+                uloz_tah(x, y, own_rank ? o : p, 0, own_rank ? own : opp);
         }
     sort_moves(own);
     sort_moves(opp);
@@ -205,11 +195,8 @@ TEST(Selection, CapsByPlyAndScoreColourBlind) {
     random_source r{5};
     int boards = 0, ties = 0;
     while (boards < 60) {
-        set_board(15 + r.next(6), r.next(2), "");
-        const int density = 3 + r.next(8);
-        for (int x = 0; x < game.dim; x++)
-            for (int y = 0; y < game.dim; y++)
-                if (r.next(100) < density) game.board[cell(x, y)] = r.next(2) ? 1 : -1;
+        const int dim = 15 + r.next(6), rule = r.next(2);
+        random_board(r, dim, rule, 3 + r.next(8));
         bool fours = false;
         for (int x = 0; x < game.dim; x++)
             for (int y = 0; y < game.dim; y++)

@@ -13,14 +13,6 @@ hash_key key_of(const int *board, int a, int b) {
     return k;
 }
 
-// A cell value that is no stone is fatal.
-TEST(HashDeathTest, UnknownStone) {
-    fresh_state(15);
-    static int board[BOARD_CELLS];
-    board[cell(4, 5)] = 2;
-    EXPECT_EXIT(key_of(board, 0, 0), testing::ExitedWithCode(1), "hash: Unknown stone '2'");
-}
-
 // The key by its definition, over every cell of the board in scan order.
 hash_key plain_key(const int *board, int a, int b) {
     uint32_t h0 = 0, h1 = 0;

@@ -1,5 +1,5 @@
-// The root move choice: lone candidates, resignation, the choice among searched
-// candidates, root_ply and the turn's bookkeeping.
+// The root move choice: the choice among searched candidates, root_ply, the last-resort
+// stop and the memory budget. Lone candidates and resignation are the protocol tests'.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -23,33 +23,6 @@ turn play(int side) {
     return turn{s, said()};
 }
 
-// A forced position is answered by the generator's one move, with no search and no
-// message; root_ply keeps its value.
-TEST(ChooseMove, LoneCandidateIsPlayedAtOnce) {
-    for (const char *moves : {WIN_IN_ONE, LOST, BLOCK}) {
-        for (int root_ply : {0, 2}) {
-            int side = set_moves(15, 1, 2, moves), score = 0;
-            root.root_ply = root_ply;
-            move_list &list = ply_list(root_ply);
-            ASSERT_EQ(generate_moves(game.board, side, root_ply, list, &score, 2), 1) << moves;
-            turn t = play(side);
-            EXPECT_EQ(t.move.x * 100 + t.move.y, list.rec[0].x * 100 + list.rec[0].y) << moves;
-            EXPECT_EQ(t.out, "") << moves;
-            EXPECT_EQ(root.root_ply, root_ply);
-            EXPECT_EQ(root.last_searched, 0);
-        }
-    }
-}
-
-// Nothing of an earlier game outlives reset_engine: on a board of side 0 (a RESTART before
-// any START) under that game's rule there is no square to play.
-TEST(ChooseMove, NothingOutlivesTheReset) {
-    play(set_bench("edge 15", 0));
-    reset_engine();
-    settings.exact_five = 0;
-    EXPECT_EQ(play(1).move.x, -1);
-}
-
 // The engine's lines go to standard error in the child, where the death test reads.
 TEST(ChooseMoveDeathTest, NoMemoryForTheRoot) {
     int side = set_moves(15, 1, 0, "h8 i9 h9");
@@ -67,8 +40,8 @@ TEST(ChooseMove, PlaysTheFirstOfTheBestCandidates) {
         const char *name;
         int level, root_ply;
     } cases[] = {
-        {"opening 15", 0, 0}, {"open three 15", 0, 0}, {"midgame 15", 1, 0}, {"edge 15", 0, 0},
-        {"opening 20", 0, 0}, {"corner 20", 1, 0},     {"midgame 15", 1, 2}, {"opening 20", 1, 2},
+        {"opening 15", 0, 0}, {"open three 15", 0, 0}, {"edge 15", 0, 0},
+        {"corner 20", 1, 0},  {"midgame 15", 1, 2},    {"opening 20", 1, 2},
     };
     int ties = 0;
     for (const auto &c : cases) {
@@ -154,7 +127,6 @@ TEST(ChooseMove, StopPlaysTheBestFullySearchedCandidate) {
         if (limit >= full_nodes) {
             EXPECT_EQ(t.out, full.out);
         }
-
         turn next = play(side);
         EXPECT_EQ(next.move.x * 100 + next.move.y, full.move.x * 100 + full.move.y) << limit;
         EXPECT_EQ(next.out, full.out) << limit;

@@ -68,7 +68,6 @@ inline int set_bench(const char *name, int level) {
 // Forced positions on 15 x 15, exactly five, +1 to move.
 constexpr const char *WIN_IN_ONE = "h8 g8 i8 h9 j8 i9 k8 j9"; // +1 four h8..k8, five at l8
 constexpr const char *LOST = "a1 h9 o15 i9 a15 j9 o1 k9";     // -1 open four h9..k9
-constexpr const char *BLOCK = "g9 h9 a1 i9 o15 j9 a15 k9";    // -1 four h9..k9, only l9 stops it
 
 // Swaps the colours of every stone of the shared board.
 inline void swap_colours() {
