@@ -15,8 +15,6 @@ constexpr int list_limits[3][2][2] = {
 
 constexpr int QUIET_EXTRA = 4; // quiet squares added below each list's cut
 
-constexpr int NOT_FORCED = -1; // a forced reply that does not apply
-
 static void output(const move_rec &r, move_list &out) {
     uloz_tah(r.x, r.y, r.info, r.tag, out);
 }
@@ -239,14 +237,18 @@ static int drop_barred(const scan_state &st, move_list &out) {
     return kept;
 }
 
-static int select_unscreened(const int *board, int side, int ply, const scan_state &st,
-                             move_list &out) {
-    // 1. Forced replies, at every ply, in order of urgency.
+int forced_reply(const int *board, int side, const scan_state &st, move_list &out) {
     int n = block_five(st, out);
     if (n == NOT_FORCED) n = open_fours(st, out);
     if (n == NOT_FORCED) n = double_threats(board, side, st, out);
     if (n == NOT_FORCED) n = opponent_threats(board, side, st, out);
-    if (n != NOT_FORCED) return n;
+    return n;
+}
+
+static int select_unscreened(const int *board, int side, int ply, const scan_state &st,
+                             move_list &out) {
+    // 1. Forced replies, at every ply, in order of urgency.
+    if (const int n = forced_reply(board, side, st, out); n != NOT_FORCED) return n;
     // 2. Otherwise the ordinary selection; past full_depth only attacking moves, and past
     //    threat_depth only the own fours.
     if (ply <= levels.full_depth) return ordinary_selection(ply, st, out);

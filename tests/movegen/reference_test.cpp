@@ -4,6 +4,7 @@
 // and take stones as the search does, for every side to move, ply 0 to 5, parent tag and level.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "lists.h"
@@ -141,89 +142,43 @@ TEST(Reference, GamesAndSearchWalks) {
     }
 }
 
-// The side to move's lists as the scan files them, from the plain analysis: a square goes
-// to its own list when its own analysis ranks at least as high, else to the opponent's;
-// each list in rank order, equal records in scan order. Only for boards without fours.
-void plain_lists(int side, move_list &own, move_list &opp) {
-    own.n = opp.n = 0;
-    for (int x = 0; x < game.dim; x++)
-        for (int y = 0; y < game.dim; y++) {
-            if (game.board[cell(x, y)] != 0) continue;
-            const point_info o = analyse_point(game.board, x, y, side);
-            const point_info p = analyse_point(game.board, x, y, -side);
-            const bool own_rank = cmp_point_info(o, p) <= 0;
-            if (o.count > 0 || p.count > 0)
-                uloz_tah(x, y, own_rank ? o : p, 0, own_rank ? own : opp);
-        }
-    sort_moves(own);
-    sort_moves(opp);
-}
-
-// Appends up to n records of `list` from index `from` (all of them when `quiet`, only the
-// single-threat ones up to four) to `out`.
-void take(const move_list &list, int from, int n, bool quiet, move_list &out) {
-    for (int i = from, taken = 0; i < list.n && taken < n; i++)
-        if (!quiet || list.rec[i].info.threat == 1) {
-            out.rec[out.n++] = list.rec[i];
-            taken++;
-        }
-}
-
-// The ordinary selection, plainly, under a quiet parent on a board without fours: the best
-// own records up to the own cap; near the root the quiet single-threat records below them;
-// at the root and from ply 2 on the best opponent records up to the opponent cap; at the
-// root the quiet ones below those, and every record tagged as a threat.
-std::string plain_selection(const move_list &own, const move_list &opp, int ply, const int *cap) {
+// Properties of the selection on random boards without fours (so no forced reply), which
+// the reference holds in detail: from ply 2 on, under a quiet parent, it takes the best of
+// both lists up to caps of 5 and 3, the longer for the side to move when its static score is
+// not below 0 (ties included), else for the opponent; the same board with its colours
+// swapped gives the same list and score; at the root every candidate is searched as a threat.
+TEST(Selection, CapsColourSymmetryAndRootTags) {
     static move_list out;
-    out.n = 0;
-    const int n_own = own.n < cap[0] ? own.n : cap[0], n_opp = opp.n < cap[1] ? opp.n : cap[1];
-    take(own, 0, n_own, false, out);
-    if (ply < 2 && n_own > 0) take(own, n_own, 4, true, out);
-    if (ply != 1) take(opp, 0, n_opp, false, out);
-    if (ply == 0 && n_opp > 0) take(opp, n_opp, 4, true, out);
-    for (int i = 0; i < out.n; i++) out.rec[i].tag = ply == 0 ? TAG_THREAT : TAG_QUIET;
-    return list_text(out, out.n);
-}
-
-// The ordinary selection on random boards without fours (so no forced reply), under a quiet
-// parent, against the plain one: the longer caps go to the side whose static score is not
-// below 0, ties included. The same board with its colours swapped gives the same list and
-// score. At the root, under the root's own tag too, every candidate is searched as a threat.
-TEST(Selection, CapsByPlyAndScoreColourBlind) {
-    constexpr int caps[3][2][2] = {{{5, 9}, {9, 5}}, {{4, 7}, {7, 4}}, {{3, 5}, {5, 3}}};
-    static move_list own, opp;
     random_source r{5};
     int boards = 0, ties = 0;
     while (boards < 60) {
         const int dim = 15 + r.next(6), rule = r.next(2);
         random_board(r, dim, rule, 3 + r.next(8));
-        bool fours = false;
-        for (int x = 0; x < game.dim; x++)
-            for (int y = 0; y < game.dim; y++)
-                for (int colour : {1, -1})
-                    fours |= game.board[cell(x, y)] == 0 &&
-                             analyse_point(game.board, x, y, colour).count >= 3;
-        if (fours) continue;
+        int fours = 0, own_n = 0, opp_n = 0; // the lists' lengths for +1 to move
+        for (int c = 0; c < BOARD_CELLS; c++) {
+            if (game.board[c] != 0 || !on_board(c / MAX_DIM, c % MAX_DIM)) continue;
+            const point_info o = analyse_point(game.board, c / MAX_DIM, c % MAX_DIM, 1),
+                             p = analyse_point(game.board, c / MAX_DIM, c % MAX_DIM, -1);
+            fours += o.count >= 3 || p.count >= 3;
+            if (o.count > 0 || p.count > 0) (cmp_point_info(o, p) <= 0 ? own_n : opp_n)++;
+        }
+        if (fours > 0) continue;
         boards++;
         load_level(LEVELS - 1);
-        for (int side : {1, -1}) {
-            plain_lists(side, own, opp);
-            for (int ply = 0; ply <= 3; ply++) {
-                const generated g = generate(side, ply, TAG_QUIET);
-                ties += g.score == 0;
-                const int *cap = caps[ply < 2 ? ply : 2][g.score >= 0 ? 1 : 0];
-                EXPECT_EQ(g.moves, plain_selection(own, opp, ply, cap)) << "ply " << ply;
-                swap_colours();
-                const generated swapped = generate(-side, ply, TAG_QUIET);
-                swap_colours();
-                EXPECT_EQ(swapped.moves, g.moves);
-                EXPECT_EQ(swapped.score, g.score);
-            }
-            int score;
-            for (int i = 0, n = generate_moves(game.board, side, 0, own, &score, TAG_ROOT); i < n;
-                 i++)
-                EXPECT_EQ(own.rec[i].tag, TAG_THREAT);
+        for (int ply : {2, 3}) {
+            const generated g = generate(1, ply, TAG_QUIET);
+            ties += g.score == 0;
+            const int own_cap = g.score >= 0 ? 5 : 3, opp_cap = 8 - own_cap;
+            EXPECT_EQ(g.n, std::min(own_n, own_cap) + std::min(opp_n, opp_cap)) << g.moves;
+            swap_colours();
+            const generated swapped = generate(-1, ply, TAG_QUIET);
+            swap_colours();
+            EXPECT_EQ(swapped.moves, g.moves);
+            EXPECT_EQ(swapped.score, g.score);
         }
+        int score;
+        for (int i = 0, n = generate_moves(game.board, 1, 0, out, &score, TAG_ROOT); i < n; i++)
+            EXPECT_EQ(out.rec[i].tag, TAG_THREAT);
     }
     EXPECT_GE(ties, 1) << "no board tests the tie rule";
 }
