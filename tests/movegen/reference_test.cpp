@@ -1,7 +1,7 @@
 // The generator against the plain reference: the same moves, tags and score on random
-// sparse and crowded boards of every side and rule (renju too), on positions of generator-played
-// games (fours, open threes and double threats come up as the games go on) and along walks that put
-// and take stones as the search does, for every side to move, ply 0 to 5, parent tag and level.
+// sparse and crowded boards of every side and rule (renju too) and along walks from them that
+// put and take stones as the search does, for every side to move, ply 0 to 5, parent tag and
+// level; and properties of the selection.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -72,21 +72,6 @@ void plant_equal_fours(random_source &r) {
     }
 }
 
-// Dense and sparse boards, sparse ones with equal fours planted, the grid and the crowded board.
-TEST(Reference, RandomBoards) {
-    random_source r{99};
-    for (int round = 0; round < 144; round++) {
-        const int density = round % 3 == 0 ? 20 + r.next(50) : 2 + r.next(12);
-        random_board(r, 15 + round % 6, test_rules[round / 6 % 3], density);
-        if (round % 3 == 2) plant_equal_fours(r);
-        expect_reference(round, "random board");
-    }
-    set_grid();
-    expect_reference(0, "grid");
-    set_crowded();
-    expect_reference(1, "crowded");
-}
-
 // From the shared board, twelve steps that go down to a candidate of the generator or
 // back up one ply, as the search does, comparing after each; the board is restored. Every
 // other walk, as in the search, the live analysis watches the board and is told each
@@ -117,29 +102,21 @@ void walk(random_source &r, int colour, int &variant) {
     watch_live(nullptr);
 }
 
-// Games of the generator against itself from the centre, each move one of the first three
-// candidates; every position is compared, and from every fourth one a walk puts and takes
-// stones as the search does.
-TEST(Reference, GamesAndSearchWalks) {
-    random_source r{2024};
-    static move_list out;
-    int variant = 0;
-    for (int dim : {15, 20, 17}) {
-        for (int rule : test_rules) {
-            set_board(dim, rule, "");
-            game.board[cell(dim / 2, dim / 2)] = 1;
-            int colour = -1, score;
-            for (int move = 1; move < 120; move++) {
-                expect_reference(variant++, "game");
-                if (move % 4 == 0) walk(r, colour, variant);
-                int n = generate_moves(game.board, colour, 2, out, &score, 2);
-                if (n == 0 || out.rec[0].tag == 3 || out.rec[0].tag == -3) break;
-                const move_rec &m = out.rec[r.next(n < 3 ? n : 3)];
-                game.board[cell(m.x, m.y)] = colour;
-                colour = -colour;
-            }
-        }
+// Dense and sparse boards, sparse ones with equal fours planted, and from each a walk as the
+// search's; then the grid and the crowded board.
+TEST(Reference, RandomBoardsAndSearchWalks) {
+    random_source r{99};
+    for (int round = 0, variant = 0; round < 144; round++) {
+        const int density = round % 3 == 0 ? 20 + r.next(50) : 2 + r.next(12);
+        random_board(r, 15 + round % 6, test_rules[round / 6 % 3], density);
+        if (round % 3 == 2) plant_equal_fours(r);
+        expect_reference(variant++, "random board");
+        walk(r, round % 2 ? 1 : -1, variant);
     }
+    set_grid();
+    expect_reference(0, "grid");
+    set_crowded();
+    expect_reference(1, "crowded");
 }
 
 // Properties of the selection on random boards without fours (so no forced reply), which

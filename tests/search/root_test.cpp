@@ -26,10 +26,13 @@ turn play(int side) {
 // The engine's lines go to standard error in the child, where the death test reads.
 TEST(ChooseMoveDeathTest, NoMemoryForTheRoot) {
     int side = set_moves(15, 1, 0, "h8 i9 h9");
-    node_source = [] { return static_cast<tree_node *>(nullptr); };
-    message_sink = [](const char *line) { std::fprintf(stderr, "%s\n", line); };
-    EXPECT_EXIT(choose_move(game.board, side), testing::ExitedWithCode(1),
-                "^ERROR No memory for root of binary tree!\n");
+    EXPECT_EXIT(
+        {
+            node_source = [] { return static_cast<tree_node *>(nullptr); };
+            message_sink = [](const char *line) { std::fprintf(stderr, "%s\n", line); };
+            choose_move(game.board, side);
+        },
+        testing::ExitedWithCode(1), "^ERROR No memory for root of binary tree!\n");
 }
 
 // Each candidate valued on its own with the full window: the choice must be the first of

@@ -83,17 +83,12 @@ TEST(ClockCheck, MatchTimeLowersTheLevelForGood) {
     EXPECT_EQ(check_at(200), level_line(2));
     EXPECT_EQ(check_at(200), ""); // exactly 4.0 s left: not below
     EXPECT_EQ(check_at(201), level_line(0));
-    // A new game's clock starts the match rule again.
-    new_game_clock();
-    set_game_level(3);
-    settings.time_left = 50;
-    EXPECT_EQ(check_at(300), level_line(3) + level_line(2));
 }
 
 // The move's deadline is the turn time, or the game clock when a match limit is in force
 // and less is left on it; a turn time of 0 or less sets none of its own. The stop fires
 // before the deadline but not before half of it, says nothing, and the next move choice
-// starts unstopped. The turn rule works on the same deadline.
+// starts unstopped.
 TEST(ClockCheck, StopsBeforeTheEarlierDeadline) {
     const struct {
         double turn, match, left;
@@ -118,7 +113,7 @@ TEST(ClockCheck, StopsBeforeTheEarlierDeadline) {
         disarm_stop();
         EXPECT_FALSE(out_of_time());
     }
-    start_move(3);
+    start_move(3); // the turn rule on the game clock's deadline: two thirds of 6 s
     settings.timeout_match = 3;
     settings.time_left = 6;
     EXPECT_EQ(check_at(4000), "");
