@@ -24,6 +24,18 @@ static void append(const move_rec &r, move_list &out) {
     uloz_tah(r.x, r.y, r.info, r.tag, out);
 }
 
+// Up to four quiet single-threat records (threat 1, tag 0, no hits) of `list` found below
+// the square `out` ends with; none when that square is not in `list`.
+static void append_quiet_below(const move_list &list, move_list &out) {
+    int at = list.n;
+    for (int i = 0; out.n > 0 && i < list.n; i++)
+        if (list.rec[i].x == out.rec[out.n - 1].x && list.rec[i].y == out.rec[out.n - 1].y) at = i;
+    for (int i = at + 1, taken = 0; i < list.n && taken < 4; i++) {
+        const move_rec &r = list.rec[i];
+        if (r.info.threat == 1 && r.tag == TAG_QUIET && r.info.hits == 0) append(r, out), taken++;
+    }
+}
+
 // The ordinary choice when nothing is forced. Past threat_depth: the own fours. Past
 // full_depth: the own records tagged above 0. Otherwise those, then the best other own
 // records up to the own cap; near the root up to four quiet own squares below them; at the
@@ -45,14 +57,9 @@ static int plain_ordinary(int ply, const scan_state &st, move_list &out) {
         if (own.rec[i].tag > TAG_QUIET) append(own.rec[i], out);
     for (int i = 0; i < own.n && out.n < cap[0]; i++)
         if (own.rec[i].tag <= TAG_QUIET) append(own.rec[i], out);
-    static move_list quiet;
-    if (ply < 2)
-        for (int i = 0, n = quiet_after(out, own, own.n, quiet); i < n && i < 4; i++)
-            append(quiet.rec[i], out);
+    if (ply < 2) append_quiet_below(own, out);
     for (int i = 0; ply != 1 && i < opp.n && i < cap[1]; i++) append(opp.rec[i], out);
-    if (ply < 2)
-        for (int i = 0, n = quiet_after(out, opp, opp.n, quiet); i < n && i < 4; i++)
-            append(quiet.rec[i], out);
+    if (ply < 2) append_quiet_below(opp, out);
     for (int i = 0; ply == 0 && i < out.n; i++)
         if (out.rec[i].tag == TAG_QUIET) out.rec[i].tag = TAG_THREAT;
     return out.n;

@@ -3,8 +3,6 @@
 // make under renju.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 #include "renju_rules.h"
 #include "support/position.h"
 
@@ -39,11 +37,6 @@ TEST(Renju, HardCases) {
             << c.what;
     }
 }
-
-struct random_source {
-    std::uint32_t s;
-    int next(int n) { return static_cast<int>((s = s * 1664525u + 1013904223u) >> 8) % n; }
-};
 
 // Every empty square of the shared board: the engine's verdict against the referee's
 // where it settles, and its quick screen against its verdict. Returns the squares

@@ -63,9 +63,6 @@ struct squares_case {
 const squares_case squares_cases[] = {
     {1, 7, 7, 1, 0, "X 7,8 8,8", "5,5 6,6 9,9 10,10 7,5 7,6 7,9 7,10 ",
      "direction, then line order"},
-    {0, 7, 7, 1, 0, "X 7,8 8,8", "5,5 6,6 9,9 10,10 7,5 7,6 7,9 7,10 ",
-     "the same without the rule"},
-    {1, 7, 7, -1, 0, "X 7,8 8,8", "", "the other colour has no stone there"},
     {1, 7, 7, 1, 0, "X 4,7 5,7 6,7 7,9", "7,10 ", "the skipped line is never examined"},
     {1, 7, 7, 1, -1, "X 4,7 5,7 6,7 7,9", "8,7 7,10 ", "a skip outside 0..3 skips nothing"},
     {0, 7, 7, 1, 4, "X 4,7 5,7 6,7 7,9", "8,7 9,7 7,10 ", "the same without the rule"},

@@ -4,17 +4,10 @@
 // level; and properties of the selection.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
-
 #include "lists.h"
+#include <algorithm>
 
 namespace {
-
-struct random_source {
-    std::uint32_t s;
-    int next(int n) { return static_cast<int>((s = s * 1664525u + 1013904223u) >> 8) % n; }
-};
 
 constexpr int parent_tags[] = {2, 1, 0, -1, -2};
 constexpr int test_rules[] = {0, 1, RULE_RENJU};
@@ -113,9 +106,10 @@ TEST(Reference, RandomBoardsAndSearchWalks) {
         expect_reference(variant++, "random board");
         walk(r, round % 2 ? 1 : -1, variant);
     }
-    set_grid();
+    set_board(20, 1, "");
+    set_up_grid(game.board);
     expect_reference(0, "grid");
-    set_crowded();
+    set_up_crowded(game.board);
     expect_reference(1, "crowded");
 }
 

@@ -1,10 +1,11 @@
 // The alpha-beta search on small positions: terminal values, the depth rules, the
-// fail-hard window, and agreement with a plain minimax search, the tree's reuse included.
+// fail-hard window, and agreement with the plain search, the tree's reuse included.
 // How often the tree answers shows in node counts: the bench signature's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "search/reference.h"
 #include "support/position.h"
 
 namespace {
@@ -68,31 +69,9 @@ TEST(AlphaBeta, DepthTestsReadTheNodesOwnTag) {
     }
 }
 
-// Plain negamax without pruning or tree, with the same leaf rules: the reference value.
-int minimax(int *board, int colour, int ply, int tag) {
-    static move_list lists[64];
-    move_list &list = lists[ply];
-    int score = 0;
-    int n = generate_moves(board, colour, ply, list, &score, tag);
-    if (n == 0) return score;
-    if (n == 1 && list.rec[0].tag == 3) return 1024 - ply;
-    if (n == 1 && list.rec[0].tag == -3) return ply - 1024;
-    if (n > 1 && ((tag == 0 && ply > levels.full_depth) ||
-                  ((tag == 1 || tag == -1) && ply > levels.threat_depth) || ply > levels.max_depth))
-        return score;
-    int best = -1025;
-    for (int i = 0; i < n; i++) {
-        int c = cell(list.rec[i].x, list.rec[i].y);
-        board[c] = colour;
-        best = std::max(best, -minimax(board, -colour, ply + 1, list.rec[i].tag));
-        board[c] = 0;
-    }
-    return best;
-}
-
-// With the full window the search returns the minimax value, the tree's reuse included;
+// With the full window the search returns the plain search's value, the tree's reuse included;
 // with a narrower window the value clamped to it (fail-hard).
-TEST(AlphaBeta, AgreesWithMinimaxAndFailsHard) {
+TEST(AlphaBeta, AgreesWithThePlainSearchAndFailsHard) {
     const struct {
         const char *name;
         int level, ply, tag;
@@ -102,7 +81,7 @@ TEST(AlphaBeta, AgreesWithMinimaxAndFailsHard) {
     };
     for (const auto &c : cases) {
         int colour = set_bench(c.name, c.level);
-        int want = minimax(game.board, colour, c.ply, c.tag);
+        int want = search_reference(game.board, colour, c.ply, c.tag);
         searched full = search(colour, c.ply, -1024, 1024, c.tag);
         EXPECT_EQ(full.value, want) << c.name;
         ASSERT_GE(full.nodes, 1) << c.name; // a searched node: the window binds it

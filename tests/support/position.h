@@ -1,5 +1,6 @@
 #pragma once
 // Test helpers shared by the module tests: a fresh process state and positions as text.
+#include <cstdint>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -68,6 +69,12 @@ inline int set_bench(const char *name, int level) {
 // Forced positions on 15 x 15, exactly five, +1 to move.
 constexpr const char *WIN_IN_ONE = "h8 g8 i8 h9 j8 i9 k8 j9"; // +1 four h8..k8, five at l8
 constexpr const char *LOST = "a1 h9 o15 i9 a15 j9 o1 k9";     // -1 open four h9..k9
+
+// A fixed pseudo-random sequence: next(n) is in 0..n-1.
+struct random_source {
+    std::uint32_t s;
+    int next(int n) { return static_cast<int>((s = s * 1664525u + 1013904223u) >> 8) % n; }
+};
 
 // Swaps the colours of every stone of the shared board.
 inline void swap_colours() {
