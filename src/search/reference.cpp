@@ -1,4 +1,4 @@
-// The plain search, the value alphabeta must find with a full window.
+// Plain forms of the hash and the search.
 #include "search/reference.h"
 
 #include "search/search.h"
@@ -22,4 +22,24 @@ int search_reference(int *board, int colour, int ply, int tag) {
         if (v > best) best = v;
     }
     return best;
+}
+
+hash_key hash_reference(const int *board, int a, int b) {
+    uint32_t h0 = 0, h1 = 0;
+    const uint32_t ua = static_cast<uint32_t>(a), ub = static_cast<uint32_t>(b);
+    for (int x = 0; x < game.dim; x++) {
+        for (int y = 0; y < game.dim; y++) {
+            const int c = cell(x, y);
+            const uint32_t k0 = static_cast<uint32_t>(keys.k0[c]),
+                           k1 = static_cast<uint32_t>(keys.k1[c]);
+            if (board[c] == 1) {
+                h0 = h0 * 16807u + k0 + ua;
+                h1 = h1 * 16807u + k1 + ub;
+            } else if (board[c] == -1) {
+                h0 = h0 * 16807u + k1 + ub;
+                h1 = h1 * 16807u + k0 + ua;
+            }
+        }
+    }
+    return hash_key{static_cast<int32_t>(h0), static_cast<int32_t>(h1)};
 }
