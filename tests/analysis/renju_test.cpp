@@ -81,9 +81,6 @@ TEST(Renju, ClassifierAgreesWithTheRules) {
         if (colour < 0) swap_colours();
         compared += compare_squares("crowded", &forbidden, &unsettled);
     }
-    RecordProperty("squares", compared);
-    RecordProperty("forbidden", forbidden);
-    RecordProperty("unsettled", unsettled);
     EXPECT_GT(forbidden, compared / 50) << "too few forbidden squares to compare";
     EXPECT_LT(unsettled, compared / 1000 + 1);
 }

@@ -1,5 +1,5 @@
-// Threat squares: masks of sample lines, the order threat_squares appends in, the list's
-// capacity guard, and the hits and tags mark_hits gives.
+// Threat squares: masks of sample lines, the order threat_squares appends in, and the hits
+// and tags mark_hits gives.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -76,14 +76,6 @@ TEST(ThreatSquares, SquaresInDirectionAndLineOrder) {
         set_board(15, c.exact, c.stones);
         EXPECT_EQ(gathered(c.x, c.y, c.colour, c.skip), c.expect) << c.what;
     }
-}
-
-TEST(UlozTahT, FullListEndsTheProcess) {
-    auto list = empty_squares();
-    for (int i = 0; i < MAX_SQUARES; i++) EXPECT_EQ(uloz_tah_t(i % 20, i / 20 % 20, *list), 0);
-    EXPECT_EQ(list->n, MAX_SQUARES);
-    EXPECT_EXIT(uloz_tah_t(3, 3, *list), testing::ExitedWithCode(1),
-                "uloz_tah_t: preteceni ts, n=7200\n");
 }
 
 // Entries (7,5), (6,6), (7,5) against records at (7,5) and (9,9), for flag and value pairs

@@ -43,11 +43,6 @@ TEST(AlphaBeta, LeavesAreScoredWithoutSearching) {
     }
 }
 
-TEST(AlphaBetaDeathTest, PlyBeyondTheListsIsFatal) {
-    for (int ply : {MAX_PLY, -1})
-        EXPECT_EXIT(ply_list(ply), testing::ExitedWithCode(1), "ply_list");
-}
-
 // Level 1 limits 3/6/8. The open three gives two candidates at every ply, each an open
 // four that wins at once, so a searched node is worth a win and a node stopped by the
 // depth tests its static score.
