@@ -1,12 +1,10 @@
 // Matches of the engine against itself through the protocol, refereed by the match runner:
-// several games per engine process, every move legal and in time; and the runner itself
-// telling forfeits apart, against stand-in engines that misbehave.
+// several games per engine process, every move legal and in time.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine_proc.h"
@@ -46,35 +44,6 @@ TEST(SelfPlay, LevelZeroMatchesEndCleanly) {
         EXPECT_EQ(count_of(text, "(;GM[4]FF[4]SZ[" + std::to_string(c[0]) + "]"), 2) << text;
     }
     std::remove(sgf.c_str());
-}
-
-// Stand-ins for engine B that say OK to START and then misbehave whenever they are asked
-// to move, so B forfeits both games.
-TEST(SelfPlay, ForfeitsAreCountedByKind) {
-    const struct {
-        const char *on_move, *kind;
-    } cases[] = {
-        {"echo 'ERROR no'", "malformed 2"}, {"echo 99,99", "illegal 2"},     {"exit 3", "exit 2"},
-        {"kill -9 $$", "crash 2"},          {"sleep 1; echo 7,7", "late 2"},
-    };
-    for (const auto &c : cases) {
-        const std::string path = scratch_path("stand_in_engine.sh");
-        std::ofstream(path) << "#!/bin/sh\nwhile read l; do case \"$l\" in START*) echo OK;;\n"
-                            << "BEGIN*|TURN*|DONE*) " << c.on_move << ";; END*) exit 0;; esac\n"
-                            << "done\n";
-        chmod(path.c_str(), 0755);
-        engine_run run = run_program(
-            BRUSK_SELFPLAY, {BRUSK_ENGINE, "--engine2", path, "--games", "2", "--turn", "300"}, "",
-            120);
-        std::remove(path.c_str());
-        ASSERT_FALSE(run.hung);
-        EXPECT_EQ(run.exit_code, 1) << run.out;
-        EXPECT_NE(run.out.find("Forfeits of A: late 0 exit 0 crash 0 illegal 0 malformed 0"),
-                  std::string::npos)
-            << run.out;
-        EXPECT_NE(run.out.find(c.kind), std::string::npos) << c.kind << "\n" << run.out;
-        EXPECT_NE(run.out.find("A wins 2"), std::string::npos) << run.out;
-    }
 }
 
 } // namespace
