@@ -113,11 +113,10 @@ TEST(Reference, RandomBoardsAndSearchWalks) {
     expect_reference(1, "crowded");
 }
 
-// Properties of the selection on random boards without fours (so no forced reply), which
-// the reference holds in detail: from ply 2 on, under a quiet parent, it takes the best of
-// both lists up to caps of 5 and 3, the longer for the side to move when its static score is
-// not below 0 (ties included), else for the opponent; the same board with its colours
-// swapped gives the same list and score; at the root every candidate is searched as a threat.
+// The selection on random boards without fours (no forced reply): from ply 2 on, under a
+// quiet parent, both lists up to caps of 5 and 3, the longer for the side to move when its
+// static score is not below 0 (ties included); the same list and score with the colours
+// swapped; at the root every candidate searched as a threat.
 TEST(Selection, CapsColourSymmetryAndRootTags) {
     static move_list out;
     random_source r{5};

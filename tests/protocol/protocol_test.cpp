@@ -298,10 +298,9 @@ INSTANTIATE_TEST_SUITE_P(Protocol, Script, testing::ValuesIn(script_cases),
                              return std::string(param.param.name);
                          });
 
-// A manager keeps the process for many games, each with its own clock. A long turn time
-// lets the benchmark pick level 4 on any machine; with 3 s left of a 60 s game the first
-// search's clock checks lower it to 3 and then to 0 for the rest of the game; the next game starts
-// afresh and is lowered the same way, and a game with ample time keeps the benchmark's level.
+// Every game of a process has its own clock. A long turn time lets the benchmark pick level
+// 4 on any machine; with 3 s left of a 60 s game the clock checks lower it to 3, then to 0;
+// the next game is lowered afresh, and a game with ample time keeps the benchmark's level.
 TEST(Protocol, EveryGameHasItsOwnClock) {
     const std::string moves = "START 15\nBEGIN\nTURN 8,8\n";
     const std::string short_game = "INFO time_left 3000\n" + moves;
