@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -319,12 +318,11 @@ TEST(Protocol, EveryGameHasItsOwnClock) {
 TEST(Protocol, HelpAndTheReadmeNameTheSameCommands) {
     std::set<std::string> readme, help;
     std::ifstream in(BRUSK_README);
-    const std::regex word("(?:^|, )`([^` ]+)");
     for (std::string row; std::getline(in, row);) {
-        if (!row.starts_with("| `")) continue;
-        const std::string cell = row.substr(2, row.find(" |", 2) - 2);
-        for (std::sregex_iterator m(cell.begin(), cell.end(), word), end; m != end; ++m)
-            readme.insert((*m)[1]);
+        if (!row.starts_with("| `")) continue; // a command's row: "| `WORD ...`, `WORD` | ..."
+        std::istringstream cell(row.substr(2, row.find(" |", 2) - 2));
+        for (std::string part; std::getline(cell >> std::ws, part, ',');)
+            if (part[0] == '`') readme.insert(part.substr(1, part.find_first_of(" `", 1) - 1));
     }
     std::istringstream err(run_program(BRUSK_ENGINE, {}, "help\nEND\n").err);
     for (std::string line; std::getline(err, line);) {

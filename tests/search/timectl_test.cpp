@@ -144,4 +144,14 @@ TEST(ClockCheck, MeasuresTheSpeedOnceAndIdlesWithoutLimits) {
     }
 }
 
+// A search reads the clock at its start and then once every 128 nodes it completes.
+TEST(ClockCheck, ReadsTheClockOnceEvery128Nodes) {
+    static int reads;
+    const int side = set_bench("test position 15", 4);
+    reads = 0;
+    timing_clock = [] { return static_cast<long long>(reads++); };
+    choose_move(game.board, side);
+    EXPECT_NEAR(reads - 1, root.last_nodes / 128, 1) << root.last_nodes;
+}
+
 } // namespace
