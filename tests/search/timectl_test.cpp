@@ -112,11 +112,6 @@ TEST(ClockCheck, StopsBeforeTheEarlierDeadline) {
         disarm_stop();
         EXPECT_FALSE(out_of_time());
     }
-    start_move(3); // the turn rule on the game clock's deadline: two thirds of 6 s
-    settings.timeout_match = 3;
-    settings.time_left = 6;
-    EXPECT_EQ(check_at(4000), "");
-    EXPECT_EQ(check_at(4001), level_line(2));
 }
 
 // Without a turn time or at level 0 the checks lower nothing. The first check of a game
