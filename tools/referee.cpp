@@ -24,7 +24,7 @@ void renju_cells(const board_state &b, int cells[400]) {
         for (int y = 0; y < 20; y++) cells[x * 20 + y] = b.cells[x][y] == 2 ? -1 : b.cells[x][y];
 }
 
-bool makes_five(const board_state &b, int x, int y, int rule) {
+bool completes_five(const board_state &b, int x, int y, int rule) {
     if (rule == RENJU) {
         int cells[400];
         renju_cells(b, cells);
@@ -134,7 +134,7 @@ reply request_move(engine_proc &e, const std::string &request, int deadline_ms) 
 }
 
 // START and the settings; false (with the forfeit in `r`) when the engine does not say OK.
-bool set_up_engine(engine_proc &e, const match_setup &s, reply &r) {
+bool start_game(engine_proc &e, const match_setup &s, reply &r) {
     if (e.pid <= 0 && !start_engine(e)) {
         r.forfeit = EXIT;
         r.why = "cannot be started";
@@ -207,14 +207,9 @@ std::string sgf_game(const match_setup &s, const int colour_engine[2],
     return o.str();
 }
 
-// One game; updates the result and returns its SGF record.
-std::string play_game(engine_proc eng[2], const match_setup &s, int g, match_result &res) {
-    const int first = g % 2; // engine of the first colour
-    const int colour_engine[2] = {first, 1 - first};
-    const char *names[2] = {"A", "B"};
-    board_state b;
-    b.size = s.size;
-    std::vector<played_move> moves;
+// The opening's stones of game g, if the match has openings, on the board and in the record.
+const opening *place_opening(const match_setup &s, int g, board_state &b,
+                             std::vector<played_move> &moves) {
     const opening *op = s.openings.empty() ? nullptr : &s.openings[(g / 2) % s.openings.size()];
     const int c0 = (s.size - 1) / 2;
     for (size_t i = 0; op && i < op->size(); i++) {
@@ -223,62 +218,99 @@ std::string play_game(engine_proc eng[2], const match_setup &s, int g, match_res
         b.stones++;
         moves.push_back({x, y, -1, 0});
     }
+    return op;
+}
+
+// The time a move may take: the turn time, or what is left of the game clock when less.
+int move_deadline(const match_setup &s, int used_ms) {
+    int deadline = s.turn_ms;
+    if (s.match_ms > 0 && (deadline <= 0 || s.match_ms - used_ms < deadline))
+        deadline = s.match_ms - used_ms;
+    return deadline;
+}
+
+void note_move_time(match_result &res, int ms, int deadline) {
+    if (ms > res.longest_move_ms) res.longest_move_ms = ms;
+    if (deadline > 0 && static_cast<double>(ms) / deadline > res.worst_ratio)
+        res.worst_ratio = static_cast<double>(ms) / deadline;
+}
+
+// One game in progress: its board, record and clocks, and how it ended.
+struct game_run {
+    board_state b;
+    std::vector<played_move> moves;
     int used_ms[2] = {0, 0};
     bool requested[2] = {false, false};
     int winner = -1; // engine index; -1 a draw
-    std::string how;
-    reply setup_fault;
-    for (int e = 0; e < 2 && how.empty(); e++) {
-        if (set_up_engine(eng[e], s, setup_fault)) continue;
-        winner = 1 - e;
-        res.forfeits[e][setup_fault.forfeit]++;
-        how = std::string(names[e]) + " forfeits: " + setup_fault.why;
+    std::string how; // empty while the game goes on
+};
+
+const char *const engine_names[2] = {"A", "B"};
+
+// One move of the engine of colour c (0 first): the request, the reply judged, the stone
+// put; the game ends on a forfeit, a five or a full board.
+void play_move(engine_proc &eng, int e, int c, const match_setup &s, bool from_opening,
+               game_run &run, match_result &res) {
+    board_state &b = run.b;
+    const int deadline = move_deadline(s, run.used_ms[e]);
+    if (s.match_ms > 0)
+        send_line(eng, "INFO time_left " + std::to_string(s.match_ms - run.used_ms[e]));
+    std::string request = move_request(b, run.moves, c, !run.requested[e], from_opening);
+    run.requested[e] = true;
+    reply r = request_move(eng, request, deadline);
+    run.used_ms[e] += r.ms;
+    note_move_time(res, r.ms, deadline);
+    if (r.forfeit < 0) judge_square(b, s.rule, c, r);
+    if (r.forfeit >= 0) {
+        res.forfeits[e][r.forfeit]++;
+        run.winner = 1 - e;
+        run.how =
+            std::string(engine_names[e]) + " forfeits (" + forfeit_names[r.forfeit] + "): " + r.why;
+        return;
     }
-    while (how.empty()) {
-        const int c = b.stones % 2, e = colour_engine[c];
-        int deadline = s.turn_ms;
-        if (s.match_ms > 0 && (deadline <= 0 || s.match_ms - used_ms[e] < deadline))
-            deadline = s.match_ms - used_ms[e];
-        if (s.match_ms > 0)
-            send_line(eng[e], "INFO time_left " + std::to_string(s.match_ms - used_ms[e]));
-        std::string request = move_request(b, moves, c, !requested[e], op != nullptr);
-        requested[e] = true;
-        reply r = request_move(eng[e], request, deadline);
-        used_ms[e] += r.ms;
-        if (r.ms > res.longest_move_ms) res.longest_move_ms = r.ms;
-        if (deadline > 0 && static_cast<double>(r.ms) / deadline > res.worst_ratio)
-            res.worst_ratio = static_cast<double>(r.ms) / deadline;
-        if (r.forfeit < 0) judge_square(b, s.rule, c, r);
-        if (r.forfeit >= 0) {
-            res.forfeits[e][r.forfeit]++;
-            winner = 1 - e;
-            how = std::string(names[e]) + " forfeits (" + forfeit_names[r.forfeit] + "): " + r.why;
-            break;
-        }
-        b.cells[r.x][r.y] = c + 1;
-        b.stones++;
-        moves.push_back({r.x, r.y, r.ms, deadline});
-        if (s.show) {
-            std::printf("Move %d: %s plays %c%d (%d ms)\n", b.stones, names[e], 'a' + r.x, r.y + 1,
-                        r.ms);
-            show(b, r.x, r.y);
-        }
-        if (makes_five(b, r.x, r.y, s.rule)) {
-            winner = e;
-            how = std::string(names[e]) + " wins by five";
-        } else if (b.stones == s.size * s.size) {
-            how = "draw: full board";
-        }
+    b.cells[r.x][r.y] = c + 1;
+    b.stones++;
+    run.moves.push_back({r.x, r.y, r.ms, deadline});
+    if (s.show) {
+        std::printf("Move %d: %s plays %c%d (%d ms)\n", b.stones, engine_names[e], 'a' + r.x,
+                    r.y + 1, r.ms);
+        show(b, r.x, r.y);
+    }
+    if (completes_five(b, r.x, r.y, s.rule)) {
+        run.winner = e;
+        run.how = std::string(engine_names[e]) + " wins by five";
+    } else if (b.stones == s.size * s.size) {
+        run.how = "draw: full board";
+    }
+}
+
+// One game; updates the result and returns its SGF record.
+std::string play_game(engine_proc eng[2], const match_setup &s, int g, match_result &res) {
+    const int first = g % 2; // engine of the first colour
+    const int colour_engine[2] = {first, 1 - first};
+    game_run run;
+    run.b.size = s.size;
+    const opening *op = place_opening(s, g, run.b, run.moves);
+    reply setup_fault;
+    for (int e = 0; e < 2 && run.how.empty(); e++) {
+        if (start_game(eng[e], s, setup_fault)) continue;
+        run.winner = 1 - e;
+        res.forfeits[e][setup_fault.forfeit]++;
+        run.how = std::string(engine_names[e]) + " forfeits: " + setup_fault.why;
+    }
+    while (run.how.empty()) {
+        const int c = run.b.stones % 2, e = colour_engine[c];
+        play_move(eng[e], e, c, s, op != nullptr, run, res);
     }
     res.games++;
-    if (winner < 0) res.draws++;
-    if (winner >= 0) res.wins[winner]++;
-    if (winner >= 0 && winner == colour_engine[0]) res.first_colour_wins++;
-    std::string summary = "game " + std::to_string(g + 1) + ": " + names[first] + " first, " +
-                          std::to_string(b.stones) + " stones: " + how;
+    if (run.winner < 0) res.draws++;
+    if (run.winner >= 0) res.wins[run.winner]++;
+    if (run.winner >= 0 && run.winner == colour_engine[0]) res.first_colour_wins++;
+    std::string summary = "game " + std::to_string(g + 1) + ": " + engine_names[first] +
+                          " first, " + std::to_string(run.b.stones) + " stones: " + run.how;
     res.reports.push_back(summary);
-    std::string result = winner < 0 ? "0" : winner == colour_engine[0] ? "B+" : "W+";
-    return sgf_game(s, colour_engine, moves, result, summary);
+    std::string result = run.winner < 0 ? "0" : run.winner == colour_engine[0] ? "B+" : "W+";
+    return sgf_game(s, colour_engine, run.moves, result, summary);
 }
 
 } // namespace

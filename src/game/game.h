@@ -51,6 +51,11 @@ inline bool exact_for(int colour) {
     return settings.renju != 0 ? colour == 1 : settings.exact_five != 0;
 }
 
+// The index of `colour` (+1 or -1) in the arrays kept per colour: 0 for +1, 1 for -1.
+constexpr int colour_index(int colour) {
+    return colour == 1 ? 0 : 1;
+}
+
 // True when x,y lies on the board in use (dim x dim).
 inline bool on_board(int x, int y) {
     return x >= 0 && x < game.dim && y >= 0 && y < game.dim;
@@ -162,7 +167,7 @@ constexpr int level_table[LEVELS][3] = {
 };
 
 struct level_state {
-    int level; // 0..4, the level in force for the game
+    int level; // 0..4, the level in force for the game; written by set_game_level alone
     int full_depth;
     int threat_depth;
     int max_depth;
@@ -180,3 +185,8 @@ void load_level(int n);
 // load_level, then "MESSAGE Level... n", flushed: the manager sees every change of the
 // limits as it happens.
 void set_level(int n);
+
+// Level n for the rest of the game, its limits loaded and announced (set_level): the one
+// routine that sets the game's level, for the benchmark's choice, a fixed level and the
+// match rule. A move short of time lowers only the limits (set_level).
+void set_game_level(int n);

@@ -20,3 +20,8 @@ void set_level(int n) {
     load_level(n);
     say("MESSAGE Level... %d", n);
 }
+
+void set_game_level(int n) {
+    levels.level = n;
+    set_level(n);
+}

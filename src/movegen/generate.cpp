@@ -139,8 +139,8 @@ static int list_sum(const move_list &list, const int *weights) {
     return sum;
 }
 
-int finish_scan(const int *board, int side, int ply, int parent_tag, scan_state &st,
-                const threat_lists &tl, void (*sort)(move_list &), move_list &out, int *score) {
+void finish_scan(int ply, int parent_tag, scan_state &st, const threat_lists &tl,
+                 void (*sort)(move_list &), int *score) {
     // 1. Near the root, squares on threat lines around simple fours gain hits; then rank.
     if (ply <= 1) {
         mark_hits(tl.own, st.own_list.rec, st.own_list.n, 1, parent_tag);
@@ -150,11 +150,10 @@ int finish_scan(const int *board, int side, int ply, int parent_tag, scan_state 
         sort(st.own_list);
         sort(st.opp_list);
     }
-    // 2. The static score, then the moves to try.
+    // 2. The static score.
     st.own_sum = list_sum(st.own_list, own_weights);
     st.opp_sum = list_sum(st.opp_list, opp_weights);
     *score = st.own_sum - st.opp_sum;
-    return select_moves(board, side, ply, st, out);
 }
 
 // The live state's analysis of an empty square of the position it was brought to.
@@ -184,9 +183,10 @@ int generate_moves(const int *board, int side, int ply, move_list &out, int *sco
     sync_live(board);
     if (ply >= 2) {
         if (scan_ranked(side, ply, parent_tag, st, out)) return 1;
-        return finish_scan(board, side, ply, parent_tag, st, tl, nullptr, out, score);
+        finish_scan(ply, parent_tag, st, tl, nullptr, score);
+        return select_moves(board, side, ply, st, out);
     }
-    const int own_colour = side == 1 ? 0 : 1;
+    const int own_colour = colour_index(side);
     int cells[BOARD_CELLS];
     for (int i = 0, n = live_candidates(cells); i < n; i++) {
         const int c = cells[i], x = c / MAX_DIM, y = c % MAX_DIM;
@@ -201,5 +201,6 @@ int generate_moves(const int *board, int side, int ply, move_list &out, int *sco
         else
             file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
     }
-    return finish_scan(board, side, ply, parent_tag, st, tl, sort_moves, out, score);
+    finish_scan(ply, parent_tag, st, tl, sort_moves, score);
+    return select_moves(board, side, ply, st, out);
 }

@@ -61,11 +61,15 @@ void file_renju_square(const int *board, int x, int y, int side, int ply, int pa
 int scan_ranked(int side, int ply, int parent_tag, scan_state &st, move_list &out);
 
 // After the scan: hits near the root, both lists ranked by `sort` (nullptr: they already
-// are), the static score written through `score`, and the selection into `out`; returns
-// the number of moves to try.
-int finish_scan(const int *board, int side, int ply, int parent_tag, scan_state &st,
-                const threat_lists &tl, void (*sort)(move_list &), move_list &out, int *score);
+// are) and the static score written through `score`, ready for the selection.
+void finish_scan(int ply, int parent_tag, scan_state &st, const threat_lists &tl,
+                 void (*sort)(move_list &), int *score);
 
 // The selection: the forced replies, else the ordinary choice under the depth limits.
 // Fills `out` (already empty) from the scanned lists and returns the number of records.
 int select_moves(const int *board, int side, int ply, const scan_state &st, move_list &out);
+
+// The forced replies alone, in order of urgency: the records filled into `out`, or
+// NOT_FORCED when none applies (`out` then stays empty).
+constexpr int NOT_FORCED = -1;
+int forced_reply(const int *board, int side, const scan_state &st, move_list &out);

@@ -5,6 +5,8 @@
 
 // Caps (own, opponent) of the ordinary selection by ply band (0, 1, 2 and deeper) and by
 // whether the static sums favour the side to move: the favoured side gets the longer list.
+// The ply-1 opponent caps (7 and 4) are never read: at ply 1 the opponent's squares come in
+// only as quiet squares below the cut.
 constexpr int list_limits[3][2][2] = {
     {{5, 9}, {9, 5}}, // ply 0: own_sum < opp_sum, own_sum >= opp_sum
     {{4, 7}, {7, 4}}, // ply 1
@@ -12,8 +14,6 @@ constexpr int list_limits[3][2][2] = {
 };
 
 constexpr int QUIET_EXTRA = 4; // quiet squares added below each list's cut
-
-constexpr int NOT_FORCED = -1; // a forced reply that does not apply
 
 static void output(const move_rec &r, move_list &out) {
     uloz_tah(r.x, r.y, r.info, r.tag, out);
@@ -239,15 +239,20 @@ static int drop_barred(const scan_state &st, move_list &out) {
     return kept;
 }
 
-static int select_unscreened(const int *board, int side, int ply, const scan_state &st,
-                             move_list &out) {
-    // 1. Forced replies, at every ply, in order of urgency.
-    last_selection = {st.own_sum, st.opp_sum, 1};
+int forced_reply(const int *board, int side, const scan_state &st, move_list &out) {
+    last_selection.rule = 1;
     int n = block_five(st, out);
     if (n == NOT_FORCED) last_selection.rule = 2, n = open_fours(st, out);
     if (n == NOT_FORCED) last_selection.rule = 3, n = double_threats(board, side, st, out);
     if (n == NOT_FORCED) last_selection.rule = 4, n = opponent_threats(board, side, st, out);
-    if (n != NOT_FORCED) return n;
+    return n;
+}
+
+static int select_unscreened(const int *board, int side, int ply, const scan_state &st,
+                             move_list &out) {
+    // 1. Forced replies, at every ply, in order of urgency.
+    last_selection = {st.own_sum, st.opp_sum, 1};
+    if (const int n = forced_reply(board, side, st, out); n != NOT_FORCED) return n;
     last_selection.rule = 0;
     // 2. Otherwise the ordinary selection; past full_depth only attacking moves, and past
     //    threat_depth only the own fours.

@@ -1,18 +1,6 @@
-// The command loop and one handler per protocol command.
-//
-//   command      answers
-//   START n      "OK", or "ERROR i/o size" / "ERROR 15 <= dim <= 20"
-//   RECTSTART w,h  as START w when w equals h, else an ERROR line
-//   RESTART      "OK"
-//   BEGIN        the centre square "x,y" (after the benchmark's MESSAGE lines)
-//   TURN x,y     the engine's move "x,y" after its MESSAGE lines, or an ERROR line
-//   TAKEBACK x,y "OK" when x,y holds the last stone, which is taken back; else an ERROR line
-//   BOARD        nothing per stone line; after DONE the engine's move
-//   INFO k v     nothing, or a MESSAGE / ERROR line for bad keys and values
-//   END          nothing: the process ends with code 0
-//   ABOUT        the about line
-//   help, ?      the command list, on standard error
-//   anything else "UNKNOWN command '<word>'"
+// The command loop and one handler per protocol command. What each command answers is the
+// README's command table; command_table below is the loop's (words, handlers and the lines
+// `help` prints), and a protocol test holds the two to the same commands.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,20 +17,6 @@ const char *const not_initialized = "ERROR Board isn't initialized. Use: 'START 
 const char *const about_line = "name=\"brusk\", version=\"1\", author=\"Vostrel\", "
                                "email=\"brusk-maintainers@example.org\", country=\"CZ\"";
 
-const char *const help_lines[] = {
-    "START [size]\tPrepare game on board of size 'size'",
-    "BEGIN\tStart game (AI begin)",
-    "INFO [key] [value]\tInfo and set parameters of game",
-    "BOARD\tPrepare position (terminte DONE)",
-    "TURN [i,j]\tOpponent move",
-    "END\tEnd program",
-    "ABOUT\tAbout of game",
-    "RESTART\tRestart game",
-    "RECTSTART [w,h]\tPrepare game on board of size 'w' x 'h' (square only)",
-    "TAKEBACK [i,j]\tTake back the last move",
-    "? or help\tThis help",
-};
-
 // START and RESTART: an empty board of the current side; the game clock starts again and
 // the speed is to be measured again.
 void new_game() {
@@ -53,18 +27,25 @@ void new_game() {
     say("OK");
 }
 
-// Before the engine's first move of a game: measure the speed and choose the level.
-// A RESTART before any START leaves a board of side 0, with no room for the test
-// position; there is nothing to measure on it.
-void benchmark_if_needed() {
-    if (speed_unknown() && game.dim > 0) levels.level = choose_level();
+// BEGIN's move: the centre of the fresh board BEGIN asks for (NOT_FREE should a stone
+// stand there).
+constexpr int NOT_FREE = -2;
+square centre_square(int *board, int) {
+    const int c = (game.dim - 1) / 2;
+    return board[cell(c, c)] == 0 ? square{c, c} : square{NOT_FREE, NOT_FREE};
 }
 
-// The engine's move: search, put the stone, record it and answer with its square. Only a
-// board with no free square leaves nothing to play.
-void play_engine_move() {
-    square s = move_chooser(game.board, game.side);
+// A request to move (BEGIN, TURN, BOARD): the deadline armed, the benchmark before the
+// engine's first move of a game, the choice, the deadline disarmed, and the answer: the
+// stone put and its square said. A RESTART before any START leaves a board of side 0,
+// with no room for the benchmark's position; only a board with no free square leaves
+// nothing to play.
+void request_move(square (*choose)(int *board, int side)) {
+    arm_stop();
+    if (speed_unknown() && game.dim > 0) choose_level();
+    const square s = choose(game.board, game.side);
     disarm_stop();
+    if (s.x == NOT_FREE) return say("ERROR Board isn't free!");
     if (s.x < 0) return say("MESSAGE Resign...");
     put_stone(s.x, s.y, game.side);
     say("%d,%d", s.x, s.y);
@@ -102,15 +83,9 @@ void cmd_restart() {
 void cmd_begin() {
     // A RESTART before any START gives status 1 on a board of side 0: no centre to play.
     if (game.status != STATUS_READY || game.dim == 0) return say("%s", not_initialized);
-    arm_stop();
-    benchmark_if_needed();
-    disarm_stop();
     game.side = +1;
     game.status = STATUS_PLAYS_FIRST;
-    int c = (game.dim - 1) / 2;
-    if (game.board[cell(c, c)] != 0) return say("ERROR Board isn't free!");
-    put_stone(c, c, +1);
-    say("%d,%d", c, c);
+    request_move(centre_square);
 }
 
 void cmd_turn() {
@@ -133,9 +108,7 @@ void cmd_turn() {
         return;
     }
     put_stone(xy[0], xy[1], -game.side);
-    arm_stop();
-    benchmark_if_needed();
-    play_engine_move();
+    request_move(move_chooser);
 }
 
 // A person's undo in a graphical manager: the last stone of the record comes off, whoever
@@ -205,9 +178,7 @@ void cmd_board() {
     // The count of stones says whose turn it is.
     game.side = game.move_count % 2 == 1 ? -1 : +1;
     game.status = game.side == 1 ? STATUS_PLAYS_FIRST : STATUS_PLAYS_SECOND;
-    arm_stop();
-    benchmark_if_needed();
-    play_engine_move();
+    request_move(move_chooser);
 }
 
 void info_rule() {
@@ -257,23 +228,35 @@ void cmd_about() {
 struct command {
     const char *word;
     void (*run)();
+    const char *help; // its line of the `help` list; nullptr: said with another command's
 };
 
-// Looked up in this order; words match whole and case-sensitively.
+// Looked up in this order, which is also the order of the `help` list; words match whole
+// and case-sensitively.
 const command command_table[] = {
-    {"START", cmd_start}, {"BEGIN", cmd_begin},       {"INFO", cmd_info},
-    {"BOARD", cmd_board}, {"TURN", cmd_turn},         {"END", cmd_end},
-    {"ABOUT", cmd_about}, {"RESTART", cmd_restart},   {"help", print_help},
-    {"?", print_help},    {"TAKEBACK", cmd_takeback}, {"RECTSTART", cmd_rectstart},
+    {"START", cmd_start, "START [size]\tPrepare game on board of size 'size'"},
+    {"BEGIN", cmd_begin, "BEGIN\tStart game (AI begin)"},
+    {"INFO", cmd_info, "INFO [key] [value]\tInfo and set parameters of game"},
+    {"BOARD", cmd_board, "BOARD\tPrepare position (terminte DONE)"},
+    {"TURN", cmd_turn, "TURN [i,j]\tOpponent move"},
+    {"END", cmd_end, "END\tEnd program"},
+    {"ABOUT", cmd_about, "ABOUT\tAbout of game"},
+    {"RESTART", cmd_restart, "RESTART\tRestart game"},
+    {"RECTSTART", cmd_rectstart,
+     "RECTSTART [w,h]\tPrepare game on board of size 'w' x 'h' (square only)"},
+    {"TAKEBACK", cmd_takeback, "TAKEBACK [i,j]\tTake back the last move"},
+    {"?", print_help, "? or help\tThis help"},
+    {"help", print_help, nullptr},
 };
 
 } // namespace
 
-int (*choose_level)() = benchmark;
+void (*choose_level)() = benchmark;
 square (*move_chooser)(int *board, int side) = choose_move;
 
 void print_help() {
-    for (const char *line : help_lines) std::fprintf(stderr, "%s\n", line);
+    for (const command &c : command_table)
+        if (c.help) std::fprintf(stderr, "%s\n", c.help);
 }
 
 int run_protocol() {

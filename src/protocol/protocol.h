@@ -13,9 +13,9 @@ int run_protocol();
 // its own before run_protocol.
 extern FILE *input_stream;
 
-// Chooses and applies the level before the engine's first move of a game: the speed
-// benchmark. A harness may pin it (the fuzz target fixes level 0 so searches stay short).
-extern int (*choose_level)();
+// Sets the game's level before the engine's first move of a game: the speed benchmark. A
+// harness may pin it (the fuzz target fixes level 0 so searches stay short).
+extern void (*choose_level)();
 
 // Chooses the engine's move: the search. A harness may put a trivial chooser in its place
 // to drive the loop alone at high speed.

@@ -33,13 +33,11 @@ int level_for_speed(int nodes_per_sec, double timeout_turn) {
     return LEVELS - 1;
 }
 
-int benchmark() {
+void benchmark() {
     static int test_board[BOARD_CELLS];
     place_test_position(test_board);
     set_level(0);
     choose_move(test_board, +1);
     say("MESSAGE Nods per sec... %d", timing.nodes_per_sec);
-    int chosen = level_for_speed(timing.nodes_per_sec, settings.timeout_turn);
-    set_level(chosen);
-    return chosen;
+    set_game_level(level_for_speed(timing.nodes_per_sec, settings.timeout_turn));
 }

@@ -11,9 +11,9 @@ constexpr int speed_thresholds[LEVELS] = {200, 2000, 8000, 24000, 72000};
 // the centre square; +1 is to move.
 void place_test_position(int *board);
 
-// Measures the search speed on the test position at level 0 and applies (set_level) and
-// returns the deepest level whose node budget fits into timeout_turn.
-int benchmark();
+// Measures the search speed on the test position at level 0 and sets the game's level
+// (set_game_level) to the deepest one whose node budget fits into timeout_turn.
+void benchmark();
 
 // The level rule on its own: highest L in 1..4 with speed_thresholds[L] / speed at most
 // timeout_turn, else 0. A speed of 0 counts as too slow for every level.

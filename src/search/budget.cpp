@@ -2,7 +2,10 @@
 #include <climits>
 
 #include "search/search.h"
-#include "search/timectl.h"
+
+// The time control's two records, counted as the one 56-byte record they were when the
+// budget was set, so that the node limit, and with it play under max_memory, stays put.
+constexpr long TIMING_BYTES = 56;
 
 // The process-wide records and static arrays of the engine, the largest by far being the
 // per-ply candidate lists, then the live analysis of every square. A procedure, not a
@@ -10,17 +13,13 @@
 // call would be set by a hidden static initialiser.
 long fixed_bytes() {
     return static_cast<long>(sizeof(game_state) + sizeof(settings_state) + sizeof(level_state) +
-                             sizeof(timing_state) + sizeof(root_state) + sizeof(key_state) +
+                             TIMING_BYTES + sizeof(root_state) + sizeof(key_state) +
                              sizeof(tree_memory_state) + sizeof(board_watch) +
                              MAX_PLY * sizeof(move_list) + BOARD_CELLS * sizeof(int)) +
            live_bytes();
 }
 
 tree_memory_state tree_memory;
-
-void reset_tree_memory() {
-    tree_memory = tree_memory_state{0, 0};
-}
 
 long tree_node_limit() {
     if (settings.max_memory <= 0) return LONG_MAX;

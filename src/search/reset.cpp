@@ -1,5 +1,7 @@
 // One reset for the whole engine, so that the protocol, the tools and the tests start from
-// the same state as a fresh process.
+// the same state as a fresh process: the search's injected hooks (the clock, the node
+// source) are its own again. The output hooks (message_sink, exit_hook) belong to the
+// harness that set them, for its whole run.
 #include "search/search.h"
 #include "search/timectl.h"
 

@@ -13,6 +13,22 @@ timing_state timing;
 long long (*timing_clock)() = clock_ms;
 
 namespace {
+
+// How far time has pushed the limits down: for the move (its own limits, restored by the
+// next move) and for the game (the level itself, for the rest of the game).
+enum pressure { UNPRESSED, ONE_LEVEL_DOWN, AT_LEVEL_0 };
+
+struct clock_state {
+    long long turn_start;    // clock reading (ms) at the start of the move choice
+    int check_count;         // clock checks in this move, plus one
+    bool level_fixed;        // the level is fixed for this game: no benchmark, no measuring
+    pressure turn_pressure;  // limits lowered for this move
+    pressure match_pressure; // level lowered for this game
+    bool stop_armed;         // this move has a deadline
+    long long stop_at;       // clock reading (ms) at which the search stops, when armed
+};
+clock_state control; // the time control's own state
+
 constexpr int NODES_PER_CHECK = 128;
 constexpr double TURN_RESERVE = 1.0;  // seconds of the move kept back before level 0
 constexpr double MATCH_RESERVE = 4.0; // seconds of the match kept back before level 0
@@ -37,15 +53,15 @@ int measured_speed(int nodes, long long ms) {
 // The move's time: two thirds gone lowers the limits to the level below for this move;
 // under a second left lowers them to level 0.
 void turn_rule(double elapsed, double limit) {
-    if (timing.turn_time_state == 0) {
+    if (control.turn_pressure == UNPRESSED) {
         if (elapsed > limit * 2.0 / 3.0) {
             set_level(levels.level - 1);
-            timing.turn_time_state = 1;
+            control.turn_pressure = ONE_LEVEL_DOWN;
         }
-    } else if (timing.turn_time_state == 1) {
+    } else if (control.turn_pressure == ONE_LEVEL_DOWN) {
         if (limit - elapsed < TURN_RESERVE) {
             set_level(0);
-            timing.turn_time_state = 2;
+            control.turn_pressure = AT_LEVEL_0;
         }
     }
 }
@@ -54,28 +70,36 @@ void turn_rule(double elapsed, double limit) {
 // the reserve it drops to 0. Both hold for the rest of the game.
 void match_rule(double elapsed) {
     double remaining = settings.time_left - elapsed;
-    if (timing.match_time_state == 0 && remaining < settings.timeout_match / 3.0) {
-        levels.level--;
-        set_level(levels.level);
-        timing.match_time_state = 1;
-    } else if (timing.match_time_state == 1 && remaining < MATCH_RESERVE) {
-        levels.level = 0;
-        set_level(0);
-        timing.match_time_state = 2;
+    if (control.match_pressure == UNPRESSED && remaining < settings.timeout_match / 3.0) {
+        set_game_level(levels.level - 1);
+        control.match_pressure = ONE_LEVEL_DOWN;
+    } else if (control.match_pressure == ONE_LEVEL_DOWN && remaining < MATCH_RESERVE) {
+        set_game_level(0);
+        control.match_pressure = AT_LEVEL_0;
     }
+}
+
+// The time one move may take, in seconds: the turn time, or the game clock when a match
+// limit is in force and less is left on it. Infinite when neither limit is in force (a turn
+// time of 0 or less fixes level 0 and sets no limit).
+double move_time() {
+    double limit = settings.timeout_turn > 0 ? settings.timeout_turn : INFINITY;
+    if (settings.timeout_match > 0 && settings.time_left < limit) limit = settings.time_left;
+    return limit;
 }
 
 } // namespace
 
 void reset_timing() {
-    timing = timing_state{0, 1, 1, 0, false, 0, 0, false, 0, false};
+    timing = timing_state{1, 0, false};
+    control = clock_state{0, 1, false, UNPRESSED, UNPRESSED, false, 0};
     timing_clock = clock_ms;
 }
 
 void new_game_clock() {
     timing.nodes_per_sec = 0;
-    timing.level_fixed = false;
-    timing.match_time_state = 0;
+    control.level_fixed = false;
+    control.match_pressure = UNPRESSED;
 }
 
 void set_turn_time(int ms) {
@@ -92,60 +116,53 @@ void set_time_left(int ms) {
 }
 
 void fix_level(int level) {
-    timing.level_fixed = true;
-    levels.level = level;
-    set_level(level);
+    control.level_fixed = true;
+    set_game_level(level);
 }
 
 bool speed_unknown() {
-    return !timing.level_fixed && timing.nodes_per_sec == 0;
-}
-
-double move_time() {
-    double limit = settings.timeout_turn > 0 ? settings.timeout_turn : INFINITY;
-    if (settings.timeout_match > 0 && settings.time_left < limit) limit = settings.time_left;
-    return limit;
+    return !control.level_fixed && timing.nodes_per_sec == 0;
 }
 
 void arm_stop() {
     const double limit = move_time();
-    timing.stop_armed = std::isfinite(limit);
-    if (!timing.stop_armed) return;
+    control.stop_armed = std::isfinite(limit);
+    if (!control.stop_armed) return;
     const double ms = limit > 0 ? limit * 1000.0 : 0.0;
     const double margin = static_cast<double>(STOP_MARGIN_MS) + ms * STOP_MARGIN_SHARE;
     // A limit beyond any real game (a huge INFO value) is clamped well inside the range.
     const double budget = std::fmin(ms - margin, 1e12);
-    timing.stop_at = timing_clock() + static_cast<long long>(budget);
+    control.stop_at = timing_clock() + static_cast<long long>(budget);
 }
 
 void disarm_stop() {
-    timing.stop_armed = false;
+    control.stop_armed = false;
 }
 
 bool out_of_time() {
-    if (timing.stop_armed && !timing.stopped && timing_clock() >= timing.stop_at)
+    if (control.stop_armed && !timing.stopped && timing_clock() >= control.stop_at)
         timing.stopped = true;
     return timing.stopped;
 }
 
 void turn_begin() {
-    timing.turn_start = timing_clock();
-    timing.check_count = 1;
+    control.turn_start = timing_clock();
+    control.check_count = 1;
     timing.stopped = false;
-    if (timing.turn_time_state != 0) {
+    if (control.turn_pressure != UNPRESSED) {
         set_level(levels.level);
-        timing.turn_time_state = 0;
+        control.turn_pressure = UNPRESSED;
     }
 }
 
 bool check_due() {
-    return timing.check_count * NODES_PER_CHECK < timing.node_count;
+    return control.check_count * NODES_PER_CHECK < timing.node_count;
 }
 
 void clock_check() {
     // 1. Count the check and read the clock.
-    timing.check_count++;
-    long long ms = timing_clock() - timing.turn_start;
+    control.check_count++;
+    long long ms = timing_clock() - control.turn_start;
     double elapsed = static_cast<double>(ms) / 1000.0;
 
     // 2. The first check of a game whose speed is unknown measures it.

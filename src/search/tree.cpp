@@ -50,6 +50,12 @@ void release(tree_node *n) {
 
 tree_node *(*node_source)() = pool_node;
 
+// The count starts again and the pool is the source again, whatever a test put in its place.
+void reset_tree_memory() {
+    tree_memory = tree_memory_state{0, 0};
+    node_source = pool_node;
+}
+
 tree_node *node_alloc() {
     if (tree_memory.nodes >= tree_node_limit()) return nullptr;
     tree_node *n = node_source();

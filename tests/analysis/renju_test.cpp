@@ -3,8 +3,6 @@
 // make under renju.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 #include "renju_rules.h"
 #include "support/position.h"
 
@@ -39,11 +37,6 @@ TEST(Renju, HardCases) {
             << c.what;
     }
 }
-
-struct random_source {
-    std::uint32_t s;
-    int next(int n) { return static_cast<int>((s = s * 1664525u + 1013904223u) >> 8) % n; }
-};
 
 // Every empty square of the shared board: the engine's verdict against the referee's
 // where it settles, and its quick screen against its verdict. Returns the squares
@@ -88,9 +81,6 @@ TEST(Renju, ClassifierAgreesWithTheRules) {
         if (colour < 0) swap_colours();
         compared += compare_squares("crowded", &forbidden, &unsettled);
     }
-    RecordProperty("squares", compared);
-    RecordProperty("forbidden", forbidden);
-    RecordProperty("unsettled", unsettled);
     EXPECT_GT(forbidden, compared / 50) << "too few forbidden squares to compare";
     EXPECT_LT(unsettled, compared / 1000 + 1);
 }

@@ -41,9 +41,8 @@ void check_line(const char *line) {
 
 // Level 0 for every game, as INFO timeout_turn 0 would give: searches stay short and the
 // clock never changes what the engine does.
-int fixed_level() {
+void fixed_level() {
     fix_level(0);
-    return 0;
 }
 
 // The first empty square in scan order; none on a full board, as the search says.

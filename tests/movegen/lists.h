@@ -31,14 +31,3 @@ inline generated generate(int side, int ply, int parent_tag) {
     g.moves = list_text(out, g.n);
     return g;
 }
-
-// The shared long-list boards (see positions.h) on the shared board.
-inline void set_grid() {
-    set_up_engine(20, 1, 0);
-    set_up_grid(game.board);
-}
-
-inline void set_crowded() {
-    set_up_engine(20, 1, 0);
-    set_up_crowded(game.board);
-}

@@ -1,19 +1,13 @@
 // The generator against the plain reference: the same moves, tags and score on random
-// sparse and crowded boards of every side and rule (renju too), on positions of generator-played
-// games (fours, open threes and double threats come up as the games go on) and along walks that put
-// and take stones as the search does, for every side to move, ply 0 to 5, parent tag and level.
+// sparse and crowded boards of every side and rule (renju too) and along walks from them that
+// put and take stones as the search does, for every side to move, ply 0 to 5, parent tag and
+// level; and properties of the selection.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 #include "lists.h"
+#include <algorithm>
 
 namespace {
-
-struct random_source {
-    std::uint32_t s;
-    int next(int n) { return static_cast<int>((s = s * 1664525u + 1013904223u) >> 8) % n; }
-};
 
 constexpr int parent_tags[] = {2, 1, 0, -1, -2};
 constexpr int test_rules[] = {0, 1, RULE_RENJU};
@@ -42,20 +36,33 @@ void expect_reference(int variant, const char *what) {
     }
 }
 
-TEST(Reference, RandomBoards) {
-    random_source r{99};
-    for (int round = 0; round < 96; round++) {
-        const int dim = 15 + round % 6, density = round % 2 ? 2 + r.next(12) : 20 + r.next(50);
-        set_board(dim, test_rules[round / 6 % 3], "");
-        for (int x = 0; x < dim; x++)
-            for (int y = 0; y < dim; y++)
-                if (r.next(100) < density) game.board[cell(x, y)] = r.next(2) ? 1 : -1;
-        expect_reference(round, "random board");
+// A dim x dim board under `rule` with stones of random colours on `density` % of it.
+void random_board(random_source &r, int dim, int rule, int density) {
+    set_board(dim, rule, "");
+    for (int x = 0; x < dim; x++)
+        for (int y = 0; y < dim; y++)
+            if (r.next(100) < density) game.board[cell(x, y)] = r.next(2) ? 1 : -1;
+}
+
+// A square where both colours make a simple four of the same rank (three X on one line and
+// three O on another end next to it, each blocked by the other colour), and a square of two
+// threes for each colour: the opponent's four there does not rank higher, so it is no
+// threat to answer, and the double three just below it is no four.
+void plant_equal_fours(random_source &r) {
+    const int dim = game.dim, cx = 4 + r.next(dim - 8), cy = 4 + r.next(dim - 8), d = r.next(4);
+    const direction a = directions[d], b = directions[(d + 1 + r.next(3)) % 4];
+    game.board[cell(cx, cy)] = 0;
+    for (int i = 1; i <= 4; i++) {
+        game.board[cell(cx - i * a.dx, cy - i * a.dy)] = i < 4 ? 1 : -1;
+        game.board[cell(cx - i * b.dx, cy - i * b.dy)] = i < 4 ? -1 : 1;
     }
-    set_grid();
-    expect_reference(0, "grid");
-    set_crowded();
-    expect_reference(1, "crowded");
+    for (int colour : {1, -1}) {
+        const int tx = 2 + r.next(dim - 4), ty = 2 + r.next(dim - 4);
+        for (int k : {-2, -1, 0, 1, 2}) {
+            game.board[cell(tx + k, ty)] = k > 0 ? colour : 0;
+            game.board[cell(tx, ty + k)] = k > 0 ? colour : 0;
+        }
+    }
 }
 
 // From the shared board, twelve steps that go down to a candidate of the generator or
@@ -88,29 +95,62 @@ void walk(random_source &r, int colour, int &variant) {
     watch_board(nullptr);
 }
 
-// Games of the generator against itself from the centre, each move one of the first three
-// candidates; every position is compared, and from every fourth one a walk puts and takes
-// stones as the search does.
-TEST(Reference, GamesAndSearchWalks) {
-    random_source r{2024};
-    static move_list out;
-    int variant = 0;
-    for (int dim : {15, 20, 17}) {
-        for (int rule : test_rules) {
-            set_board(dim, rule, "");
-            game.board[cell(dim / 2, dim / 2)] = 1;
-            int colour = -1, score;
-            for (int move = 1; move < 120; move++) {
-                expect_reference(variant++, "game");
-                if (move % 4 == 0) walk(r, colour, variant);
-                int n = generate_moves(game.board, colour, 2, out, &score, 2);
-                if (n == 0 || out.rec[0].tag == 3 || out.rec[0].tag == -3) break;
-                const move_rec &m = out.rec[r.next(n < 3 ? n : 3)];
-                game.board[cell(m.x, m.y)] = colour;
-                colour = -colour;
-            }
-        }
+// Dense and sparse boards, sparse ones with equal fours planted, and from each a walk as the
+// search's; then the grid and the crowded board.
+TEST(Reference, RandomBoardsAndSearchWalks) {
+    random_source r{99};
+    for (int round = 0, variant = 0; round < 144; round++) {
+        const int density = round % 3 == 0 ? 20 + r.next(50) : 2 + r.next(12);
+        random_board(r, 15 + round % 6, test_rules[round / 6 % 3], density);
+        if (round % 3 == 2) plant_equal_fours(r);
+        expect_reference(variant++, "random board");
+        walk(r, round % 2 ? 1 : -1, variant);
     }
+    set_board(20, 1, "");
+    set_up_grid(game.board);
+    expect_reference(0, "grid");
+    set_up_crowded(game.board);
+    expect_reference(1, "crowded");
+}
+
+// The selection on random boards without fours (no forced reply): from ply 2 on, under a
+// quiet parent, both lists up to caps of 5 and 3, the longer for the side to move when its
+// static score is not below 0 (ties included); the same list and score with the colours
+// swapped; at the root every candidate searched as a threat.
+TEST(Selection, CapsColourSymmetryAndRootTags) {
+    static move_list out;
+    random_source r{5};
+    int boards = 0, ties = 0;
+    while (boards < 60) {
+        const int dim = 15 + r.next(6), rule = r.next(2);
+        random_board(r, dim, rule, 3 + r.next(8));
+        int fours = 0, own_n = 0, opp_n = 0; // the lists' lengths for +1 to move
+        for (int c = 0; c < BOARD_CELLS; c++) {
+            if (game.board[c] != 0 || !on_board(c / MAX_DIM, c % MAX_DIM)) continue;
+            const point_info o = analyse_point(game.board, c / MAX_DIM, c % MAX_DIM, 1),
+                             p = analyse_point(game.board, c / MAX_DIM, c % MAX_DIM, -1);
+            fours += o.count >= 3 || p.count >= 3;
+            if (o.count > 0 || p.count > 0) (cmp_point_info(o, p) <= 0 ? own_n : opp_n)++;
+        }
+        if (fours > 0) continue;
+        boards++;
+        load_level(LEVELS - 1);
+        for (int ply : {2, 3}) {
+            const generated g = generate(1, ply, TAG_QUIET);
+            ties += g.score == 0;
+            const int own_cap = g.score >= 0 ? 5 : 3, opp_cap = 8 - own_cap;
+            EXPECT_EQ(g.n, std::min(own_n, own_cap) + std::min(opp_n, opp_cap)) << g.moves;
+            swap_colours();
+            const generated swapped = generate(-1, ply, TAG_QUIET);
+            swap_colours();
+            EXPECT_EQ(swapped.moves, g.moves);
+            EXPECT_EQ(swapped.score, g.score);
+        }
+        int score;
+        for (int i = 0, n = generate_moves(game.board, 1, 0, out, &score, TAG_ROOT); i < n; i++)
+            EXPECT_EQ(out.rec[i].tag, TAG_THREAT);
+    }
+    EXPECT_GE(ties, 1) << "no board tests the tie rule";
 }
 
 } // namespace

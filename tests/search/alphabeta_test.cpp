@@ -1,9 +1,11 @@
 // The alpha-beta search on small positions: terminal values, the depth rules, the
-// fail-hard window, the transposition tree, and agreement with a plain minimax search.
+// fail-hard window, and agreement with the plain search, the tree's reuse included.
+// How often the tree answers shows in node counts: the bench signature's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "search/reference.h"
 #include "support/position.h"
 
 namespace {
@@ -41,23 +43,6 @@ TEST(AlphaBeta, LeavesAreScoredWithoutSearching) {
     }
 }
 
-// A lone forced block is searched at any depth, up to the deepest ply the lists allow;
-// past the limits only the node itself is counted (the reply has several candidates and
-// is valued statically).
-TEST(AlphaBeta, LoneCandidateIsSearchedPastEveryLimit) {
-    for (int ply : {5, 40, MAX_PLY - 2}) {
-        searched r = search(set_moves(15, 1, 0, BLOCK), ply, -1024, 1024, 0);
-        EXPECT_EQ(r.nodes, 1) << ply;
-        EXPECT_GT(r.value, -512) << ply;
-        EXPECT_LT(r.value, 512) << ply;
-    }
-}
-
-TEST(AlphaBetaDeathTest, PlyBeyondTheListsIsFatal) {
-    for (int ply : {MAX_PLY, -1})
-        EXPECT_EXIT(ply_list(ply), testing::ExitedWithCode(1), "ply_list");
-}
-
 // Level 1 limits 3/6/8. The open three gives two candidates at every ply, each an open
 // four that wins at once, so a searched node is worth a win and a node stopped by the
 // depth tests its static score.
@@ -79,31 +64,9 @@ TEST(AlphaBeta, DepthTestsReadTheNodesOwnTag) {
     }
 }
 
-// Plain negamax without pruning or tree, with the same leaf rules: the reference value.
-int minimax(int *board, int colour, int ply, int tag) {
-    static move_list lists[64];
-    move_list &list = lists[ply];
-    int score = 0;
-    int n = generate_moves(board, colour, ply, list, &score, tag);
-    if (n == 0) return score;
-    if (n == 1 && list.rec[0].tag == 3) return 1024 - ply;
-    if (n == 1 && list.rec[0].tag == -3) return ply - 1024;
-    if (n > 1 && ((tag == 0 && ply > levels.full_depth) ||
-                  ((tag == 1 || tag == -1) && ply > levels.threat_depth) || ply > levels.max_depth))
-        return score;
-    int best = -1025;
-    for (int i = 0; i < n; i++) {
-        int c = cell(list.rec[i].x, list.rec[i].y);
-        board[c] = colour;
-        best = std::max(best, -minimax(board, -colour, ply + 1, list.rec[i].tag));
-        board[c] = 0;
-    }
-    return best;
-}
-
-// With the full window the search returns the minimax value, the tree's reuse included;
+// With the full window the search returns the plain search's value, the tree's reuse included;
 // with a narrower window the value clamped to it (fail-hard).
-TEST(AlphaBeta, AgreesWithMinimaxAndFailsHard) {
+TEST(AlphaBeta, AgreesWithThePlainSearchAndFailsHard) {
     const struct {
         const char *name;
         int level, ply, tag;
@@ -113,7 +76,7 @@ TEST(AlphaBeta, AgreesWithMinimaxAndFailsHard) {
     };
     for (const auto &c : cases) {
         int colour = set_bench(c.name, c.level);
-        int want = minimax(game.board, colour, c.ply, c.tag);
+        int want = search_reference(game.board, colour, c.ply, c.tag);
         searched full = search(colour, c.ply, -1024, 1024, c.tag);
         EXPECT_EQ(full.value, want) << c.name;
         ASSERT_GE(full.nodes, 1) << c.name; // a searched node: the window binds it
@@ -126,26 +89,6 @@ TEST(AlphaBeta, AgreesWithMinimaxAndFailsHard) {
             EXPECT_LE(r.nodes, full.nodes + 1);
         }
     }
-}
-
-// A second search of the same position with the same window finds every finished child
-// in the tree: only the node itself is completed again. Its own entry then clashes with
-// the first one's and both go, so a third search stores it afresh.
-TEST(AlphaBeta, TreeAnswersARepeatedWindow) {
-    int colour = set_bench("midgame 15", 1);
-    searched first = search(colour, 1, -1024, 1024, 1);
-    ASSERT_GT(first.nodes, 10);
-    int entries = tree_count(root.tree_root, root.tree_root);
-
-    int before = timing.node_count;
-    EXPECT_EQ(alphabeta(game.board, colour, 1, -1024, 1024, 1), first.value);
-    EXPECT_EQ(timing.node_count - before, 1);
-    EXPECT_EQ(tree_count(root.tree_root, root.tree_root), entries - 1);
-
-    // Another window is another key: searched again.
-    before = timing.node_count;
-    EXPECT_EQ(alphabeta(game.board, colour, 1, -1000, 1000, 1), first.value);
-    EXPECT_GT(timing.node_count - before, 1);
 }
 
 } // namespace

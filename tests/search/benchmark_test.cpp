@@ -1,4 +1,4 @@
-// The speed benchmark's level rule; the protocol tests run the whole benchmark.
+// The speed benchmark: its level rule, and what it says and sets on a clock that stands still.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -23,6 +23,18 @@ TEST(LevelForSpeed, DeepestLevelWhoseBudgetFits) {
     for (const auto &c : cases)
         EXPECT_EQ(level_for_speed(c.speed, c.timeout_turn), c.level)
             << c.speed << " nps, " << c.timeout_turn << " s";
+}
+
+// The speed is measured at the search's first clock check, once 128 nodes are done (129
+// counted, under a millisecond counting as one), and it gives the game its level.
+TEST(Benchmark, MeasuresAtTheFirstClockCheckAndSetsTheGameLevel) {
+    fresh_state(15);
+    timing_clock = [] { return 0LL; };
+    benchmark();
+    const std::string lines = said();
+    EXPECT_TRUE(lines.starts_with(level_line(0) + "MESSAGE Val... ")) << lines;
+    EXPECT_TRUE(lines.ends_with("\nMESSAGE Nods per sec... 129000\n" + level_line(4))) << lines;
+    EXPECT_EQ(levels.level, 4);
 }
 
 } // namespace

@@ -1,8 +1,9 @@
-// The position hash against its definition.
+// The position hash against its definition, the plain key.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
+#include "search/reference.h"
 #include "support/position.h"
 
 namespace {
@@ -11,33 +12,6 @@ hash_key key_of(const int *board, int a, int b) {
     hash_key k;
     hash(board, a, b, &k);
     return k;
-}
-
-// A cell value that is no stone is fatal.
-TEST(HashDeathTest, UnknownStone) {
-    fresh_state(15);
-    static int board[BOARD_CELLS];
-    board[cell(4, 5)] = 2;
-    EXPECT_EXIT(key_of(board, 0, 0), testing::ExitedWithCode(1), "hash: Unknown stone '2'");
-}
-
-// The key by its definition, over every cell of the board in scan order.
-hash_key plain_key(const int *board, int a, int b) {
-    uint32_t h0 = 0, h1 = 0;
-    for (int x = 0; x < game.dim; x++) {
-        for (int y = 0; y < game.dim; y++) {
-            const int c = cell(x, y), v = board[c];
-            const uint32_t k0 = uint32_t(keys.k0[c]), k1 = uint32_t(keys.k1[c]);
-            if (v == 1) {
-                h0 = h0 * 16807u + k0 + uint32_t(a);
-                h1 = h1 * 16807u + k1 + uint32_t(b);
-            } else if (v == -1) {
-                h0 = h0 * 16807u + k1 + uint32_t(b);
-                h1 = h1 * 16807u + k0 + uint32_t(a);
-            }
-        }
-    }
-    return hash_key{int32_t(h0), int32_t(h1)};
 }
 
 // The hash follows the board from call to call: boards a stone or two apart, as the search
@@ -53,7 +27,7 @@ TEST(Hash, PlainKeyThroughChangingBoards) {
         const int changes = step % 100 == 0 ? 150 : 1 + next(3);
         for (int i = 0; i < changes; i++) board[cell(next(20), next(20))] = next(3) - 1;
         const int a = next(2049) - 1024, b = next(2049) - 1024;
-        const hash_key k = key_of(board, a, b), want = plain_key(board, a, b);
+        const hash_key k = key_of(board, a, b), want = hash_reference(board, a, b);
         ASSERT_EQ(k.h0, want.h0) << step;
         ASSERT_EQ(k.h1, want.h1) << step;
     }

@@ -1,5 +1,6 @@
 #pragma once
 // Test helpers shared by the module tests: a fresh process state and positions as text.
+#include <cstdint>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -8,14 +9,13 @@
 #include "search/search.h"
 #include "search/timectl.h"
 
-// The engine's lines go to `said_lines` instead of standard output, each with its newline;
-// said() returns those said since its last call.
+// The engine's lines go to `said_lines` instead of standard output, each with its newline,
+// once a helper below has set up the engine; said() returns those said since its last call.
 inline std::string said_lines;
 inline void keep_said(const char *line) {
     said_lines += line;
     said_lines += '\n';
 }
-inline const bool said_kept = (message_sink = keep_said, true);
 inline std::string said() {
     std::string lines;
     lines.swap(said_lines);
@@ -33,12 +33,14 @@ inline std::string value_line(int v) {
 // Every process-wide record back to its start-up values, as in a fresh engine process.
 inline void fresh_state(int dim) {
     reset_engine();
+    message_sink = keep_said;
     game.dim = dim;
 }
 
 // A fresh engine set for a search at level 0 with the stones of `stones` on the shared board: "X
 // 4,7 5,7 O 8,7" puts X (+1) on 4,7 and 5,7 and O (-1) on 8,7.
 inline void set_board(int dim, int exact_five, const std::string &stones) {
+    message_sink = keep_said;
     set_up_engine(dim, exact_five, 0);
     std::istringstream in(stones);
     std::string word;
@@ -54,18 +56,25 @@ inline void set_board(int dim, int exact_five, const std::string &stones) {
 // A fresh engine set for a search at `level` with the stones of `moves` ("h8 i9 ...") on
 // the shared board; returns the colour to move.
 inline int set_moves(int dim, int exact_five, int level, const char *moves) {
+    message_sink = keep_said;
     return set_up_moves(game.board, dim, exact_five, level, moves);
 }
 
 // The bench position called `name` on the shared board, for a search at `level`.
 inline int set_bench(const char *name, int level) {
+    message_sink = keep_said;
     return set_up_bench(game.board, bench_named(name), level);
 }
 
 // Forced positions on 15 x 15, exactly five, +1 to move.
 constexpr const char *WIN_IN_ONE = "h8 g8 i8 h9 j8 i9 k8 j9"; // +1 four h8..k8, five at l8
 constexpr const char *LOST = "a1 h9 o15 i9 a15 j9 o1 k9";     // -1 open four h9..k9
-constexpr const char *BLOCK = "g9 h9 a1 i9 o15 j9 a15 k9";    // -1 four h9..k9, only l9 stops it
+
+// A fixed pseudo-random sequence: next(n) is in 0..n-1.
+struct random_source {
+    std::uint32_t s;
+    int next(int n) { return static_cast<int>((s = s * 1664525u + 1013904223u) >> 8) % n; }
+};
 
 // Swaps the colours of every stone of the shared board.
 inline void swap_colours() {
