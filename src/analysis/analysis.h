@@ -117,7 +117,7 @@ inline const point_info *live_infos(int x, int y) {
     return live_infos_at(cell(x, y));
 }
 inline const point_info &live_point(int x, int y, int colour) {
-    return live_infos(x, y)[colour == 1 ? 0 : 1];
+    return live_infos(x, y)[colour_index(colour)];
 }
 
 // The candidate set: writes the cell indices of the empty squares where a stone of either

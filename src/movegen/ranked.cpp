@@ -50,7 +50,7 @@ constexpr point_info NOTHING = {0, 0, 0, 0, -1};
 // square leaves black's buckets, and white's analysis of it ranks higher than black's.
 template <bool Renju>
 int scan_ranked_under(int side, int ply, int parent_tag, scan_state &st, move_list &out) {
-    const int own = side == 1 ? 0 : 1, opp = 1 - own;
+    const int own = colour_index(side), opp = 1 - own;
     auto barred = [&](int k, int c) {
         return Renju && k == 0 && black_barred(st, c / MAX_DIM, c % MAX_DIM);
     };
