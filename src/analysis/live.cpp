@@ -204,8 +204,10 @@ void change_cell(int x, int y, int v) {
 // The analysis of the square with cell index c for colour index k classified again, and
 // filed under its bucket while the square is empty.
 void reclassify(int c, int k) {
-    live.info[c][k] = classify(live.figures[c][k]);
-    const int b = live.board[c] == 0 ? rank_bucket(live.info[c][k]) : 0;
+    const point_info p = classify(live.figures[c][k]);
+    live.info[c][k] = p;
+    const int b =
+        live.board[c] == 0 ? figure_buckets.v[packed_figures(p.count, p.windows)][p.threat] : 0;
     if (b == live.bucket[c][k]) return;
     move_rank(c, k, live.bucket[c][k], b);
     live.bucket[c][k] = static_cast<unsigned char>(b);
