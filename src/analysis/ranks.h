@@ -29,8 +29,8 @@ extern rank_sets ranks;
 void reset_ranks();
 
 // Moves the square with cell index c of colour index k from bucket `from` to bucket `to`
-// (0: in no bucket). Called only when the two differ. Without a branch: which of the two is
-// 0 changes from square to square, past a branch predictor's guessing.
+// (0: in no bucket); from a bucket to itself it changes nothing. Without a branch: which of
+// the two is 0 changes from square to square, past a branch predictor's guessing.
 inline void move_rank(int c, int k, int from, int to) {
     const std::uint64_t bit = std::uint64_t{1} << (c & 63);
     const int w = c >> 6;
