@@ -207,7 +207,14 @@ void change_cell(int x, int y, int v) {
 // filed under its bucket while the square is empty.
 void reclassify(int c, int k) {
     const point_info p = classify(live.figures[c][k]);
-    live.info[c][k] = p;
+    // Field by field: as one assignment the compiler gathered the fields on the stack and
+    // copied them in one wide load, which waited on the narrow stores before it.
+    point_info &slot = live.info[c][k];
+    slot.count = p.count;
+    slot.windows = p.windows;
+    slot.threat = p.threat;
+    slot.hits = p.hits;
+    slot.dir = p.dir;
     const int b =
         live.board[c] == 0 ? figure_buckets.v[packed_figures(p.count, p.windows)][p.threat] : 0;
     move_rank(c, k, live.bucket[c][k], b); // from a bucket to itself: no change
