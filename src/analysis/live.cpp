@@ -140,12 +140,11 @@ int refigure(int c, int d) {
     const unsigned char f1 = figures_of(live.exact[1], live.pattern[c][d][1]);
     unsigned char(&figures)[2][4] = live.figures[c];
     const int changed = (figures[0][d] != f0) | (figures[1][d] != f1) << 1;
-    if (changed == 0) return 0;
+    // stored whether they changed or not: stores are cheaper than mispredicted branches
     figures[0][d] = f0;
     figures[1][d] = f1;
-    const unsigned bit = 1u << d;
-    live.windowed[c] = static_cast<unsigned char>((f0 | f1) != 0 ? live.windowed[c] | bit
-                                                                 : live.windowed[c] & ~bit);
+    live.windowed[c] = static_cast<unsigned char>((live.windowed[c] & ~(1u << d)) |
+                                                  static_cast<unsigned>((f0 | f1) != 0) << d);
     return changed;
 }
 
@@ -168,12 +167,15 @@ void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN])
         const int i = std::countr_zero(cells), k = i - 5, c = cell(x, y) + k * step;
         live.pattern[c][d][0] += delta[0][10 - i];
         live.pattern[c][d][1] += delta[1][10 - i];
+        // The square is empty: a candidate while some direction has figures. The bits are
+        // written whether the figures changed or not, without a branch: unchanged figures
+        // leave `windowed` and so the candidate bit as they were.
         const int changed = refigure(c, d);
-        if (changed == 0) continue;
-        // The square is empty: a candidate while some direction has figures.
-        set_bit(live.candidates, c, live.windowed[c] != 0);
-        if (changed & 1) set_bit(live.stale[0], c, true);
-        if (changed & 2) set_bit(live.stale[1], c, true);
+        const std::uint64_t bit = std::uint64_t{1} << (c & 63);
+        const int w = c >> 6;
+        live.candidates[w] = (live.candidates[w] & ~bit) | (live.windowed[c] != 0 ? bit : 0);
+        live.stale[0][w] |= (changed & 1) != 0 ? bit : 0;
+        live.stale[1][w] |= (changed & 2) != 0 ? bit : 0;
     }
 }
 
@@ -204,10 +206,18 @@ void change_cell(int x, int y, int v) {
 // The analysis of the square with cell index c for colour index k classified again, and
 // filed under its bucket while the square is empty.
 void reclassify(int c, int k) {
-    live.info[c][k] = classify(live.figures[c][k]);
-    const int b = live.board[c] == 0 ? rank_bucket(live.info[c][k]) : 0;
-    if (b == live.bucket[c][k]) return;
-    move_rank(c, k, live.bucket[c][k], b);
+    const point_info p = classify(live.figures[c][k]);
+    // Field by field: as one assignment the compiler gathered the fields on the stack and
+    // copied them in one wide load, which waited on the narrow stores before it.
+    point_info &slot = live.info[c][k];
+    slot.count = p.count;
+    slot.windows = p.windows;
+    slot.threat = p.threat;
+    slot.hits = p.hits;
+    slot.dir = p.dir;
+    const int b =
+        live.board[c] == 0 ? figure_buckets.v[packed_figures(p.count, p.windows)][p.threat] : 0;
+    move_rank(c, k, live.bucket[c][k], b); // from a bucket to itself: no change
     live.bucket[c][k] = static_cast<unsigned char>(b);
 }
 

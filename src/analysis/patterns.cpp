@@ -25,6 +25,15 @@ constexpr threat_table make_threat_classes() {
     return t;
 }
 
+constexpr bucket_table make_buckets() {
+    bucket_table t{};
+    for (int f = 0; f < 256; f++)
+        for (int threat = 0; threat < THREAT_CLASSES; threat++)
+            t.v[f][threat] =
+                static_cast<unsigned char>(rank_bucket(point_info{f >> 4, f & 15, threat, 0, 0}));
+    return t;
+}
+
 // A cell value as a digit of colour index k's patterns: 0 empty, 1 own, 2 blocked.
 constexpr int digit(int v, int k) {
     return v == 0 ? 0 : v == (k == 0 ? 1 : -1) ? 1 : 2;
@@ -55,11 +64,22 @@ constexpr delta_table make_deltas() {
     return t;
 }
 
+// classify reads the leader off the largest tagged figures; that stands for line_leads
+// only while a line leads exactly when its figures are larger.
+constexpr bool leads_by_size() {
+    for (int f = 0; f < 256; f++)
+        for (int g = 0; g < 256; g++)
+            if (line_leads(f, g) != (f > g)) return false;
+    return true;
+}
+static_assert(leads_by_size(), "classify's tagged maximum follows line_leads");
+
 } // namespace
 
 constexpr ternary_table ternary = make_ternary();
 constexpr tally_table line_tallies = make_tallies();
 constexpr threat_table threat_classes = make_threat_classes();
+constexpr bucket_table figure_buckets = make_buckets();
 constexpr delta_table deltas = make_deltas();
 
 figures_cache pattern_figures;
