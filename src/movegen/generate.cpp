@@ -98,8 +98,8 @@ bool black_barred(const scan_state &st, int x, int y) {
     return (st.barred[c >> 6] & bit) != 0;
 }
 
-void file_renju_square(const int *board, int x, int y, int side, int ply, int parent_tag,
-                       point_info own, point_info opp, scan_state &st, threat_lists &tl) {
+void file_screened_square(const int *board, int x, int y, int side, int ply, int parent_tag,
+                          point_info own, point_info opp, scan_state &st, threat_lists &tl) {
     if (black_barred(st, x, y)) {
         (side == 1 ? own : opp) = NOTHING;
         if (own.count == 0 && opp.count == 0) return;
@@ -196,10 +196,7 @@ int generate_moves(const int *board, int side, int ply, move_list &out, int *sco
             uloz_tah(x, y, own, TAG_FIVE, out);
             return 1;
         }
-        if (renju)
-            file_renju_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
-        else
-            file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
+        file_screened_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
     }
     finish_scan(ply, parent_tag, st, tl, sort_moves, score);
     return select_moves(board, side, ply, st, out);

@@ -46,7 +46,7 @@ constexpr point_info NOTHING = {0, 0, 0, 0, -1};
 // when the side to move's analysis ranks at least as high, and also, when the opponent's
 // ranks higher, if it is an own four or an own open three on the opponent's simple four;
 // it goes to the opponent's list when the opponent's ranks higher. Under renju (Renju)
-// black's analysis of a barred square counts for nothing, as file_renju_square has it: the
+// black's analysis of a barred square counts for nothing, as file_screened_square has it: the
 // square leaves black's buckets, and white's analysis of it ranks higher than black's.
 template <bool Renju>
 int scan_ranked_under(int side, int ply, int parent_tag, scan_state &st, move_list &out) {

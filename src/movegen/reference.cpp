@@ -96,10 +96,7 @@ int generate_moves_reference(const int *board, int side, int ply, move_list &out
                 return 1;
             }
             if (own.count == 0 && opp.count == 0) continue;
-            if (renju)
-                file_renju_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
-            else
-                file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
+            file_screened_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
         }
     }
     finish_scan(ply, parent_tag, st, tl, insertion_sort, score);

@@ -50,10 +50,11 @@ void start_scan(scan_state &st, threat_lists &tl, int parent_tag,
 void file_square(const int *board, int x, int y, int side, int ply, int parent_tag,
                  const point_info &own, const point_info &opp, scan_state &st, threat_lists &tl);
 
-// file_square under renju: black's analysis of a square where black must not play counts
-// for nothing, and the square is barred, so that black is never offered it.
-void file_renju_square(const int *board, int x, int y, int side, int ply, int parent_tag,
-                       point_info own, point_info opp, scan_state &st, threat_lists &tl);
+// file_square with renju's screen where it applies: black's analysis of a square where
+// black must not play counts for nothing, and the square is barred, so that black is never
+// offered it.
+void file_screened_square(const int *board, int x, int y, int side, int ply, int parent_tag,
+                          point_info own, point_info opp, scan_state &st, threat_lists &tl);
 
 // The scan from ply 2 on, into lists already in rank order (the filing of file_square,
 // with no threat squares). Returns 1 with the single winning record in `out` when the side
