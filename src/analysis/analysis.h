@@ -34,6 +34,9 @@ struct point_info {
     int dir;     // best direction, -1 when no direction has a viable window
 };
 
+// The analysis of a square where the colour has no viable window, or may not play.
+constexpr point_info NO_POINT = {0, 0, 0, 0, -1};
+
 // What a stone of the analysed colour on an empty square makes, by its point_info: `count`
 // is the number of own stones it joins in one window, `windows` how many windows reach
 // that count on its best line, `threat` whether it threatens on two lines at once.

@@ -66,8 +66,6 @@ unsigned span_bits(int lo, int hi) {
     return ((1u << (hi - lo + 1)) - 1) << (lo + 5);
 }
 
-constexpr point_info NO_WINDOW = {0, 0, 0, 0, -1};
-
 // Pattern indices of direction d of square x,y for both colours, from the rows.
 void index_from_rows(int x, int y, int d) {
     const int r = row_of(d, x, y), p = pos_of(d, x, y);
@@ -101,7 +99,7 @@ void restart() {
     for (int c = 0; c < BOARD_CELLS; c++) {
         live.board[c] = 0;
         for (int d = 0; d < 4; d++) live.figures[c][0][d] = live.figures[c][1][d] = 0;
-        live.info[c][0] = live.info[c][1] = NO_WINDOW;
+        live.info[c][0] = live.info[c][1] = NO_POINT;
         live.bucket[c][0] = live.bucket[c][1] = 0;
         live.windowed[c] = 0;
     }

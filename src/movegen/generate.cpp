@@ -84,8 +84,6 @@ void file_square(const int *board, int x, int y, int side, int ply, int parent_t
     }
 }
 
-constexpr point_info NOTHING = {0, 0, 0, 0, -1};
-
 bool black_barred(const scan_state &st, int x, int y) {
     if (!st.renju) return false;
     const int c = cell(x, y);
@@ -101,7 +99,7 @@ bool black_barred(const scan_state &st, int x, int y) {
 void file_screened_square(const int *board, int x, int y, int side, int ply, int parent_tag,
                           point_info own, point_info opp, scan_state &st, threat_lists &tl) {
     if (black_barred(st, x, y)) {
-        (side == 1 ? own : opp) = NOTHING;
+        (side == 1 ? own : opp) = NO_POINT;
         if (own.count == 0 && opp.count == 0) return;
     }
     file_square(board, x, y, side, ply, parent_tag, own, opp, st, tl);
@@ -164,7 +162,7 @@ static point_info live_analysis(const int *, int x, int y, int colour) {
 // The same under renju: nothing for black where black must not play.
 static point_info live_renju_analysis(const int *board, int x, int y, int colour) {
     const point_info &p = live_point(x, y, colour);
-    return colour == 1 && renju_forbidden(board, x, y, p) ? NOTHING : p;
+    return colour == 1 && renju_forbidden(board, x, y, p) ? NO_POINT : p;
 }
 
 // Every empty square where either colour has a viable window, with the analyses of the

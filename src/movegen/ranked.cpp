@@ -40,8 +40,6 @@ template <typename F> void read_off(int k, int kept, move_list &list, F filed) {
     }
 }
 
-constexpr point_info NOTHING = {0, 0, 0, 0, -1};
-
 // The filing rules of file_square, read from the buckets: a square goes to the own list
 // when the side to move's analysis ranks at least as high, and also, when the opponent's
 // ranks higher, if it is an own four or an own open three on the opponent's simple four;
@@ -54,7 +52,7 @@ int scan_ranked_under(int side, int ply, int parent_tag, scan_state &st, move_li
     auto barred = [&](int k, int c) {
         return Renju && k == 0 && black_barred(st, c / MAX_DIM, c % MAX_DIM);
     };
-    auto info_of = [&](int k, int c) { return barred(k, c) ? NOTHING : live_infos_at(c)[k]; };
+    auto info_of = [&](int k, int c) { return barred(k, c) ? NO_POINT : live_infos_at(c)[k]; };
     // 1. A five of the side to move ends the scan: the first one in scan order.
     if (int c = live_first_ranked(own, FIVE_BUCKETS); c >= 0) {
         uloz_tah(c / MAX_DIM, c % MAX_DIM, live_infos_at(c)[own], TAG_FIVE, out);

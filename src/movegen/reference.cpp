@@ -17,7 +17,7 @@ static void insertion_sort(move_list &list) {
 // analyse_point under renju: nothing for black where black must not play.
 static point_info renju_point_analysis(const int *board, int x, int y, int colour) {
     const point_info p = analyse_point(board, x, y, colour);
-    return colour == 1 && renju_forbidden(board, x, y, p) ? point_info{0, 0, 0, 0, -1} : p;
+    return colour == 1 && renju_forbidden(board, x, y, p) ? NO_POINT : p;
 }
 
 static void append(const move_rec &r, move_list &out) {
@@ -70,12 +70,7 @@ static int plain_ordinary(int ply, const scan_state &st, move_list &out) {
 static int plain_selection(const int *board, int side, int ply, const scan_state &st,
                            move_list &out) {
     if (forced_reply(board, side, st, out) == NOT_FORCED) plain_ordinary(ply, st, out);
-    if (settings.renju == 0 || side != 1) return out.n;
-    int kept = 0;
-    for (int i = 0; i < out.n; i++)
-        if (out.rec[i].tag == TAG_LOST || !black_barred(st, out.rec[i].x, out.rec[i].y))
-            out.rec[kept++] = out.rec[i];
-    return out.n = kept;
+    return settings.renju != 0 && side == 1 ? drop_barred(st, out) : out.n;
 }
 
 int generate_moves_reference(const int *board, int side, int ply, move_list &out, int *score,

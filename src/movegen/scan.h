@@ -66,6 +66,10 @@ int scan_ranked(int side, int ply, int parent_tag, scan_state &st, move_list &ou
 void finish_scan(int ply, int parent_tag, scan_state &st, const threat_lists &tl,
                  void (*sort)(move_list &), int *score);
 
+// Takes the squares where black must not play out of `out`, keeping the order of the rest;
+// a lost-game record stays, as the search reads it without playing it. Returns out.n.
+int drop_barred(const scan_state &st, move_list &out);
+
 // The selection: the forced replies, else the ordinary choice under the depth limits.
 // Fills `out` (already empty) from the scanned lists and returns the number of records.
 int select_moves(const int *board, int side, int ply, const scan_state &st, move_list &out);

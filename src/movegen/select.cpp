@@ -227,9 +227,7 @@ static int ordinary_selection(int ply, const scan_state &st, move_list &out) {
 
 selection_report last_selection;
 
-// Takes the squares where black must not play out of `out`, keeping the order of the rest;
-// a lost-game record stays, as the search reads it without playing it.
-static int drop_barred(const scan_state &st, move_list &out) {
+int drop_barred(const scan_state &st, move_list &out) {
     int kept = 0;
     for (int i = 0; i < out.n; i++) {
         const move_rec &r = out.rec[i];
