@@ -31,15 +31,12 @@ struct live_state {
     // digit a put or take changes, and the packed figures it looks up.
     int pattern[BOARD_CELLS][4][2];
     unsigned char figures[BOARD_CELLS][2][4]; // per square, colour (+1, -1) and direction
-    unsigned char windowed[BOARD_CELLS];      // bit d: direction d has figures above 0
     point_info info[BOARD_CELLS][2];          // analyse_point of each empty square, +1 and -1
     unsigned char bucket[BOARD_CELLS][2];     // rank bucket of each info (0: none, or taken)
     watch_mark mark;                          // its last sync, against the board watch
-    // Sets of cells as bits, bit c % 64 of word c / 64 for cell index c, in scan order.
-    // candidates: the square is empty and some direction has figures above 0.
-    std::uint64_t candidates[SET_WORDS];
     // stale[k]: the figures of the square for colour index k changed since that info was
-    // classified; the sync classifies it once at its end, however often it changed.
+    // classified; the sync classifies it once at its end, however often it changed. A set
+    // of cells as bits, bit c % 64 of word c / 64 for cell index c.
     std::uint64_t stale[2][SET_WORDS];
 };
 live_state live;
@@ -101,33 +98,12 @@ void restart() {
         for (int d = 0; d < 4; d++) live.figures[c][0][d] = live.figures[c][1][d] = 0;
         live.info[c][0] = live.info[c][1] = NO_POINT;
         live.bucket[c][0] = live.bucket[c][1] = 0;
-        live.windowed[c] = 0;
     }
-    for (int w = 0; w < SET_WORDS; w++)
-        live.candidates[w] = live.stale[0][w] = live.stale[1][w] = 0;
+    for (int w = 0; w < SET_WORDS; w++) live.stale[0][w] = live.stale[1][w] = 0;
     for (int x = 0; x < dim; x++)
         for (int y = 0; y < dim; y++)
             for (int d = 0; d < 4; d++) index_from_rows(x, y, d);
     reset_ranks();
-}
-
-// Sets or clears bit c of a set of cells.
-void set_bit(std::uint64_t (&set)[SET_WORDS], int c, bool on) {
-    const std::uint64_t bit = std::uint64_t{1} << (c & 63);
-    if (on)
-        set[c >> 6] |= bit;
-    else
-        set[c >> 6] &= ~bit;
-}
-
-// After a change of the square's figures or of its cell: its candidate bit (empty, and a
-// viable window for either colour: some direction with figures above 0), and the analyses
-// of the colours in `colours` (bit k: colour index k) marked stale, to be classified at the
-// end of the sync. A colour whose figures stayed keeps its analysis and its bucket.
-void touch(int c, int colours) {
-    set_bit(live.candidates, c, live.board[c] == 0 && live.windowed[c] != 0);
-    if (colours & 1) set_bit(live.stale[0], c, true);
-    if (colours & 2) set_bit(live.stale[1], c, true);
 }
 
 // The packed figures of direction d of cell c looked up again from its pattern indices,
@@ -141,8 +117,6 @@ int refigure(int c, int d) {
     // stored whether they changed or not: stores are cheaper than mispredicted branches
     figures[0][d] = f0;
     figures[1][d] = f1;
-    live.windowed[c] = static_cast<unsigned char>((live.windowed[c] & ~(1u << d)) |
-                                                  static_cast<unsigned>((f0 | f1) != 0) << d);
     return changed;
 }
 
@@ -165,13 +139,10 @@ void refresh_line(int x, int y, int d, int now, const int (&delta)[2][LINE_LEN])
         const int i = std::countr_zero(cells), k = i - 5, c = cell(x, y) + k * step;
         live.pattern[c][d][0] += delta[0][10 - i];
         live.pattern[c][d][1] += delta[1][10 - i];
-        // The square is empty: a candidate while some direction has figures. The bits are
-        // written whether the figures changed or not, without a branch: unchanged figures
-        // leave `windowed` and so the candidate bit as they were.
+        // The stale bits are written whether the figures changed or not, without a branch.
         const int changed = refigure(c, d);
         const std::uint64_t bit = std::uint64_t{1} << (c & 63);
         const int w = c >> 6;
-        live.candidates[w] = (live.candidates[w] & ~bit) | (live.windowed[c] != 0 ? bit : 0);
         live.stale[0][w] |= (changed & 1) != 0 ? bit : 0;
         live.stale[1][w] |= (changed & 2) != 0 ? bit : 0;
     }
@@ -198,7 +169,9 @@ void change_cell(int x, int y, int v) {
     // by the cell's index in the line of the square it changes
     const int(&delta)[2][LINE_LEN] = deltas.v[value_kind(old)][value_kind(v)];
     for (int d = 0; d < 4; d++) refresh_line(x, y, d, v, delta);
-    touch(cell(x, y), 3);
+    const std::uint64_t bit = std::uint64_t{1} << (cell(x, y) & 63); // its bucket changes
+    live.stale[0][cell(x, y) >> 6] |= bit;
+    live.stale[1][cell(x, y) >> 6] |= bit;
 }
 
 // The analysis of the square with cell index c for colour index k classified again, and
@@ -264,10 +237,15 @@ long live_bytes() {
 
 const point_info (*const live_info_table)[2] = live.info;
 
+// Worked out when asked, near the root only: keeping the set current cost every square a
+// change reaches two more writes.
 int live_candidates(int cells[BOARD_CELLS]) {
     int n = 0;
-    for (int w = 0; w < SET_WORDS; w++)
-        for (std::uint64_t bits = live.candidates[w]; bits != 0; bits &= bits - 1)
-            cells[n++] = w * 64 + std::countr_zero(bits);
+    for (int x = 0; x < live.dim; x++)
+        for (int c = cell(x, 0); c < cell(x, live.dim); c++) {
+            std::uint64_t figures;
+            std::memcpy(&figures, live.figures[c], sizeof figures);
+            if (live.board[c] == 0 && figures != 0) cells[n++] = c;
+        }
     return n;
 }
