@@ -158,22 +158,22 @@ int live_ranked_count(int k, int from, int to);
 // The first cell in scan order among colour index k's buckets from `from` up, or -1.
 int live_first_ranked(int k, int from);
 
-// Colour index k's bucket b as a set of cells in words of 64 bits, bit i of word w for cell
-// index w * 64 + i, so the bits run in scan order: which words hold a cell (bit w: word w),
-// and word w.
-unsigned live_bucket_words(int k, int b);
-std::uint64_t live_bucket_word(int k, int b, int w);
+// Colour index k's buckets as sets of cells in words of 64 bits, bit i of word w for cell
+// index w * 64 + i, so the bits run in scan order: live_ranked_table[k][b] is bucket b.
+// The table is the live analysis's own, shown read-only through this pointer.
+constexpr int CELL_WORDS = (BOARD_CELLS + 63) / 64;
+using bucket_sets = std::uint64_t[RANK_BUCKETS][CELL_WORDS];
+extern const bucket_sets *const live_ranked_table;
 
 // Calls f(c) for the cells c of colour index k's bucket b, in scan order, until f returns
-// false; returns false when it did. Inline, with a call a word: the generator reads the
-// head of its lists this way at every node, where a call a cell, or copying a bucket's
-// cells, cost several per cent of the search's time.
+// false; returns false when it did. Inline: the generator reads the head of its lists this
+// way at every node, where a call a word, a cell, or copying a bucket's cells cost several
+// per cent of the search's time.
 template <typename F> bool live_each_in_bucket(int k, int b, F f) {
-    for (unsigned words = live_bucket_words(k, b); words != 0; words &= words - 1) {
-        const int w = std::countr_zero(words);
-        for (std::uint64_t bits = live_bucket_word(k, b, w); bits != 0; bits &= bits - 1)
+    const std::uint64_t *set = live_ranked_table[k][b];
+    for (int w = 0; w < CELL_WORDS; w++)
+        for (std::uint64_t bits = set[w]; bits != 0; bits &= bits - 1)
             if (!f(w * 64 + std::countr_zero(bits))) return false;
-    }
     return true;
 }
 

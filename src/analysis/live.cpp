@@ -37,7 +37,7 @@ struct live_state {
     // stale[k]: the figures of the square for colour index k changed since that info was
     // classified; the sync classifies it once at its end, however often it changed. A set
     // of cells as bits, bit c % 64 of word c / 64 for cell index c.
-    std::uint64_t stale[2][SET_WORDS];
+    std::uint64_t stale[2][CELL_WORDS];
 };
 live_state live;
 
@@ -99,7 +99,7 @@ void restart() {
         live.info[c][0] = live.info[c][1] = NO_POINT;
         live.bucket[c][0] = live.bucket[c][1] = 0;
     }
-    for (int w = 0; w < SET_WORDS; w++) live.stale[0][w] = live.stale[1][w] = 0;
+    for (int w = 0; w < CELL_WORDS; w++) live.stale[0][w] = live.stale[1][w] = 0;
     for (int x = 0; x < dim; x++)
         for (int y = 0; y < dim; y++)
             for (int d = 0; d < 4; d++) index_from_rows(x, y, d);
@@ -224,7 +224,7 @@ void sync_live(const int *board) {
     }
     live.mark = mark_of_visit(board);
     for (int k = 0; k < 2; k++)
-        for (int w = 0; w < SET_WORDS; w++) {
+        for (int w = 0; w < CELL_WORDS; w++) {
             for (std::uint64_t bits = live.stale[k][w]; bits != 0; bits &= bits - 1)
                 reclassify(w * 64 + std::countr_zero(bits), k);
             live.stale[k][w] = 0;

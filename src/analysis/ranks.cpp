@@ -7,15 +7,30 @@
 #include "analysis/ranks.h"
 
 rank_sets ranks;
+const bucket_sets *const live_ranked_table = ranks.ranked;
 
 namespace {
 
-// Calls f(b) for every non-empty bucket b of colour index k from `from` up, lowest first.
-template <typename F> void each_filled(int k, int from, F f) {
-    for (int half = from >> 6; half < FILLED_WORDS; half++) {
+bool bucket_empty(int k, int b) {
+    std::uint64_t any = 0;
+    for (int w = 0; w < CELL_WORDS; w++) any |= ranks.ranked[k][b][w];
+    return any == 0;
+}
+
+// Calls f(b) for every non-empty bucket b of colour index k from `from` up to `to` - 1,
+// lowest first; the buckets found empty lose their bit in `filled`.
+template <typename F> void each_filled(int k, int from, int to, F f) {
+    for (int half = from >> 6; half < FILLED_WORDS && half * 64 < to; half++) {
         std::uint64_t bits = ranks.filled[k][half];
         if (half == from >> 6) bits &= ~std::uint64_t{0} << (from & 63);
-        for (; bits != 0; bits &= bits - 1) f(half * 64 + std::countr_zero(bits));
+        for (; bits != 0; bits &= bits - 1) {
+            const int b = half * 64 + std::countr_zero(bits);
+            if (b >= to) return;
+            if (bucket_empty(k, b))
+                ranks.filled[k][half] &= ~(std::uint64_t{1} << (b & 63));
+            else
+                f(b);
+        }
     }
 }
 
@@ -29,23 +44,28 @@ int live_bucket_below(int k, int below) {
     for (int half = (below - 1) >> 6; half >= 0; half--) {
         std::uint64_t bits = ranks.filled[k][half];
         if (half == (below - 1) >> 6) bits &= ~std::uint64_t{0} >> (63 - ((below - 1) & 63));
-        if (bits != 0) return half * 64 + 63 - std::countl_zero(bits);
+        while (bits != 0) {
+            const int top = 63 - std::countl_zero(bits), b = half * 64 + top;
+            if (!bucket_empty(k, b)) return b;
+            bits &= ~(std::uint64_t{1} << top);
+            ranks.filled[k][half] &= ~(std::uint64_t{1} << top);
+        }
     }
     return 0;
 }
 
 int live_ranked_count(int k, int from, int to) {
     int n = 0;
-    each_filled(k, from, [&](int b) {
-        if (b < to) n += ranks.size[k][b];
+    each_filled(k, from, to, [&](int b) {
+        for (int w = 0; w < CELL_WORDS; w++) n += std::popcount(ranks.ranked[k][b][w]);
     });
     return n;
 }
 
 int live_first_ranked(int k, int from) {
     int first = -1;
-    each_filled(k, from, [&](int b) {
-        for (int w = 0; w < SET_WORDS; w++) {
+    each_filled(k, from, RANK_BUCKETS, [&](int b) {
+        for (int w = 0; w < CELL_WORDS; w++) {
             if (ranks.ranked[k][b][w] == 0) continue;
             const int c = w * 64 + std::countr_zero(ranks.ranked[k][b][w]);
             if (first < 0 || c < first) first = c;
@@ -53,12 +73,4 @@ int live_first_ranked(int k, int from) {
         }
     });
     return first;
-}
-
-unsigned live_bucket_words(int k, int b) {
-    return ranks.words[k][b];
-}
-
-std::uint64_t live_bucket_word(int k, int b, int w) {
-    return ranks.ranked[k][b][w];
 }

@@ -4,8 +4,6 @@
 
 #include "movegen/movegen.h"
 
-constexpr int CELL_WORDS = (BOARD_CELLS + 63) / 64; // a set of cells as bits, c % 64 of c / 64
-
 struct scan_state {
     move_list own_list; // squares filed under the side to move, with its analysis
     move_list opp_list; // squares where the opponent's analysis ranks strictly higher
