@@ -68,7 +68,7 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
         place(board, c, colour);
         hash_key key;
         hash(board, a, beta, &key);
-        tree_node *e = tree_find(root.tree_root, key.h0);
+        tree_node *e = tree_may_hold(key.h0) ? tree_find(root.tree_root, key.h0) : nullptr;
         int v =
             e && e->h1 == key.h1 ? e->cena : -alphabeta(board, -colour, ply + 1, -beta, -a, m.tag);
         place(board, c, 0);

@@ -3,8 +3,11 @@
 // end of every move choice; its nodes return to a free list, and the next move's tree takes
 // them from there before it asks the heap for more, a chunk at a time. Live nodes are
 // counted, so that the tree keeps within the max_memory budget.
+#include <bit>
 #include <cassert>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 #include "search/tree.h"
@@ -46,7 +49,61 @@ void release(tree_node *n) {
     tree_memory.nodes--;
 }
 
+// The look-up filter: one bit for each h0 that was stored, at a place picked by hashing it,
+// in FILTER_BITS bits for each node the filter has room for. A bit may stand for several
+// h0; a miss is certain. It grows with the tree, built again from the tree's nodes, and
+// empties when the last node goes. Without memory for it, it answers "may" to everything.
+constexpr long FILTER_BITS = 64; // one in 64 new positions walks the tree in vain, at most
+struct look_up_filter {
+    std::uint64_t *bits = nullptr;
+    long room = 0; // nodes it has room for: a power of two, 0 before the first tree
+    int shift = 64;
+    bool off = false; // no memory to grow
+};
+look_up_filter filter;
+
+std::uint64_t filter_place(int32_t h0) {
+    return (static_cast<std::uint32_t>(h0) * 0x9E3779B97F4A7C15ull) >> filter.shift;
+}
+void filter_add(int32_t h0) {
+    const std::uint64_t i = filter_place(h0);
+    filter.bits[i >> 6] |= std::uint64_t{1} << (i & 63);
+}
+void filter_add_tree(const tree_node *n) {
+    for (; n; n = n->right) {
+        filter_add(n->h0);
+        filter_add_tree(n->left);
+    }
+}
+
+// Room for `nodes` nodes or more, with the h0 of the tree under `root`.
+void filter_grow(const tree_node *root, long nodes) {
+    long room = filter.room > 0 ? filter.room : 4096;
+    while (room < nodes) room *= 2;
+    auto *bits = new (std::nothrow) std::uint64_t[room * FILTER_BITS / 64]();
+    delete[] filter.bits;
+    filter.bits = bits;
+    filter.room = bits ? room : 0;
+    filter.off = !bits;
+    if (!bits) return;
+    filter.shift = 64 - std::countr_zero(static_cast<unsigned long long>(room * FILTER_BITS));
+    filter_add_tree(root);
+}
+
+void free_below(tree_node *n) {
+    if (!n) return;
+    free_below(n->left);
+    free_below(n->right);
+    release(n);
+}
+
 } // namespace
+
+bool tree_may_hold(int32_t h0) {
+    if (h0 == 0 || filter.off || !filter.bits) return true;
+    const std::uint64_t i = filter_place(h0);
+    return (filter.bits[i >> 6] >> (i & 63) & 1) != 0;
+}
 
 tree_node *(*node_source)() = pool_node;
 
@@ -91,6 +148,8 @@ int tree_insert(tree_node *root, int32_t h0, int32_t h1, int32_t cena) {
         parent->left = n;
     else
         parent->right = n;
+    if (tree_memory.nodes > filter.room && !filter.off) filter_grow(root, tree_memory.nodes);
+    if (filter.bits) filter_add(h0);
     return 0;
 }
 
@@ -132,10 +191,10 @@ int tree_remove(tree_node **root, int32_t h0) {
 }
 
 void tree_free(tree_node *root) {
-    if (!root) return;
-    tree_free(root->left);
-    tree_free(root->right);
-    release(root);
+    free_below(root);
+    if (tree_memory.nodes == 0 && filter.bits) // nothing stored is left anywhere
+        std::memset(filter.bits, 0, static_cast<std::size_t>(filter.room * FILTER_BITS / 8));
+    filter.off = false;
 }
 
 int tree_count(tree_node *root, tree_node *node) {

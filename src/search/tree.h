@@ -19,7 +19,8 @@ struct tree_node {
 // storing. The first node of a tree, its root entry, is always granted. A budget of 0 (or
 // below) means no limit.
 
-// One node and room to spare: nodes come from the heap in chunks of a few thousand.
+// One node and room to spare: nodes come from the heap in chunks of a few thousand, and
+// the look-up filter (tree_may_hold) takes at most 16 bytes a node.
 constexpr long NODE_BYTES = static_cast<long>(sizeof(tree_node)) + 16;
 long fixed_bytes();
 
@@ -45,6 +46,11 @@ void node_clear(tree_node *node);
 
 // The node with this h0, or nullptr.
 tree_node *tree_find(tree_node *root, int32_t h0);
+
+// False when no tree holds a node with this h0; true when one may. It knows every h0
+// tree_insert stored, and 0, the root entry, until the last node is released; a false
+// answer spares the search the walk, and its positions are nearly all new ones.
+bool tree_may_hold(int32_t h0);
 
 // 0 stored, 1 h0 present (unchanged), 2 out of memory, -1 empty tree.
 int tree_insert(tree_node *root, int32_t h0, int32_t h1, int32_t cena);

@@ -1,7 +1,9 @@
-// The transposition tree's removal cases. Its other answers (a key already present, no
-// memory, the empty tree) show in the search's values and in its memory-budget test.
+// The transposition tree's removal cases and its look-up filter. Its other answers (a key
+// already present, no memory, the empty tree) show in the search's values and in its
+// memory-budget test.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "search/tree.h"
@@ -68,6 +70,27 @@ TEST(Tree, RemovingTheRoot) {
         EXPECT_EQ(shape(root), root->h0 == 70 ? "(60)70(80)" : "(20)30(40)");
         tree_free(root);
     }
+}
+
+// The look-up filter never denies a stored key, across its growth (the tree passes the
+// filter's first room of 4096 nodes twice over), and forgets them when the tree is gone.
+TEST(Tree, FilterKnowsEveryStoredKey) {
+    tree_node *root = node_alloc();
+    node_clear(root);
+    std::uint32_t h = 12345;
+    auto next = [&h] { return static_cast<int32_t>(h = h * 1664525u + 1013904223u); };
+    for (int i = 0; i < 10000; i++) tree_insert(root, next(), 0, 0);
+    h = 12345;
+    for (int i = 0; i < 10000; i++) ASSERT_TRUE(tree_may_hold(next())) << i;
+    EXPECT_TRUE(tree_may_hold(0));
+    int maybe = 0;
+    for (int i = 0; i < 10000; i++) maybe += tree_may_hold(next());
+    EXPECT_LT(maybe, 500); // new keys: about one in 64 of room for 16384 nodes
+    tree_free(root);
+    h = 12345;
+    maybe = 0;
+    for (int i = 0; i < 10000; i++) maybe += tree_may_hold(next());
+    EXPECT_LT(maybe, 100);
 }
 
 } // namespace
