@@ -20,7 +20,7 @@ struct tree_node {
 // below) means no limit.
 
 // One node and room to spare: nodes come from the heap in chunks of a few thousand, and
-// the look-up filter (tree_may_hold) takes at most 16 bytes a node.
+// the look-up filter (tree_may_hold) takes at most 4 bytes a node.
 constexpr long NODE_BYTES = static_cast<long>(sizeof(tree_node)) + 16;
 long fixed_bytes();
 
@@ -48,7 +48,7 @@ void node_clear(tree_node *node);
 tree_node *tree_find(tree_node *root, int32_t h0);
 
 // False when no tree holds a node with this h0; true when one may. It knows every h0
-// tree_insert stored, and 0, the root entry, until the last node is released; a false
+// tree_insert stored since the last node was released, and 0, the root entry; a false
 // answer spares the search the walk, and its positions are nearly all new ones.
 bool tree_may_hold(int32_t h0);
 
