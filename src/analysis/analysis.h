@@ -149,9 +149,6 @@ constexpr int rank_bucket(const point_info &p) {
 // The live analysis keeps the empty squares of the position last synced by rank bucket, per
 // colour index k (0: +1, 1: -1); these read them from a rank down.
 
-// The highest non-empty bucket of colour index k below bucket `below`, or 0 when none is.
-int live_bucket_below(int k, int below);
-
 // How many squares colour index k's buckets from..to-1 hold.
 int live_ranked_count(int k, int from, int to);
 
@@ -164,6 +161,34 @@ int live_first_ranked(int k, int from);
 constexpr int CELL_WORDS = (BOARD_CELLS + 63) / 64;
 using bucket_sets = std::uint64_t[RANK_BUCKETS][CELL_WORDS];
 extern const bucket_sets *const live_ranked_table;
+
+// Which buckets of colour index k may hold a square, bit b % 64 of word b / 64 for bucket
+// b: every one that does, and perhaps some emptied since. A bucket found empty is passed to
+// live_forget_bucket, which clears its bit: moving a square between buckets sets a bit and
+// tests nothing, as the moves far outnumber the reads.
+constexpr int FILLED_WORDS = (RANK_BUCKETS + 63) / 64;
+extern const std::uint64_t (*const live_filled_table)[FILLED_WORDS];
+void live_forget_bucket(int k, int b);
+
+// The cell index and the rank bucket of every square of the position last synced, for
+// colour index k: live_bucket_table[c][k] (0: none, or not empty). Read-only.
+extern const unsigned char (*const live_bucket_table)[2];
+
+// Calls f(b) for the non-empty buckets b of colour index k from the top down, until f
+// returns false.
+template <typename F> void live_each_bucket_down(int k, F f) {
+    for (int half = FILLED_WORDS - 1; half >= 0; half--)
+        for (std::uint64_t bits = live_filled_table[k][half]; bits != 0;) {
+            const int top = 63 - std::countl_zero(bits), b = half * 64 + top;
+            bits &= ~(std::uint64_t{1} << top);
+            std::uint64_t any = 0;
+            for (int w = 0; w < CELL_WORDS; w++) any |= live_ranked_table[k][b][w];
+            if (any == 0)
+                live_forget_bucket(k, b);
+            else if (!f(b))
+                return;
+        }
+}
 
 // Calls f(c) for the cells c of colour index k's bucket b, in scan order, until f returns
 // false; returns false when it did. Inline: the generator reads the head of its lists this

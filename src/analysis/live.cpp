@@ -236,6 +236,7 @@ long live_bytes() {
 }
 
 const point_info (*const live_info_table)[2] = live.info;
+const unsigned char (*const live_bucket_table)[2] = live.bucket;
 
 // Worked out when asked, near the root only: keeping the set current cost every square a
 // change reaches two more writes.

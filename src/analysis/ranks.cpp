@@ -8,6 +8,7 @@
 
 rank_sets ranks;
 const bucket_sets *const live_ranked_table = ranks.ranked;
+const std::uint64_t (*const live_filled_table)[FILLED_WORDS] = ranks.filled;
 
 namespace {
 
@@ -40,18 +41,8 @@ void reset_ranks() {
     ranks = rank_sets{};
 }
 
-int live_bucket_below(int k, int below) {
-    for (int half = (below - 1) >> 6; half >= 0; half--) {
-        std::uint64_t bits = ranks.filled[k][half];
-        if (half == (below - 1) >> 6) bits &= ~std::uint64_t{0} >> (63 - ((below - 1) & 63));
-        while (bits != 0) {
-            const int top = 63 - std::countl_zero(bits), b = half * 64 + top;
-            if (!bucket_empty(k, b)) return b;
-            bits &= ~(std::uint64_t{1} << top);
-            ranks.filled[k][half] &= ~(std::uint64_t{1} << top);
-        }
-    }
-    return 0;
+void live_forget_bucket(int k, int b) {
+    ranks.filled[k][b >> 6] &= ~(std::uint64_t{1} << (b & 63));
 }
 
 int live_ranked_count(int k, int from, int to) {

@@ -7,7 +7,6 @@
 
 #include "analysis/analysis.h"
 
-constexpr int FILLED_WORDS = (RANK_BUCKETS + 63) / 64;
 static_assert(FILLED_WORDS == 2, "the non-empty buckets of a colour fit two words");
 
 // ranked[k][b] holds the squares with bucket b for colour index k (b above 0), as sets of

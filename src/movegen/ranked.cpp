@@ -28,16 +28,15 @@ constexpr int NOT_FILED = -99;
 template <typename F> void read_off(int k, int kept, move_list &list, F filed) {
     list.n = 0;
     int below = 0;
-    for (int b = live_bucket_below(k, RANK_BUCKETS); b > 0; b = live_bucket_below(k, b)) {
-        const bool full = !live_each_in_bucket(k, b, [&](int c) {
+    live_each_bucket_down(k, [&](int b) {
+        return live_each_in_bucket(k, b, [&](int c) {
             const point_info *infos = live_infos_at(c);
             const int tag = filed(b, c, infos);
             if (tag == NOT_FILED) return true;
             list.rec[list.n++] = move_rec{c / MAX_DIM, c % MAX_DIM, infos[k], tag};
             return b >= kept || ++below < KEPT_BELOW;
         });
-        if (full) break;
-    }
+    });
 }
 
 // The filing rules of file_square, read from the buckets: a square goes to the own list
@@ -53,6 +52,7 @@ int scan_ranked_under(int side, int ply, int parent_tag, scan_state &st, move_li
         return Renju && k == 0 && black_barred(st, c / MAX_DIM, c % MAX_DIM);
     };
     auto info_of = [&](int k, int c) { return barred(k, c) ? NO_POINT : live_infos_at(c)[k]; };
+    auto bucket_of = [&](int k, int c) { return barred(k, c) ? 0 : int{live_bucket_table[c][k]}; };
     // 1. A five of the side to move ends the scan: the first one in scan order.
     if (int c = live_first_ranked(own, FIVE_BUCKETS); c >= 0) {
         uloz_tah(c / MAX_DIM, c % MAX_DIM, live_infos_at(c)[own], TAG_FIVE, out);
@@ -65,27 +65,29 @@ int scan_ranked_under(int side, int ply, int parent_tag, scan_state &st, move_li
             st.own_fours += !barred(own, c);
             return true;
         });
-    for (int b = live_bucket_below(opp, RANK_BUCKETS); b >= FOUR_BUCKETS;
-         b = live_bucket_below(opp, b))
+    live_each_bucket_down(opp, [&](int b) {
+        if (b < FOUR_BUCKETS) return false;
         live_each_in_bucket(opp, b, [&](int c) {
-            st.opp_fours += !barred(opp, c) && b > rank_bucket(info_of(own, c));
+            st.opp_fours += !barred(opp, c) && b > bucket_of(own, c);
             return true;
         });
+        return true;
+    });
     // 3. The heads of both lists.
     const int three_tag = parent_tag != TAG_QUIET ? TAG_THREAT : TAG_QUIET;
     const bool attacks_read = parent_tag != TAG_QUIET && ply <= levels.threat_depth;
     read_off(own, attacks_read ? OWN_KEPT : FOUR_BUCKETS, st.own_list,
              [&](int b, int c, const point_info *infos) {
                  if (barred(own, c)) return NOT_FILED;
-                 const point_info &o = infos[own], p = info_of(opp, c);
+                 const point_info &o = infos[own];
                  const bool open_three = makes_open_three(o);
                  if (makes_four(o)) return st.attack_tag;
-                 if (b >= rank_bucket(p)) return open_three ? three_tag : TAG_QUIET;
-                 return open_three && makes_simple_four(p) ? three_tag : NOT_FILED;
+                 if (b >= bucket_of(opp, c)) return open_three ? three_tag : TAG_QUIET;
+                 return open_three && makes_simple_four(info_of(opp, c)) ? three_tag : NOT_FILED;
              });
     read_off(opp, FOUR_BUCKETS, st.opp_list, [&](int b, int c, const point_info *) {
         if (barred(opp, c)) return NOT_FILED;
-        return b > rank_bucket(info_of(own, c)) ? TAG_QUIET : NOT_FILED;
+        return b > bucket_of(own, c) ? TAG_QUIET : NOT_FILED;
     });
     return 0;
 }
