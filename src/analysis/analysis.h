@@ -170,9 +170,16 @@ constexpr int FILLED_WORDS = (RANK_BUCKETS + 63) / 64;
 extern const std::uint64_t (*const live_filled_table)[FILLED_WORDS];
 void live_forget_bucket(int k, int b);
 
-// The cell index and the rank bucket of every square of the position last synced, for
-// colour index k: live_bucket_table[c][k] (0: none, or not empty). Read-only.
+// live_bucket_table[c][k]: the rank bucket of the square with cell index c of the position
+// last synced, for colour index k (0: in none, as when the square holds a stone). Read-only.
 extern const unsigned char (*const live_bucket_table)[2];
+
+// Whether colour index k's bucket b holds no square.
+inline bool live_bucket_empty(int k, int b) {
+    std::uint64_t any = 0;
+    for (int w = 0; w < CELL_WORDS; w++) any |= live_ranked_table[k][b][w];
+    return any == 0;
+}
 
 // Calls f(b) for the non-empty buckets b of colour index k from the top down, until f
 // returns false.
@@ -181,9 +188,7 @@ template <typename F> void live_each_bucket_down(int k, F f) {
         for (std::uint64_t bits = live_filled_table[k][half]; bits != 0;) {
             const int top = 63 - std::countl_zero(bits), b = half * 64 + top;
             bits &= ~(std::uint64_t{1} << top);
-            std::uint64_t any = 0;
-            for (int w = 0; w < CELL_WORDS; w++) any |= live_ranked_table[k][b][w];
-            if (any == 0)
+            if (live_bucket_empty(k, b))
                 live_forget_bucket(k, b);
             else if (!f(b))
                 return;

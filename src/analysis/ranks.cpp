@@ -12,12 +12,6 @@ const std::uint64_t (*const live_filled_table)[FILLED_WORDS] = ranks.filled;
 
 namespace {
 
-bool bucket_empty(int k, int b) {
-    std::uint64_t any = 0;
-    for (int w = 0; w < CELL_WORDS; w++) any |= ranks.ranked[k][b][w];
-    return any == 0;
-}
-
 // Calls f(b) for every non-empty bucket b of colour index k from `from` up to `to` - 1,
 // lowest first; the buckets found empty lose their bit in `filled`.
 template <typename F> void each_filled(int k, int from, int to, F f) {
@@ -27,8 +21,8 @@ template <typename F> void each_filled(int k, int from, int to, F f) {
         for (; bits != 0; bits &= bits - 1) {
             const int b = half * 64 + std::countr_zero(bits);
             if (b >= to) return;
-            if (bucket_empty(k, b))
-                ranks.filled[k][half] &= ~(std::uint64_t{1} << (b & 63));
+            if (live_bucket_empty(k, b))
+                live_forget_bucket(k, b);
             else
                 f(b);
         }
