@@ -41,14 +41,21 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
     int n = generate_moves(board, colour, ply, list, &static_score, tag);
 
     // 2. Leaves: no candidate, five now, five unstoppable, or past the depth limits (these
-    //    returns may lie outside the window and are neither stored nor counted). A lone
-    //    candidate of any other tag is searched however deep the node is.
-    if (n == 0) return static_score;
+    //    returns may lie outside the window and are neither stored nor counted, only
+    //    memoised for this move choice). A lone candidate of any other tag is searched
+    //    however deep the node is.
+    auto leaf = [&](int value) {
+        hash_key position;
+        hash(board, 0, 0, &position);
+        leaf_store(position, leaf_context(colour, ply, tag), value);
+        return value;
+    };
+    if (n == 0) return leaf(static_score);
     if (n == 1) {
-        if (list.rec[0].tag == TAG_FIVE) return WIN - ply;
-        if (list.rec[0].tag == TAG_LOST) return ply - WIN;
+        if (list.rec[0].tag == TAG_FIVE) return leaf(WIN - ply);
+        if (list.rec[0].tag == TAG_LOST) return leaf(ply - WIN);
     } else if (past_limits(ply, tag)) {
-        return static_score;
+        return leaf(static_score);
     }
 
     // 3. The clock, every 128 counted nodes; lowered limits hold for nodes entered later.
@@ -59,18 +66,23 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
         if (timing.stopped) return 0;
     }
 
-    // 4. The candidates in list order; a child already filed under this window is not
-    //    searched again.
+    // 4. The candidates in list order; a child already filed under this window, or a leaf
+    //    met before, is not searched again.
     int a = alpha;
     for (int i = 0; i < n; i++) {
         const move_rec &m = list.rec[i];
         int c = cell(m.x, m.y);
         place(board, c, colour);
-        hash_key key;
-        hash(board, a, beta, &key);
+        hash_key key, position;
+        hash_with_position(board, a, beta, &key, &position);
         tree_node *e = tree_may_hold(key.h0) ? tree_find(root.tree_root, key.h0) : nullptr;
-        int v =
-            e && e->h1 == key.h1 ? e->cena : -alphabeta(board, -colour, ply + 1, -beta, -a, m.tag);
+        int v, known;
+        if (e && e->h1 == key.h1)
+            v = e->cena;
+        else if (leaf_known(position, leaf_context(-colour, ply + 1, m.tag), &known))
+            v = -known;
+        else
+            v = -alphabeta(board, -colour, ply + 1, -beta, -a, m.tag);
         place(board, c, 0);
         if (timing.stopped) return 0;
         if (v > a) {

@@ -134,17 +134,23 @@ void reset_keys() {
     random_reset();
 }
 
-void hash(const int *board, int a, int b, hash_key *key_out) {
+void hash_with_position(const int *board, int a, int b, hash_key *key_out, hash_key *position_out) {
     if (keys.pending) fill_keys();
     sync_rows(board);
     const uint32_t ua = static_cast<uint32_t>(a), ub = static_cast<uint32_t>(b);
-    uint32_t h0 = 0;
-    uint32_t h1 = 0;
+    uint32_t h0 = 0, h1 = 0, p0 = 0, p1 = 0;
     for (uint32_t used = rows.used; used != 0; used &= used - 1) {
         const row_key &r = rows.key[std::countr_zero(used)];
         h0 = h0 * r.step + r.k[0] + ua * r.plus + ub * r.minus;
         h1 = h1 * r.step + r.k[1] + ub * r.plus + ua * r.minus;
+        p0 = p0 * r.step + r.k[0];
+        p1 = p1 * r.step + r.k[1];
     }
-    key_out->h0 = static_cast<int32_t>(h0);
-    key_out->h1 = static_cast<int32_t>(h1);
+    *key_out = hash_key{static_cast<int32_t>(h0), static_cast<int32_t>(h1)};
+    *position_out = hash_key{static_cast<int32_t>(p0), static_cast<int32_t>(p1)};
+}
+
+void hash(const int *board, int a, int b, hash_key *key_out) {
+    hash_key position;
+    hash_with_position(board, a, b, key_out, &position);
 }

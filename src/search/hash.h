@@ -29,3 +29,6 @@ void reset_keys();
 // 0, +1, -1 is fatal. On the watched board only the cells noted since the last hash of it
 // are compared (see board_watch).
 void hash(const int *board, int a, int b, hash_key *key_out);
+
+// hash, and the key of the same stones with both offsets 0 (the position alone), at once.
+void hash_with_position(const int *board, int a, int b, hash_key *key_out, hash_key *position_out);

@@ -65,6 +65,38 @@ square choose_move(int *board, int side);
 // (only a win scores above 512), else 0.
 int next_root_ply(int best);
 
+// ---- Leaf memo -------------------------------------------------------------------------
+//
+// The values of the leaves met during one move choice, by position key (the hash with both
+// offsets 0) and context, for leaves reached again by another move order. Direct-mapped: a
+// newer leaf takes the slot of an older one.
+struct leaf_entry {
+    int32_t h0;
+    int32_t h1;
+    int32_t context; // leaf_context of the leaf; -1: empty
+    int32_t value;
+};
+constexpr int LEAF_SLOTS = 1 << 14;
+struct leaf_memo_state {
+    leaf_entry slot[LEAF_SLOTS];
+};
+extern leaf_memo_state leaf_memo;
+
+// Every slot empty: at process start and at the start of every move choice, since the
+// board side and the rules may differ from one to the next.
+void reset_leaf_memo();
+
+// What besides the stones a leaf's value depends on, as one number: the tag of the move
+// that led there, the three depth limits (which the clock may lower during a search), the
+// side to move and the ply; -1 when they do not fit, and then nothing is memoised. Within
+// one move choice the stones fix the side and the ply, but callers that search a position
+// from several plies without a new move choice (the tests) rely on them too.
+int leaf_context(int colour, int ply, int tag);
+
+// The value memoised for this position key and context, if any.
+bool leaf_known(const hash_key &key, int context, int *value);
+void leaf_store(const hash_key &key, int context, int value);
+
 // Per-ply candidate lists for the search, in static storage: a run of lone forced replies
 // is followed past every depth limit until the board fills, so plies go up to
 // root_ply + 400, far too deep for a list on every stack frame. A ply outside 0..MAX_PLY-1

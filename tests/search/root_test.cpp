@@ -124,6 +124,25 @@ TEST(ChooseMove, StopPlaysTheBestFullySearchedCandidate) {
     }
 }
 
+// A move choice starts with nothing of the last one: the same stones under the other five
+// rule are searched as in a fresh engine (the memo of leaf values must not carry over).
+TEST(ChooseMove, ForgetsTheLastMoveChoice) {
+    for (const char *name : {"midgame 15", "opening 20"}) {
+        int side = set_bench(name, 2);
+        settings.exact_five = 1;
+        const turn fresh = play(side);
+        const int nodes = root.last_nodes, value = root.last_value;
+        set_bench(name, 2);
+        play(side);
+        settings.exact_five = 1;
+        root.root_ply = 0;
+        const turn again = play(side);
+        EXPECT_EQ(again.move.x * 100 + again.move.y, fresh.move.x * 100 + fresh.move.y) << name;
+        EXPECT_EQ(root.last_value, value) << name;
+        EXPECT_EQ(root.last_nodes, nodes) << name;
+    }
+}
+
 // max_memory bounds the tree: at no moment does it hold more nodes than the budget leaves
 // after the fixed arrays, and a budget below them keeps only the root entry; 0 means no
 // limit. The search goes on without storing and still plays a legal move.
