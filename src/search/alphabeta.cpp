@@ -35,19 +35,24 @@ void store(const int *board, int alpha_in, int beta, int result) {
 int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
     assert(colour == 1 || colour == -1);
     assert(-WIN <= alpha && alpha < beta && beta <= WIN);
-    // 1. Candidates and static score.
+    // 1. Candidates and static score, unless this node was searched before (under another
+    //    window) in this move choice: then its candidates alone, as a searched node is no
+    //    leaf and needs no score.
     move_list &list = ply_list(ply);
     int static_score = 0;
-    int n = generate_moves(board, colour, ply, list, &static_score, tag);
+    hash_key position;
+    position_key(board, &position);
+    const int context = leaf_context(colour, ply, tag);
+    int n = listed_moves(position, context, list);
+    const bool listed = n >= 0;
+    if (!listed) n = generate_moves(board, colour, ply, list, &static_score, tag);
 
     // 2. Leaves: no candidate, five now, five unstoppable, or past the depth limits (these
     //    returns may lie outside the window and are neither stored nor counted, only
     //    memoised for this move choice). A lone candidate of any other tag is searched
     //    however deep the node is.
     auto leaf = [&](int value) {
-        hash_key position;
-        hash(board, 0, 0, &position);
-        leaf_store(position, leaf_context(colour, ply, tag), value);
+        leaf_store(position, context, value);
         return value;
     };
     if (n == 0) return leaf(static_score);
@@ -57,6 +62,8 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
     } else if (past_limits(ply, tag)) {
         return leaf(static_score);
     }
+
+    if (!listed) list_store(position, context, list, n);
 
     // 3. The clock, every 128 counted nodes; lowered limits hold for nodes entered later.
     //    At the deadline the search stops: this node and its ancestors are left unfinished,
@@ -73,13 +80,13 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
         const move_rec &m = list.rec[i];
         int c = cell(m.x, m.y);
         place(board, c, colour);
-        hash_key key, position;
-        hash_with_position(board, a, beta, &key, &position);
+        hash_key key, child;
+        hash_with_position(board, a, beta, &key, &child);
         tree_node *e = tree_may_hold(key.h0) ? tree_find(root.tree_root, key.h0) : nullptr;
         int v, known;
         if (e && e->h1 == key.h1)
             v = e->cena;
-        else if (leaf_known(position, leaf_context(-colour, ply + 1, m.tag), &known))
+        else if (leaf_known(child, leaf_context(-colour, ply + 1, m.tag), &known))
             v = -known;
         else
             v = -alphabeta(board, -colour, ply + 1, -beta, -a, m.tag);

@@ -8,15 +8,14 @@
 constexpr long TIMING_BYTES = 56;
 
 // The process-wide records and static arrays of the engine, the largest by far being the
-// per-ply candidate lists, then the live analysis of every square and the leaf memo. A
+// per-ply candidate lists, then the live analysis of every square and the memos. A
 // procedure, not a constant: the live analysis's share is known only inside it, and a
 // constant filled by a call would be set by a hidden static initialiser.
 long fixed_bytes() {
     return static_cast<long>(sizeof(game_state) + sizeof(settings_state) + sizeof(level_state) +
                              TIMING_BYTES + sizeof(root_state) + sizeof(key_state) +
-                             sizeof(tree_memory_state) + sizeof(board_watch) +
-                             sizeof(leaf_memo_state) + MAX_PLY * sizeof(move_list) +
-                             BOARD_CELLS * sizeof(int)) +
+                             sizeof(tree_memory_state) + sizeof(board_watch) + sizeof(memo_state) +
+                             MAX_PLY * sizeof(move_list) + BOARD_CELLS * sizeof(int)) +
            live_bytes();
 }
 

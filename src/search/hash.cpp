@@ -52,8 +52,9 @@ struct stone_rows {
     int board[BOARD_CELLS];
     uint32_t stones[MAX_DIM]; // bit y of stones[x]: x,y holds a stone
     row_key key[MAX_DIM];
-    uint32_t used;   // bit x: row x holds a stone
-    watch_mark mark; // the last sync, against the board watch
+    uint32_t used;     // bit x: row x holds a stone
+    watch_mark mark;   // the last sync, against the board watch
+    hash_key position; // the key of the stones with both offsets 0, as of the last hash
 };
 stone_rows rows;
 
@@ -147,7 +148,17 @@ void hash_with_position(const int *board, int a, int b, hash_key *key_out, hash_
         p1 = p1 * r.step + r.k[1];
     }
     *key_out = hash_key{static_cast<int32_t>(h0), static_cast<int32_t>(h1)};
-    *position_out = hash_key{static_cast<int32_t>(p0), static_cast<int32_t>(p1)};
+    rows.position = hash_key{static_cast<int32_t>(p0), static_cast<int32_t>(p1)};
+    *position_out = rows.position;
+}
+
+void position_key(const int *board, hash_key *key_out) {
+    if (noted_since(rows.mark, board) && rows.mark.seen == watch.noted) {
+        *key_out = rows.position;
+        return;
+    }
+    hash_key windowed;
+    hash_with_position(board, 0, 0, &windowed, key_out);
 }
 
 void hash(const int *board, int a, int b, hash_key *key_out) {

@@ -32,3 +32,8 @@ void hash(const int *board, int a, int b, hash_key *key_out);
 
 // hash, and the key of the same stones with both offsets 0 (the position alone), at once.
 void hash_with_position(const int *board, int a, int b, hash_key *key_out, hash_key *position_out);
+
+// The key of the stones of `board` with both offsets 0. On the watched board with no change
+// noted since the last hash of it, the key that hash worked out; the search asks for it
+// right after hashing the same stones with its window.
+void position_key(const int *board, hash_key *key_out);

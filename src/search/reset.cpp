@@ -14,5 +14,5 @@ void reset_engine() {
     reset_keys(); // restarts the random sequence too
     reset_watch();
     reset_live();
-    reset_leaf_memo();
+    reset_memo();
 }

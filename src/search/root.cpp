@@ -72,7 +72,7 @@ square choose_move(int *board, int side) {
     // 2. The tree starts with one cleared root entry; the live analysis and the hash
     //    follow the board by the stones the search puts and takes.
     watch_board(board);
-    reset_leaf_memo();
+    reset_memo();
     root.tree_root = node_alloc();
     if (!root.tree_root) {
         say("ERROR No memory for root of binary tree!");

@@ -65,11 +65,14 @@ square choose_move(int *board, int side);
 // (only a win scores above 512), else 0.
 int next_root_ply(int best);
 
-// ---- Leaf memo -------------------------------------------------------------------------
+// ---- Memos of the generator's verdicts ---------------------------------------------------
 //
-// The values of the leaves met during one move choice, by position key (the hash with both
-// offsets 0) and context, for leaves reached again by another move order. Direct-mapped: a
-// newer leaf takes the slot of an older one.
+// A position's candidates and static score depend on the stones and a context (see
+// leaf_context), never on the window, and the tree keeps only counted nodes under a window.
+// So two memos keep, for one move choice, what the generator found: the values of the
+// leaves, and the candidate lists of the searched nodes, both by position key (the hash with
+// both offsets 0) and context, for positions reached again by another move order or under
+// another window. Both are direct-mapped: a newer entry takes the slot of an older one.
 struct leaf_entry {
     int32_t h0;
     int32_t h1;
@@ -77,25 +80,44 @@ struct leaf_entry {
     int32_t value;
 };
 constexpr int LEAF_SLOTS = 1 << 14;
-struct leaf_memo_state {
-    leaf_entry slot[LEAF_SLOTS];
+
+// A searched node's candidates, each as cell * 8 + tag + 3; lists longer than
+// LISTED_MOVES are not kept.
+constexpr int LISTED_MOVES = 24;
+struct list_entry {
+    int32_t h0;
+    int32_t h1;
+    int32_t context; // -1: empty
+    int32_t n;
+    uint16_t moves[LISTED_MOVES];
 };
-extern leaf_memo_state leaf_memo;
+constexpr int LIST_SLOTS = 1 << 12;
+
+struct memo_state {
+    leaf_entry leaf[LEAF_SLOTS];
+    list_entry list[LIST_SLOTS];
+};
+extern memo_state memo;
 
 // Every slot empty: at process start and at the start of every move choice, since the
 // board side and the rules may differ from one to the next.
-void reset_leaf_memo();
+void reset_memo();
 
-// What besides the stones a leaf's value depends on, as one number: the tag of the move
-// that led there, the three depth limits (which the clock may lower during a search), the
-// side to move and the ply; -1 when they do not fit, and then nothing is memoised. Within
-// one move choice the stones fix the side and the ply, but callers that search a position
-// from several plies without a new move choice (the tests) rely on them too.
+// What besides the stones the generator's verdict depends on, as one number: the tag of
+// the move that led there, the three depth limits (which the clock may lower during a
+// search), the side to move and the ply; -1 when they do not fit, and then nothing is
+// memoised. Within one move choice the stones fix the side and the ply, but callers that
+// search a position from several plies without a new move choice (the tests) rely on them.
 int leaf_context(int colour, int ply, int tag);
 
-// The value memoised for this position key and context, if any.
+// The value memoised for this leaf's position key and context, if any.
 bool leaf_known(const hash_key &key, int context, int *value);
 void leaf_store(const hash_key &key, int context, int value);
+
+// The candidates memoised for this position key and context into `list` (squares and tags;
+// their analyses read NO_POINT) and their number, or -1 when none are.
+int listed_moves(const hash_key &key, int context, move_list &list);
+void list_store(const hash_key &key, int context, const move_list &list, int n);
 
 // Per-ply candidate lists for the search, in static storage: a run of lone forced replies
 // is followed past every depth limit until the board fills, so plies go up to
