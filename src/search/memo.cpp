@@ -61,7 +61,7 @@ int listed_moves(const hash_key &key, int context, move_list &list) {
 void list_store(const hash_key &key, int context, const move_list &list, int n) {
     if (context < 0 || n > LISTED_MOVES) return;
     list_entry &e = list_slot(key);
-    e = list_entry{key.h0, key.h1, context, n, {}};
+    e = list_entry{key.h0, key.h1, context, static_cast<uint16_t>(n), {}};
     for (int i = 0; i < n; i++)
         e.moves[i] =
             static_cast<uint16_t>(cell(list.rec[i].x, list.rec[i].y) * 8 + list.rec[i].tag + 3);

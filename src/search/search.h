@@ -81,17 +81,18 @@ struct leaf_entry {
 };
 constexpr int LEAF_SLOTS = 1 << 14;
 
-// A searched node's candidates, each as cell * 8 + tag + 3; lists longer than
-// LISTED_MOVES are not kept.
-constexpr int LISTED_MOVES = 24;
+// A searched node's candidates, each as cell * 8 + tag + 3, in 32 bytes; lists longer than
+// LISTED_MOVES (one searched node in twenty-five in the bench) are not kept.
+constexpr int LISTED_MOVES = 9;
 struct list_entry {
     int32_t h0;
     int32_t h1;
     int32_t context; // -1: empty
-    int32_t n;
+    uint16_t n;
     uint16_t moves[LISTED_MOVES];
 };
-constexpr int LIST_SLOTS = 1 << 12;
+static_assert(sizeof(list_entry) == 32);
+constexpr int LIST_SLOTS = 1 << 13;
 
 struct memo_state {
     leaf_entry leaf[LEAF_SLOTS];
