@@ -42,7 +42,7 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
     int static_score = 0;
     hash_key position;
     position_key(board, &position);
-    const int context = leaf_context(colour, ply, tag);
+    const int context = memo_context(colour, ply, tag);
     int n = listed_moves(position, context, list);
     const bool listed = n >= 0;
     if (!listed) n = generate_moves(board, colour, ply, list, &static_score, tag);
@@ -86,7 +86,7 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
         int v, known;
         if (e && e->h1 == key.h1)
             v = e->cena;
-        else if (leaf_known(child, leaf_context(-colour, ply + 1, m.tag), &known))
+        else if (leaf_known(child, memo_context(-colour, ply + 1, m.tag), &known))
             v = -known;
         else
             v = -alphabeta(board, -colour, ply + 1, -beta, -a, m.tag);

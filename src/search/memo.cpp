@@ -26,7 +26,7 @@ void reset_memo() {
 }
 
 // Packed as ply (9 bits), tag + 3 (3), the side (1) and each limit (6).
-int leaf_context(int colour, int ply, int tag) {
+int memo_context(int colour, int ply, int tag) {
     if (ply < 0 || ply >= 512) return -1;
     int context = (ply * 8 + tag + 3) * 2 + (colour == 1);
     for (int limit : {levels.full_depth, levels.threat_depth, levels.max_depth}) {

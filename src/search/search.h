@@ -68,7 +68,7 @@ int next_root_ply(int best);
 // ---- Memos of the generator's verdicts ---------------------------------------------------
 //
 // A position's candidates and static score depend on the stones and a context (see
-// leaf_context), never on the window, and the tree keeps only counted nodes under a window.
+// memo_context), never on the window, and the tree keeps only counted nodes under a window.
 // So two memos keep, for one move choice, what the generator found: the values of the
 // leaves, and the candidate lists of the searched nodes, both by position key (the hash with
 // both offsets 0) and context, for positions reached again by another move order or under
@@ -76,7 +76,7 @@ int next_root_ply(int best);
 struct leaf_entry {
     int32_t h0;
     int32_t h1;
-    int32_t context; // leaf_context of the leaf; -1: empty
+    int32_t context; // memo_context of the position; -1: empty
     int32_t value;
 };
 constexpr int LEAF_SLOTS = 1 << 14;
@@ -109,7 +109,7 @@ void reset_memo();
 // search), the side to move and the ply; -1 when they do not fit, and then nothing is
 // memoised. Within one move choice the stones fix the side and the ply, but callers that
 // search a position from several plies without a new move choice (the tests) rely on them.
-int leaf_context(int colour, int ply, int tag);
+int memo_context(int colour, int ply, int tag);
 
 // The value memoised for this leaf's position key and context, if any.
 bool leaf_known(const hash_key &key, int context, int *value);
