@@ -18,6 +18,12 @@ list_entry &list_slot(const hash_key &key) {
     return memo.list[static_cast<uint32_t>(key.h0) & (LIST_SLOTS - 1)];
 }
 
+// Whether slot e holds this position key under this context (an empty slot's context, -1,
+// matches none).
+template <typename Entry> bool holds(const Entry &e, const hash_key &key, int context) {
+    return context >= 0 && e.context == context && e.h0 == key.h0 && e.h1 == key.h1;
+}
+
 } // namespace
 
 void reset_memo() {
@@ -38,7 +44,7 @@ int memo_context(int colour, int ply, int tag) {
 
 bool leaf_known(const hash_key &key, int context, int *value) {
     const leaf_entry &e = leaf_slot(key);
-    if (context < 0 || e.context != context || e.h0 != key.h0 || e.h1 != key.h1) return false;
+    if (!holds(e, key, context)) return false;
     *value = e.value;
     return true;
 }
@@ -49,7 +55,7 @@ void leaf_store(const hash_key &key, int context, int value) {
 
 int listed_moves(const hash_key &key, int context, move_list &list) {
     const list_entry &e = list_slot(key);
-    if (context < 0 || e.context != context || e.h0 != key.h0 || e.h1 != key.h1) return -1;
+    if (!holds(e, key, context)) return -1;
     for (int i = 0; i < e.n; i++) {
         const int c = e.moves[i] >> 3;
         list.rec[i] = move_rec{c / MAX_DIM, c % MAX_DIM, NO_POINT, (e.moves[i] & 7) - 3};
