@@ -5,25 +5,24 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "game/game.h"
 #include "protocol/protocol.h"
-#include "search/benchmark.h"
-#include "search/search.h"
-#include "search/timectl.h"
+#include "search/deadline.h"
+#include "search/mode.h"
 
 namespace {
 
 const char *const not_initialized = "ERROR Board isn't initialized. Use: 'START size'";
 
-const char *const about_line = "name=\"brusk\", version=\"1\", author=\"Vostrel\", "
-                               "email=\"brusk-maintainers@example.org\", country=\"CZ\"";
+// The search the loop drives, set by run_protocol for its whole run.
+const search_mode *mode = nullptr;
 
-// START and RESTART: an empty board of the current side; the game clock starts again and
-// the speed is to be measured again.
+// START and RESTART: an empty board of the current side, and a new game for the search.
 void new_game() {
     clear_board(game.board);
     game.move_count = 0;
     game.status = STATUS_READY;
-    new_game_clock();
+    mode->new_game();
     say("OK");
 }
 
@@ -35,14 +34,13 @@ square centre_square(int *board, int) {
     return board[cell(c, c)] == 0 ? square{c, c} : square{NOT_FREE, NOT_FREE};
 }
 
-// A request to move (BEGIN, TURN, BOARD): the deadline armed, the benchmark before the
-// engine's first move of a game, the choice, the deadline disarmed, and the answer: the
-// stone put and its square said. A RESTART before any START leaves a board of side 0,
-// with no room for the benchmark's position; only a board with no free square leaves
-// nothing to play.
+// A request to move (BEGIN, TURN, BOARD): the deadline armed, the search's set-up before
+// the move (the classic's benchmark before its first move of a game), the choice, the
+// deadline disarmed, and the answer: the stone put and its square said. Only a board with
+// no free square leaves nothing to play.
 void request_move(square (*choose)(int *board, int side)) {
     arm_stop();
-    if (speed_unknown() && game.dim > 0) choose_level();
+    mode->before_move();
     const square s = choose(game.board, game.side);
     disarm_stop();
     if (s.x == NOT_FREE) return say("ERROR Board isn't free!");
@@ -108,7 +106,7 @@ void cmd_turn() {
         return;
     }
     put_stone(xy[0], xy[1], -game.side);
-    request_move(move_chooser);
+    request_move(mode->choose);
 }
 
 // A person's undo in a graphical manager: the last stone of the record comes off, whoever
@@ -126,7 +124,7 @@ void cmd_takeback() {
         return skip_line();
     }
     take_last_stone();
-    reset_root(); // a win found before the undo no longer stands
+    mode->take_back(); // what the search found before the undo no longer stands
     say("OK");
 }
 
@@ -178,7 +176,7 @@ void cmd_board() {
     // The count of stones says whose turn it is.
     game.side = game.move_count % 2 == 1 ? -1 : +1;
     game.status = game.side == 1 ? STATUS_PLAYS_FIRST : STATUS_PLAYS_SECOND;
-    request_move(move_chooser);
+    request_move(mode->choose);
 }
 
 void info_rule() {
@@ -197,10 +195,10 @@ struct info_key {
 };
 
 const info_key info_keys[] = {
-    {"timeout_turn", [] { set_turn_time(read_value()); }},
-    {"timeout_match", [] { set_match_time(read_value()); }},
+    {"timeout_turn", [] { settings.timeout_turn = read_value() / 1000.0; }},
+    {"timeout_match", [] { settings.timeout_match = read_value() / 1000.0; }},
     {"max_memory", [] { settings.max_memory = read_value() / 1048576.0; }},
-    {"time_left", [] { set_time_left(read_value()); }},
+    {"time_left", [] { settings.time_left = read_value() / 1000.0; }},
     {"game_type", skip_line},
     {"rule", info_rule},
     {"folder", skip_line},
@@ -210,8 +208,12 @@ void cmd_info() {
     char key[WORD_MAX + 1];
     if (read_word(key) == 0) return read_failed("ERROR i/o key");
     for (const info_key &k : info_keys) {
-        if (std::strcmp(key, k.name) == 0) return k.apply();
+        if (std::strcmp(key, k.name) == 0) {
+            k.apply();
+            return mode->info_applied(k.name);
+        }
     }
+    if (mode->info(key)) return;
     say("MESSAGE Unknown key '%s'", key);
     skip_line();
 }
@@ -222,7 +224,7 @@ void cmd_end() {
 
 void cmd_about() {
     skip_line();
-    say("%s", about_line);
+    say("%s", mode->about);
 }
 
 struct command {
@@ -251,16 +253,14 @@ const command command_table[] = {
 
 } // namespace
 
-void (*choose_level)() = benchmark;
-square (*move_chooser)(int *board, int side) = choose_move;
-
 void print_help() {
     for (const command &c : command_table)
         if (c.help) std::fprintf(stderr, "%s\n", c.help);
 }
 
-int run_protocol() {
-    reset_engine();
+int run_protocol(const search_mode &search) {
+    mode = &search;
+    reset_engine(search);
     for (;;) {
         char word[WORD_MAX + 1];
         if (read_word(word) == 0) {

@@ -6,21 +6,15 @@
 
 #include <cstdio>
 
-// Runs the loop until END or the end of input; returns the exit code.
-int run_protocol();
+struct search_mode;
+
+// Runs the loop with `search` choosing the moves (its reset first, as at process start)
+// until END or the end of input; returns the exit code.
+int run_protocol(const search_mode &search);
 
 // Where the loop reads its commands: stdin when null. A harness points it at a stream of
 // its own before run_protocol.
 extern FILE *input_stream;
-
-// Sets the game's level before the engine's first move of a game: the speed benchmark. A
-// harness may pin it (the fuzz target fixes level 0 so searches stay short).
-extern void (*choose_level)();
-
-// Chooses the engine's move: the search. A harness may put a trivial chooser in its place
-// to drive the loop alone at high speed.
-struct square;
-extern square (*move_chooser)(int *board, int side);
 
 // ---- Reading standard input -------------------------------------------------------------
 // The loop keeps no line buffer: it reads words and numbers straight from the stream.

@@ -70,7 +70,7 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
     //    neither stored nor counted, and their callers drop what they return.
     if (check_due()) {
         clock_check();
-        if (timing.stopped) return 0;
+        if (deadline.stopped) return 0;
     }
 
     // 4. The candidates in list order; a child already filed under this window, or a leaf
@@ -91,7 +91,7 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
         else
             v = -alphabeta(board, -colour, ply + 1, -beta, -a, m.tag);
         place(board, c, 0);
-        if (timing.stopped) return 0;
+        if (deadline.stopped) return 0;
         if (v > a) {
             if (v >= beta) {
                 a = beta;

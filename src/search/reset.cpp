@@ -1,18 +1,23 @@
 // One reset for the whole engine, so that the protocol, the tools and the tests start from
-// the same state as a fresh process: the search's injected hooks (the clock, the node
-// source) are its own again. The output hooks (message_sink, exit_hook) belong to the
-// harness that set them, for its whole run.
-#include "search/search.h"
-#include "search/timectl.h"
+// the same state as a fresh process: the shared records here, the search's own through its
+// mode. The output hooks (message_sink, exit_hook) belong to the harness that set them, for
+// its whole run.
+#include "analysis/analysis.h"
+#include "search/deadline.h"
+#include "search/mode.h"
 
-void reset_engine() {
+search_report report;
+
+void reset_report() {
+    report = search_report{};
+    report.move = {-1, -1};
+}
+
+void reset_engine(const search_mode &mode) {
     reset_game_state();
-    reset_levels();
-    reset_timing();
-    reset_root(); // releases a leftover tree before its nodes are counted afresh
-    reset_tree_memory();
-    reset_keys(); // restarts the random sequence too
+    reset_deadline();
+    reset_report();
+    mode.reset();
     reset_watch();
     reset_live();
-    reset_memo();
 }

@@ -1,15 +1,12 @@
 // The root move choice: the engine's turn.
 #include <cassert>
 
+#include "search/clock.h"
 #include "search/search.h"
 #include "search/timectl.h"
 
 root_state root;
 void (*root_watch)(int *board, int side, const move_list &list, int i, int value) = nullptr;
-
-namespace {
-constexpr int FOUND_WIN = 512; // static scores stay below this; only a found win passes it
-} // namespace
 
 int next_root_ply(int best) {
     return best > FOUND_WIN ? 2 : 0;
@@ -17,7 +14,7 @@ int next_root_ply(int best) {
 
 void reset_root() {
     tree_free(root.tree_root);
-    root = root_state{0, nullptr, 0, 0, 0};
+    root = root_state{0, nullptr};
 }
 
 // The stones of `board` folded into one number, for checking that a search left it as it
@@ -84,9 +81,8 @@ square choose_move(int *board, int side) {
     move_list &list = ply_list(root.root_ply);
     int static_score = 0;
     int n = generate_moves(board, side, root.root_ply, list, &static_score, TAG_ROOT);
-    root.last_searched = 0;
-    root.last_value = 0;
-    root.last_nodes = 0;
+    const long long started = clock_ms();
+    reset_report();
     square choice = n > 0 ? square{list.rec[0].x, list.rec[0].y} : fallback_move(board);
 
     // 4. More than one: search them all and keep the strictly best.
@@ -99,7 +95,7 @@ square choose_move(int *board, int side) {
             place(board, c, side);
             int v = -alphabeta(board, -side, root.root_ply + 1, -WIN, -alpha, m.tag);
             place(board, c, 0);
-            if (timing.stopped) break;
+            if (deadline.stopped) break;
             if (root_watch) root_watch(board, side, list, i, v);
             if (v > best) {
                 best = alpha = v;
@@ -111,9 +107,9 @@ square choose_move(int *board, int side) {
         // 5. Report; a found win makes the next search start two plies deeper.
         say("MESSAGE Val... %d", best);
         root.root_ply = next_root_ply(best);
-        root.last_searched = 1;
-        root.last_value = best;
-        root.last_nodes = timing.node_count - 1;
+        report.searched = true;
+        report.value = best;
+        report.nodes = timing.node_count - 1;
     }
 
     // 6. Nothing of the tree outlives the move, and the board is the caller's again.
@@ -122,5 +118,7 @@ square choose_move(int *board, int side) {
     root.tree_root = nullptr;
     if (n > 1) turn_end();
     assert(board_digest(board) == board_before);
-    return renju_screened(board, side, choice);
+    report.move = renju_screened(board, side, choice);
+    report.ms = clock_ms() - started;
+    return report.move;
 }

@@ -5,34 +5,23 @@
 
 #include "movegen/movegen.h"
 #include "search/hash.h"
+#include "search/mode.h"
 #include "search/tree.h"
 
 // Completing five is worth WIN less the ply; being unable to stop one, the ply less WIN.
 constexpr int WIN = 1024;
 
-struct square {
-    int x;
-    int y;
-};
-
 struct root_state {
     int root_ply;         // ply given to the root: 2 while following a found win, else 0
     tree_node *tree_root; // this move choice's tree, nullptr between moves
-    // The last move choice, for the bench and the tests (node_count is reset when the
-    // move ends): whether it searched, its best value and the nodes it completed.
-    int last_searched;
-    int last_value;
-    int last_nodes;
 };
 extern root_state root;
 
 // root_ply 0, no tree (a leftover one is released) and no last move, as at process start.
 void reset_root();
 
-// Every process-wide record of the engine back to its process-start values: the game and
-// its settings, the levels, the time control, the root and its tree, the hash keys and the
-// random sequence, the board watch, the live analysis.
-void reset_engine();
+// The classic search as the protocol drives it.
+extern const search_mode classic_mode;
 
 // Puts value v (0 takes the stone) on cell c of the search's board and notes the change in
 // the board watch, which the live analysis and the hash read during a move choice.

@@ -7,10 +7,9 @@
 #include <cmath>
 
 #include "game/game.h"
-#include "search/clock.h"
+#include "search/deadline.h"
 
 timing_state timing;
-long long (*timing_clock)() = clock_ms;
 
 namespace {
 
@@ -24,22 +23,12 @@ struct clock_state {
     bool level_fixed;        // the level is fixed for this game: no benchmark, no measuring
     pressure turn_pressure;  // limits lowered for this move
     pressure match_pressure; // level lowered for this game
-    bool stop_armed;         // this move has a deadline
-    long long stop_at;       // clock reading (ms) at which the search stops, when armed
 };
 clock_state control; // the time control's own state
 
 constexpr int NODES_PER_CHECK = 128;
 constexpr double TURN_RESERVE = 1.0;  // seconds of the move kept back before level 0
 constexpr double MATCH_RESERVE = 4.0; // seconds of the match kept back before level 0
-
-// What the last-resort stop keeps back of a move's time: the clock is read only every 128
-// nodes (checks came up to 71 ms apart on 20 x 20 with the machine loaded by two busy
-// processes), the stopped search still has to unwind and answer, and on a busy machine the
-// engine may wait for a core before its reply leaves. A fixed part covers a short move, a
-// share of the move a long one.
-constexpr long long STOP_MARGIN_MS = 100;
-constexpr double STOP_MARGIN_SHARE = 0.05;
 
 // Nodes per second over `ms` milliseconds. Less than a millisecond counts as one, so a
 // search that finishes its first 128 nodes within the same tick still gets a (very high)
@@ -79,21 +68,15 @@ void match_rule(double elapsed) {
     }
 }
 
-// The time one move may take, in seconds: the turn time, or the game clock when a match
-// limit is in force and less is left on it. Infinite when neither limit is in force (a turn
-// time of 0 or less fixes level 0 and sets no limit).
-double move_time() {
-    double limit = settings.timeout_turn > 0 ? settings.timeout_turn : INFINITY;
-    if (settings.timeout_match > 0 && settings.time_left < limit) limit = settings.time_left;
-    return limit;
-}
-
 } // namespace
 
+long timing_bytes() {
+    return static_cast<long>(sizeof(timing_state) + sizeof(clock_state));
+}
+
 void reset_timing() {
-    timing = timing_state{1, 0, false};
-    control = clock_state{0, 1, false, UNPRESSED, UNPRESSED, false, 0};
-    timing_clock = clock_ms;
+    timing = timing_state{1, 0};
+    control = clock_state{0, 1, false, UNPRESSED, UNPRESSED};
 }
 
 void new_game_clock() {
@@ -102,17 +85,8 @@ void new_game_clock() {
     control.match_pressure = UNPRESSED;
 }
 
-void set_turn_time(int ms) {
-    settings.timeout_turn = ms / 1000.0;
-    if (ms == 0) fix_level(0);
-}
-
-void set_match_time(int ms) {
-    settings.timeout_match = ms / 1000.0;
-}
-
-void set_time_left(int ms) {
-    settings.time_left = ms / 1000.0;
+void turn_time_set() {
+    if (settings.timeout_turn == 0) fix_level(0);
 }
 
 void fix_level(int level) {
@@ -124,31 +98,10 @@ bool speed_unknown() {
     return !control.level_fixed && timing.nodes_per_sec == 0;
 }
 
-void arm_stop() {
-    const double limit = move_time();
-    control.stop_armed = std::isfinite(limit);
-    if (!control.stop_armed) return;
-    const double ms = limit > 0 ? limit * 1000.0 : 0.0;
-    const double margin = static_cast<double>(STOP_MARGIN_MS) + ms * STOP_MARGIN_SHARE;
-    // A limit beyond any real game (a huge INFO value) is clamped well inside the range.
-    const double budget = std::fmin(ms - margin, 1e12);
-    control.stop_at = timing_clock() + static_cast<long long>(budget);
-}
-
-void disarm_stop() {
-    control.stop_armed = false;
-}
-
-bool out_of_time() {
-    if (control.stop_armed && !timing.stopped && timing_clock() >= control.stop_at)
-        timing.stopped = true;
-    return timing.stopped;
-}
-
 void turn_begin() {
-    control.turn_start = timing_clock();
+    control.turn_start = deadline_clock();
     control.check_count = 1;
-    timing.stopped = false;
+    deadline.stopped = false;
     if (control.turn_pressure != UNPRESSED) {
         set_level(levels.level);
         control.turn_pressure = UNPRESSED;
@@ -162,7 +115,7 @@ bool check_due() {
 void clock_check() {
     // 1. Count the check and read the clock.
     control.check_count++;
-    long long ms = timing_clock() - control.turn_start;
+    long long ms = deadline_clock() - control.turn_start;
     double elapsed = static_cast<double>(ms) / 1000.0;
 
     // 2. The first check of a game whose speed is unknown measures it.

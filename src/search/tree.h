@@ -12,9 +12,9 @@ struct tree_node {
 };
 
 // ---- Memory budget ----------------------------------------------------------------------
-// INFO max_memory is the manager's budget for the whole process. The engine's fixed arrays
-// (board and move record, key tables, the search's per-ply lists, the benchmark's board)
-// take fixed_bytes() whatever happens; the tree may use what is left, at NODE_BYTES a node.
+// The tree may use what the memory budget leaves after the shared records and the classic
+// search's own (key tables, per-ply lists, memos, the benchmark's board): fixed_bytes() in
+// all, whatever happens. It takes NODE_BYTES a node.
 // At the limit node_alloc fails as when the heap runs out, so the search goes on without
 // storing. The first node of a tree, its root entry, is always granted. A budget of 0 (or
 // below) means no limit.
@@ -23,6 +23,7 @@ struct tree_node {
 // the look-up filter (tree_may_hold) takes at most 4 bytes a node.
 constexpr long NODE_BYTES = static_cast<long>(sizeof(tree_node)) + 16;
 long fixed_bytes();
+long classic_bytes(); // the classic search's own share of fixed_bytes()
 
 struct tree_memory_state {
     long nodes; // nodes alive, in this move's tree

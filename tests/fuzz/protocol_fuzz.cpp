@@ -42,8 +42,11 @@ void check_line(const char *line) {
 // Level 0 for every game, as INFO timeout_turn 0 would give: searches stay short and the
 // clock never changes what the engine does.
 void fixed_level() {
-    fix_level(0);
+    if (speed_unknown() && game.dim > 0) fix_level(0);
 }
+
+// The classic search, pinned to level 0, or with the stand-in chooser.
+search_mode fuzzed_mode = classic_mode;
 
 // The first empty square in scan order; none on a full board, as the search says.
 square first_empty(int *board, int) {
@@ -58,9 +61,9 @@ square first_empty(int *board, int) {
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     exit_hook = leave_loop;
     message_sink = check_line;
-    choose_level = fixed_level;
+    fuzzed_mode.before_move = fixed_level;
     const char *moves = std::getenv("BRUSK_FUZZ_MOVES");
-    if (moves && std::strcmp(moves, "first") == 0) move_chooser = first_empty;
+    if (moves && std::strcmp(moves, "first") == 0) fuzzed_mode.choose = first_empty;
     return 0;
 }
 
@@ -71,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (!in) std::abort();
     input_stream = in;
     try {
-        run_protocol();
+        run_protocol(fuzzed_mode);
     } catch (const loop_ended &) {}
     std::fclose(in);
     return 0;

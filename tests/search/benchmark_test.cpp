@@ -29,7 +29,7 @@ TEST(LevelForSpeed, DeepestLevelWhoseBudgetFits) {
 // counted, under a millisecond counting as one), and it gives the game its level.
 TEST(Benchmark, MeasuresAtTheFirstClockCheckAndSetsTheGameLevel) {
     fresh_state(15);
-    timing_clock = [] { return 0LL; };
+    deadline_clock = [] { return 0LL; };
     benchmark();
     const std::string lines = said();
     EXPECT_TRUE(lines.starts_with(level_line(0) + "MESSAGE Val... ")) << lines;

@@ -66,12 +66,12 @@ TEST(ChooseMove, PlaysTheFirstOfTheBestCandidates) {
 // A found win makes the next search start at ply 2, a quiet position brings it back to 0.
 TEST(ChooseMove, RootPlyFollowsAFoundWin) {
     play(set_bench("attack 15", 1));
-    EXPECT_GT(root.last_value, 512);
+    EXPECT_GT(report.value, 512);
     EXPECT_EQ(root.root_ply, 2);
     int side = set_bench("opening 15", 1);
     root.root_ply = 2; // as the found win left it
     play(side);
-    EXPECT_LT(root.last_value, 512);
+    EXPECT_LT(report.value, 512);
     EXPECT_EQ(root.root_ply, 0);
 }
 
@@ -90,7 +90,7 @@ TEST(ChooseMove, StopPlaysTheBestFullySearchedCandidate) {
     int static_score = 0;
     list.n = generate_moves(game.board, side, 0, list, &static_score, 2);
     const turn full = play(side);
-    const int full_nodes = root.last_nodes, full_value = root.last_value;
+    const int full_nodes = report.nodes, full_value = report.value;
     ASSERT_GT(full_nodes, 1000);
 
     int last_value = -WIN - 1;
@@ -98,29 +98,28 @@ TEST(ChooseMove, StopPlaysTheBestFullySearchedCandidate) {
         set_bench("opening 15", 2);
         stop_after = limit;
         settings.timeout_turn = 5;
-        timing_clock = [] { return 0LL; };
+        deadline_clock = [] { return 0LL; };
         arm_stop(); // the deadline lies between the two readings of clock_by_nodes
-        timing_clock = clock_by_nodes;
+        deadline_clock = clock_by_nodes;
         turn t = play(side);
         disarm_stop();
         settings.timeout_turn = 0;
         EXPECT_TRUE(std::any_of(list.rec, list.rec + list.n, [&](const move_rec &m) {
             return m.x == t.move.x && m.y == t.move.y;
         })) << limit;
-        EXPECT_EQ(t.out, value_line(root.last_value));
-        EXPECT_LE(root.last_value, full_value) << limit;
+        EXPECT_EQ(t.out, value_line(report.value));
+        EXPECT_LE(report.value, full_value) << limit;
         if (limit == 0) {
-            EXPECT_EQ(root.last_value, static_score);
+            EXPECT_EQ(report.value, static_score);
         } else {
-            EXPECT_GE(root.last_value, last_value) << limit;
-            last_value = root.last_value;
+            EXPECT_GE(report.value, last_value) << limit;
+            last_value = report.value;
         }
         if (limit >= full_nodes) {
             EXPECT_EQ(t.out, full.out);
         }
         const turn next = play(side); // plays as from a fresh state
-        EXPECT_EQ(next.out + std::to_string(root.last_nodes),
-                  full.out + std::to_string(full_nodes));
+        EXPECT_EQ(next.out + std::to_string(report.nodes), full.out + std::to_string(full_nodes));
     }
 }
 
@@ -131,15 +130,15 @@ TEST(ChooseMove, ForgetsTheLastMoveChoice) {
         int side = set_bench(name, 2);
         settings.exact_five = 1;
         const turn fresh = play(side);
-        const int nodes = root.last_nodes, value = root.last_value;
+        const int nodes = report.nodes, value = report.value;
         set_bench(name, 2);
         play(side);
         settings.exact_five = 1;
         root.root_ply = 0;
         const turn again = play(side);
         EXPECT_EQ(again.move.x * 100 + again.move.y, fresh.move.x * 100 + fresh.move.y) << name;
-        EXPECT_EQ(root.last_value, value) << name;
-        EXPECT_EQ(root.last_nodes, nodes) << name;
+        EXPECT_EQ(report.value, value) << name;
+        EXPECT_EQ(report.nodes, nodes) << name;
     }
 }
 

@@ -15,7 +15,7 @@ long long fake_now = 0;
 // yet: 30 s a move, a 180 s match with ample time left.
 void start_move(int level) {
     fresh_state(15);
-    timing_clock = [] { return fake_now; };
+    deadline_clock = [] { return fake_now; };
     settings.time_left = 1000;
     fake_now = 0;
     set_game_level(level);
@@ -104,11 +104,11 @@ TEST(ClockCheck, StopsBeforeTheEarlierDeadline) {
         settings.time_left = c.left;
         arm_stop();
         check_at(c.deadline_ms / 2);
-        EXPECT_FALSE(timing.stopped) << c.deadline_ms;
+        EXPECT_FALSE(deadline.stopped) << c.deadline_ms;
         EXPECT_EQ(check_at(c.deadline_ms - 1), "");
-        EXPECT_EQ(timing.stopped, c.deadline_ms < LLONG_MAX) << c.deadline_ms;
+        EXPECT_EQ(deadline.stopped, c.deadline_ms < LLONG_MAX) << c.deadline_ms;
         next_move();
-        EXPECT_FALSE(timing.stopped);
+        EXPECT_FALSE(deadline.stopped);
         disarm_stop();
         EXPECT_FALSE(out_of_time());
     }
@@ -144,9 +144,9 @@ TEST(ClockCheck, ReadsTheClockOnceEvery128Nodes) {
     static int reads;
     const int side = set_bench("test position 15", 4);
     reads = 0;
-    timing_clock = [] { return static_cast<long long>(reads++); };
+    deadline_clock = [] { return static_cast<long long>(reads++); };
     choose_move(game.board, side);
-    EXPECT_NEAR(reads - 1, root.last_nodes / 128, 1) << root.last_nodes;
+    EXPECT_NEAR(reads - 1, report.nodes / 128, 1) << report.nodes;
 }
 
 } // namespace

@@ -32,7 +32,7 @@ inline std::string value_line(int v) {
 
 // Every process-wide record back to its start-up values, as in a fresh engine process.
 inline void fresh_state(int dim) {
-    reset_engine();
+    reset_engine(classic_mode);
     message_sink = keep_said;
     game.dim = dim;
 }

@@ -124,13 +124,13 @@ TEST(Explain, BenchPositionsGiveTheEnginesNumbers) {
         const std::vector<std::string> chosen = words_after(run.out, "Chosen: ");
         ASSERT_GE(chosen.size(), 5u);
         EXPECT_EQ(chosen[0], move_name(s.x, s.y));
-        EXPECT_EQ(std::stoi(chosen[2]), root.last_value);
-        EXPECT_EQ(std::stoi(chosen[4]), root.last_nodes);
+        EXPECT_EQ(std::stoi(chosen[2]), report.value);
+        EXPECT_EQ(std::stoi(chosen[4]), report.nodes);
         const std::vector<std::string> line = words_after(run.out, "Principal line (");
         ASSERT_GE(line.size(), 10u); // "N", "plies,", "as far as the tree holds it):", ...
         EXPECT_EQ(line[9], move_name(s.x, s.y));
-        if (std::abs(root.last_value) > 512) {
-            EXPECT_EQ(std::stoi(line[0]), WIN - std::abs(root.last_value) + 1);
+        if (std::abs(report.value) > 512) {
+            EXPECT_EQ(std::stoi(line[0]), WIN - std::abs(report.value) + 1);
         }
     }
 }
@@ -162,7 +162,7 @@ svg_facts parse_svg(const std::string &text) {
 }
 
 // The width and height a PNG's header gives.
-std::pair<int, int> png_size(const std::string &png) {
+[[maybe_unused]] std::pair<int, int> png_size(const std::string &png) {
     auto word = [&](size_t at) {
         int v = 0;
         for (size_t i = at; i < at + 4 && i < png.size(); i++)

@@ -183,13 +183,13 @@ void explain_position(const game_record &g, int stones, int dim, int rule, int l
     e.chosen = choose_move(board, e.side);
     e.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     root_watch = nullptr;
-    e.searched = root.last_searched != 0;
+    e.searched = report.searched != 0;
     for (int i = 0, alpha = -WIN; e.searched && i < n; i++) {
         e.at_most[i] = i > 0 && e.values[i] <= alpha;
         if (e.values[i] > alpha) alpha = e.values[i];
     }
-    e.value = root.last_value;
-    e.nodes = root.last_nodes;
+    e.value = report.value;
+    e.nodes = report.nodes;
     e.tree_peak = tree_memory.peak;
 }
 

@@ -44,7 +44,7 @@ const bench_position &bench_named(const char *name) {
 }
 
 void set_up_engine(int dim, int rule, int level) {
-    reset_engine();
+    reset_engine(classic_mode);
     game.dim = dim;
     settings.exact_five = rule != 0;
     settings.renju = rule == RULE_RENJU;

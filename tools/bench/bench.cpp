@@ -53,16 +53,16 @@ void run_position(const bench_position &p, int max_level, double max_memory, sui
         long long start = clock_ms();
         square s = choose_move(board, colour);
         long long ms = clock_ms() - start;
-        run.nodes += root.last_nodes;
+        run.nodes += report.nodes;
         run.ms += ms;
-        for (int v : {s.x, s.y, root.last_searched, root.last_value, root.last_nodes})
+        for (int v : {s.x, s.y, int{report.searched}, report.value, static_cast<int>(report.nodes)})
             run.digest.add(v);
         std::printf("%-18s level %d  move %-4s", p.name, level, move_name(s.x, s.y));
-        if (root.last_searched)
-            std::printf("  value %5d", root.last_value);
+        if (report.searched)
+            std::printf("  value %5d", report.value);
         else
             std::printf("  value     -");
-        std::printf("  nodes %10d  tree %8ld  %8.3f s\n", root.last_nodes, tree_memory.peak,
+        std::printf("  nodes %10lld  tree %8ld  %8.3f s\n", report.nodes, tree_memory.peak,
                     ms / 1000.0);
     }
 }
