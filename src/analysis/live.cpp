@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "analysis/analysis.h"
+#include "analysis/live.h"
 #include "analysis/patterns.h"
+#include "analysis/point.h"
 #include "analysis/ranks.h"
 #include "analysis/window.h"
 

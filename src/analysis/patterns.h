@@ -7,7 +7,8 @@
 // A pattern describes one colour's 11-cell line: cells 1-9 as base-3 digits (0 empty, 1 own,
 // 2 blocked: a stone of the other colour, or off the board) and whether cells 0 and 10 hold
 // own stones (they matter only as a window's outer neighbours under the exact-five rule).
-#include "analysis/analysis.h"
+#include "analysis/point.h"
+#include "analysis/ranks.h"
 
 constexpr int INNER_PATTERNS = 19683; // 3^9
 constexpr int LINE_PATTERNS = INNER_PATTERNS * 4;

@@ -1,5 +1,5 @@
 // Point analysis: the windows of five through a square, for one colour.
-#include "analysis/analysis.h"
+#include "analysis/point.h"
 #include "analysis/window.h"
 
 void line_window(const int *board, int x, int y, int d, int line[LINE_LEN]) {

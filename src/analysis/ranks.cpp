@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "analysis/live.h"
 #include "analysis/ranks.h"
 
 rank_sets ranks;

@@ -1,11 +1,31 @@
 #pragma once
-// Private to line analysis: the rank buckets' sets and their writing side, which the live
-// analysis keeps in step with its analyses (the reading side is in analysis.h). The sets
-// are declared here, not in analysis.h, so that only the analysis module writes them, and
+// Rank buckets: the rank of an analysis as one number, and the sets of squares by bucket
+// that the live analysis keeps in step with its analyses (the reading side is in live.h).
 // move_rank is inline because the live analysis files some forty million squares a bench.
 #include <cstdint>
 
-#include "analysis/analysis.h"
+#include "analysis/point.h"
+
+// The rank of an analysis as one number: 0 for count 0, else count 1..4, threat 0..3 and
+// windows 1..5 in that order of weight, 1..80. Analyses of empty squares (hits 0) with
+// larger buckets rank first, and equal buckets rank equal.
+constexpr int THREAT_CLASSES = 4; // threat 0..3
+constexpr int MAX_WINDOWS = 5;    // windows 1..5
+constexpr int COUNT_BUCKETS = THREAT_CLASSES * MAX_WINDOWS;
+constexpr int RANK_BUCKETS = 1 + 4 * COUNT_BUCKETS;
+
+// The lowest bucket of the analyses of count 1..4; count 5 would be the first past the end.
+constexpr int count_bucket(int count) {
+    return 1 + (count - 1) * COUNT_BUCKETS;
+}
+constexpr int rank_bucket(const point_info &p) {
+    return p.count == 0 ? 0 : count_bucket(p.count) + p.threat * MAX_WINDOWS + p.windows - 1;
+}
+
+// Sets of cells in words of 64 bits, bit i of word w for cell index w * 64 + i, so the bits
+// run in scan order; and which buckets may hold a square, bit b % 64 of word b / 64.
+using bucket_sets = std::uint64_t[RANK_BUCKETS][CELL_WORDS];
+constexpr int FILLED_WORDS = (RANK_BUCKETS + 63) / 64;
 
 static_assert(FILLED_WORDS == 2, "the non-empty buckets of a colour fit two words");
 

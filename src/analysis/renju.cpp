@@ -9,7 +9,8 @@
 #include <bit>
 #include <cstring>
 
-#include "analysis/analysis.h"
+#include "analysis/point.h"
+#include "analysis/renju.h"
 #include "analysis/window.h"
 
 namespace {
@@ -169,4 +170,24 @@ bool renju_forbidden(const int *board, int x, int y, const point_info &black) {
     const bool two_threats = black.threat >= 2 || (makes_four(black) && black.windows >= 2);
     if (!two_threats && !overline_possible(board, x, y)) return false;
     return renju_verdict(board, x, y) != RENJU_LEGAL;
+}
+
+void start_screen(renju_screen &s, const int *board,
+                  point_info (*black_view)(const int *, int, int, int)) {
+    s.renju = settings.renju != 0;
+    if (!s.renju) return;
+    s.board = board;
+    s.black_view = black_view;
+    for (int w = 0; w < CELL_WORDS; w++) s.screened[w] = s.barred[w] = 0;
+}
+
+bool black_barred(renju_screen &s, int x, int y) {
+    if (!s.renju) return false;
+    const int c = cell(x, y);
+    const std::uint64_t bit = std::uint64_t{1} << (c & 63);
+    if ((s.screened[c >> 6] & bit) == 0) {
+        s.screened[c >> 6] |= bit;
+        if (renju_forbidden(s.board, x, y, s.black_view(s.board, x, y, 1))) s.barred[c >> 6] |= bit;
+    }
+    return (s.barred[c >> 6] & bit) != 0;
 }

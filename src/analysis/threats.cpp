@@ -3,7 +3,8 @@
 #include <bit>
 #include <initializer_list>
 
-#include "analysis/analysis.h"
+#include "analysis/point.h"
+#include "analysis/threats.h"
 #include "analysis/window.h"
 
 // Only three windows mark squares: W2 (cells 2-6) marks the three cells before the square

@@ -7,7 +7,7 @@
 // these few functions, so they cannot disagree.
 #include <bit>
 
-#include "analysis/analysis.h"
+#include "analysis/point.h"
 
 constexpr unsigned FIVE_CELLS = 0x1F;
 constexpr unsigned LINE_CELLS = (1u << LINE_LEN) - 1;

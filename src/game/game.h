@@ -14,6 +14,10 @@ constexpr int cell(int x, int y) {
     return x * MAX_DIM + y;
 }
 
+// A set of cells in words of 64 bits: bit i of word w for cell index w * 64 + i, so the
+// bits run in scan order (x outer, y inner).
+constexpr int CELL_WORDS = (BOARD_CELLS + 63) / 64;
+
 // Game status: 0 no board, 1 board ready (or a BOARD position being read),
 // 2 engine plays +1, 3 engine plays -1.
 enum { STATUS_NO_BOARD = 0, STATUS_READY = 1, STATUS_PLAYS_FIRST = 2, STATUS_PLAYS_SECOND = 3 };

@@ -4,6 +4,7 @@
 // The scan reads the live analysis, which follows the board from call to call; the plain
 // scan that analyses every square afresh is kept as the reference (reference.cpp), and
 // both share the filing, the score and the selection.
+#include "analysis/live.h"
 #include "movegen/scan.h"
 
 // Weights of the best records of each list, indexed by
@@ -84,18 +85,6 @@ void file_square(const int *board, int x, int y, int side, int ply, int parent_t
     }
 }
 
-bool black_barred(const scan_state &st, int x, int y) {
-    if (!st.renju) return false;
-    const int c = cell(x, y);
-    const std::uint64_t bit = std::uint64_t{1} << (c & 63);
-    if ((st.screened[c >> 6] & bit) == 0) {
-        st.screened[c >> 6] |= bit;
-        if (renju_forbidden(st.board, x, y, st.black_view(st.board, x, y, 1)))
-            st.barred[c >> 6] |= bit;
-    }
-    return (st.barred[c >> 6] & bit) != 0;
-}
-
 void file_screened_square(const int *board, int x, int y, int side, int ply, int parent_tag,
                           point_info own, point_info opp, scan_state &st, threat_lists &tl) {
     if (black_barred(st, x, y)) {
@@ -108,12 +97,7 @@ void file_screened_square(const int *board, int x, int y, int side, int ply, int
 void start_scan(scan_state &st, threat_lists &tl, int parent_tag,
                 point_info (*analyse)(const int *, int, int, int), const int *board,
                 point_info (*black_view)(const int *, int, int, int)) {
-    st.renju = settings.renju != 0;
-    if (st.renju) {
-        st.board = board;
-        st.black_view = black_view;
-        for (int w = 0; w < CELL_WORDS; w++) st.screened[w] = st.barred[w] = 0;
-    }
+    start_screen(st.screen, board, black_view);
     st.own_list.n = 0;
     st.opp_list.n = 0;
     st.own_fours = 0;

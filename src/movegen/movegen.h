@@ -1,7 +1,8 @@
 #pragma once
 // Move generation: move records and lists, the ranking of candidates, and generate_moves,
 // the engine's only source of moves and of leaf values.
-#include "analysis/analysis.h"
+#include "analysis/point.h"
+#include "analysis/threats.h"
 
 // The search class of a move (move_rec::tag). A node reached by a quiet move stops past
 // full_depth, one reached by a threat (+1, or -1 passed on from a threat of the other side)
@@ -45,13 +46,10 @@ struct move_list {
     move_rec rec[MAX_MOVES];
 };
 
-// Ends the process with status 1 after "uloz_tah: preteceni ts, n=%d" on stderr.
-[[noreturn]] void move_list_overflow(int n);
-
 // Appends one record to `list`; a full list is an internal fault and ends the process.
 // Inline: the generator files every candidate square through it.
 inline int uloz_tah(int x, int y, const point_info &info, int tag, move_list &list) {
-    if (list.n >= MAX_MOVES) move_list_overflow(list.n);
+    if (list.n >= MAX_MOVES) fatal("uloz_tah: preteceni ts, n=%d", list.n);
     list.rec[list.n] = move_rec{x, y, info, tag};
     list.n++;
     return 0;

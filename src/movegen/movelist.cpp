@@ -2,11 +2,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "analysis/ranks.h"
 #include "movegen/movegen.h"
-
-void move_list_overflow(int n) {
-    fatal("uloz_tah: preteceni ts, n=%d", n);
-}
 
 // Sort keys: the four ranking fields packed above the record's index, inverted so that
 // ascending keys put the strongest first and, among equal records, the earlier one first.

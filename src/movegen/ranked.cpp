@@ -3,6 +3,7 @@
 // bucket for each colour. So the lists are read off bucket by bucket from the top, each
 // bucket's squares in scan order, which is the stable ranking; only the head of each list
 // is written.
+#include "analysis/live.h"
 #include "movegen/scan.h"
 
 namespace {
@@ -95,6 +96,6 @@ int scan_ranked_under(int side, int ply, int parent_tag, scan_state &st, move_li
 } // namespace
 
 int scan_ranked(int side, int ply, int parent_tag, scan_state &st, move_list &out) {
-    return st.renju ? scan_ranked_under<true>(side, ply, parent_tag, st, out)
-                    : scan_ranked_under<false>(side, ply, parent_tag, st, out);
+    return st.screen.renju ? scan_ranked_under<true>(side, ply, parent_tag, st, out)
+                           : scan_ranked_under<false>(side, ply, parent_tag, st, out);
 }

@@ -2,6 +2,7 @@
 // Private to move generation: what the board scan hands to the selection of moves.
 #include <cstdint>
 
+#include "analysis/renju.h"
 #include "movegen/movegen.h"
 
 struct scan_state {
@@ -15,20 +16,16 @@ struct scan_state {
     int defence_tag;    // tag of a forced block
     // The point analysis the selection uses on empty squares of the scanned position.
     point_info (*analyse)(const int *board, int x, int y, int colour);
-    // Under renju (renju set): the scanned position and black's plain analysis of its
-    // squares, and the squares screened for black so far and those found barred, where
-    // black must not play. Each square is screened once, when the scan or the selection
-    // first asks about it.
-    bool renju;
-    const int *board;
-    point_info (*black_view)(const int *board, int x, int y, int colour);
-    mutable std::uint64_t screened[CELL_WORDS];
-    mutable std::uint64_t barred[CELL_WORDS];
+    // Under renju, the squares of the scanned position where black must not play, screened
+    // when the scan or the selection first asks about them (mutable: asking fills it in).
+    mutable renju_screen screen;
 };
 
 // Under renju, whether black must not play the empty square x,y of the scanned position;
 // false under the other rules.
-bool black_barred(const scan_state &st, int x, int y);
+inline bool black_barred(const scan_state &st, int x, int y) {
+    return black_barred(st.screen, x, y);
+}
 
 // Threat squares around the simple fours the scan files, near the root.
 struct threat_lists {

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "analysis/analysis.h"
+#include "analysis/live.h"
 #include "search/deadline.h"
 #include "search/mode.h"
 

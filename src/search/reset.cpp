@@ -2,7 +2,7 @@
 // the same state as a fresh process: the shared records here, the search's own through its
 // mode. The output hooks (message_sink, exit_hook) belong to the harness that set them, for
 // its whole run.
-#include "analysis/analysis.h"
+#include "analysis/live.h"
 #include "search/deadline.h"
 #include "search/mode.h"
 

@@ -16,8 +16,9 @@
 
 #include "game/game.h"
 #include "protocol/protocol.h"
-#include "search/search.h"
-#include "search/timectl.h"
+#include "search/classic/classic.h"
+#include "search/classic/timectl.h"
+#include "search/mode.h"
 
 namespace {
 

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
-#include "search/reference.h"
+#include "search/classic/alphabeta.h"
+#include "search/classic/ply_lists.h"
+#include "search/classic/reference.h"
 #include "support/position.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "search/benchmark.h"
+#include "search/classic/benchmark.h"
 #include "support/position.h"
 
 namespace {

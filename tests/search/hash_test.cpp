@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "search/reference.h"
+#include "search/classic/reference.h"
 #include "support/position.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <climits>
 #include <string>
 
+#include "search/classic/alphabeta.h"
 #include "support/position.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <climits>
 #include <string>
 
+#include "search/classic/alphabeta.h"
 #include "support/position.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "search/tree.h"
+#include "search/classic/tree.h"
 
 namespace {
 

@@ -5,9 +5,13 @@
 #include <sstream>
 #include <string>
 
+#include "analysis/live.h"
+#include "analysis/renju.h"
+#include "analysis/threats.h"
 #include "positions.h"
-#include "search/search.h"
-#include "search/timectl.h"
+#include "search/classic/classic.h"
+#include "search/classic/root.h"
+#include "search/classic/timectl.h"
 
 // The engine's lines go to `said_lines` instead of standard output, each with its newline,
 // once a helper below has set up the engine; said() returns those said since its last call.

@@ -16,7 +16,9 @@
 
 #include "engine_proc.h"
 #include "positions.h"
-#include "search/search.h"
+#include "search/classic/alphabeta.h"
+#include "search/classic/root.h"
+#include "search/mode.h"
 
 #ifdef BRUSK_HAVE_EXPAT
 #include <expat.h>

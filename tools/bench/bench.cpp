@@ -20,10 +20,11 @@
 #include <initializer_list>
 
 #include "positions.h"
+#include "search/classic/root.h"
+#include "search/classic/timectl.h"
+#include "search/classic/tree.h"
 #include "search/clock.h"
-#include "search/search.h"
-#include "search/timectl.h"
-#include "search/tree.h"
+#include "search/mode.h"
 
 namespace {
 

@@ -1,8 +1,10 @@
 // Speed of generate_moves, the search's inner loop, on fixed positions: at the root
 // (ply 0, threat squares gathered) and inside the tree (ply 2), under renju too; and the
 // cost of renju's forbidden-square verdict.
+#include "analysis/renju.h"
+#include "movegen/movegen.h"
 #include "positions.h"
-#include "search/search.h"
+#include "search/classic/root.h"
 
 #include <benchmark/benchmark.h>
 

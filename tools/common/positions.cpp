@@ -3,8 +3,9 @@
 
 #include <cstring>
 
-#include "search/search.h"
-#include "search/timectl.h"
+#include "search/classic/classic.h"
+#include "search/classic/timectl.h"
+#include "search/mode.h"
 
 const bench_position bench_suite[BENCH_SUITE_SIZE] = {
     // 15 x 15, exactly five

@@ -2,12 +2,14 @@
 // choose_move for the search, with root_watch to see each root value and to read the
 // principal line out of the tree before the move choice releases it.
 #include "explain_search.h"
+#include "analysis/renju.h"
+#include "search/classic/hash.h"
 
 #include <chrono>
 #include <cstdio>
 
 #include "positions.h"
-#include "search/tree.h"
+#include "search/classic/tree.h"
 
 namespace {
 

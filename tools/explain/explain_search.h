@@ -3,7 +3,9 @@
 // generator's candidates and static score, the root search's value of every candidate,
 // the chosen move, and the principal line as the transposition tree holds it.
 #include "explain_input.h"
-#include "search/search.h"
+#include "movegen/movegen.h"
+#include "search/classic/alphabeta.h"
+#include "search/classic/root.h"
 
 constexpr int MAX_LINE = 64; // plies of the principal line kept
 

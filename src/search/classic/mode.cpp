@@ -2,10 +2,12 @@
 // per-move transposition tree.
 #include <cstring>
 
-#include "search/benchmark.h"
+#include "search/classic/benchmark.h"
+#include "search/classic/classic.h"
+#include "search/classic/memo.h"
+#include "search/classic/root.h"
+#include "search/classic/timectl.h"
 #include "search/mode.h"
-#include "search/search.h"
-#include "search/timectl.h"
 
 namespace {
 

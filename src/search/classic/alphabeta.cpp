@@ -6,8 +6,11 @@
 // node is filed in the transposition tree under a key that includes its window.
 #include <cassert>
 
-#include "search/search.h"
-#include "search/timectl.h"
+#include "search/classic/alphabeta.h"
+#include "search/classic/memo.h"
+#include "search/classic/ply_lists.h"
+#include "search/classic/root.h"
+#include "search/classic/timectl.h"
 
 // The limits are read afresh at every node, since the clock checks may lower them during
 // the search.

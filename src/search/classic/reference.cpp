@@ -1,7 +1,8 @@
 // Plain forms of the hash and the search.
-#include "search/reference.h"
+#include "search/classic/reference.h"
 
-#include "search/search.h"
+#include "search/classic/alphabeta.h"
+#include "search/classic/ply_lists.h"
 
 int search_reference(int *board, int colour, int ply, int tag) {
     move_list &list = ply_list(ply); // the search's own lists: the two never run at once

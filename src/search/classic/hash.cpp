@@ -6,9 +6,8 @@
 #include <bit>
 #include <cstring>
 
-#include "search/hash.h"
+#include "search/classic/hash.h"
 #include "search/random.h"
-#include "search/search.h"
 
 key_state keys = {1, {}, {}};
 

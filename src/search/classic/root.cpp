@@ -1,9 +1,14 @@
 // The root move choice: the engine's turn.
 #include <cassert>
 
+#include "analysis/renju.h"
+#include "search/classic/alphabeta.h"
+#include "search/classic/memo.h"
+#include "search/classic/ply_lists.h"
+#include "search/classic/root.h"
+#include "search/classic/timectl.h"
 #include "search/clock.h"
-#include "search/search.h"
-#include "search/timectl.h"
+#include "search/mode.h"
 
 root_state root;
 void (*root_watch)(int *board, int side, const move_list &list, int i, int value) = nullptr;

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <new>
 
-#include "search/tree.h"
+#include "search/classic/tree.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Speed benchmark: a level-0 search of a fixed position, timed by the search's own clock
 // check, decides how deep the engine can afford to look for the rest of the game.
-#include "search/benchmark.h"
-#include "search/search.h"
-#include "search/timectl.h"
+#include "search/classic/benchmark.h"
+#include "search/classic/root.h"
+#include "search/classic/timectl.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Time control and speed measurement. Checks run every 128 completed nodes; each check
 // may move the move's state and the match's state one step each, never more, so a second
 // step always needs a later check.
-#include "search/timectl.h"
+#include "search/classic/timectl.h"
 
 #include <climits>
 #include <cmath>

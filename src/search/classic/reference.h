@@ -1,6 +1,6 @@
 #pragma once
 // Plain forms of the search's parts, the tests hold the fast ones to.
-#include "search/hash.h"
+#include "search/classic/hash.h"
 
 // The position key by its definition, over every cell of the board in scan order: for each
 // stone h0 = h0 * 16807 + K + offset and h1 likewise, a +1 stone adding (K0, a) to h0 and

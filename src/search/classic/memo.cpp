@@ -4,7 +4,7 @@
 // then valued or listed without syncing the live analysis to it and scanning it again.
 #include <initializer_list>
 
-#include "search/search.h"
+#include "search/classic/memo.h"
 
 memo_state memo;
 

@@ -3,9 +3,12 @@
 #include <climits>
 
 #include "search/budget.h"
+#include "search/classic/classic.h"
+#include "search/classic/memo.h"
+#include "search/classic/ply_lists.h"
+#include "search/classic/root.h"
+#include "search/classic/timectl.h"
 #include "search/mode.h"
-#include "search/search.h"
-#include "search/timectl.h"
 
 // The largest by far are the per-ply candidate lists, then the memos.
 long classic_bytes() {
