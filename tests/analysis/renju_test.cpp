@@ -3,6 +3,7 @@
 // make under renju.
 #include <gtest/gtest.h>
 
+#include "five.h"
 #include "renju_rules.h"
 #include "support/position.h"
 
@@ -94,12 +95,12 @@ TEST(Renju, FivesByColourAndTheBlockBlackCannotPlay) {
     ASSERT_EQ(generate_moves(game.board, -1, 2, out, &score, 2), 1);
     EXPECT_EQ(out.rec[0].tag, TAG_FIVE) << "white's six wins";
     game.board[cell(6, 7)] = -1;
-    EXPECT_TRUE(renju_reference_wins(game.board, 15, 6, 7));
+    EXPECT_TRUE(stone_makes_five(game.board, 15, 6, 7, RULE_RENJU));
     game.board[cell(6, 7)] = 0;
     swap_colours();
     EXPECT_EQ(analyse_point(game.board, 6, 7, 1).count, 0) << "black's six is no five";
     game.board[cell(6, 7)] = 1;
-    EXPECT_FALSE(renju_reference_wins(game.board, 15, 6, 7));
+    EXPECT_FALSE(stone_makes_five(game.board, 15, 6, 7, RULE_RENJU));
     // White's four 3,3..6,6 has one five square, 7,7, a double three of black.
     set_board(15, RULE_RENJU, "O 3,3 4,4 5,5 6,6 14,14 X 2,2 5,7 6,7 7,5 7,6");
     for (int ply : {0, 2}) {

@@ -131,7 +131,7 @@ TEST(Explain, BenchPositionsGiveTheEnginesNumbers) {
         const std::vector<std::string> line = words_after(run.out, "Principal line (");
         ASSERT_GE(line.size(), 10u); // "N", "plies,", "as far as the tree holds it):", ...
         EXPECT_EQ(line[9], move_name(s.x, s.y));
-        if (std::abs(report.value) > 512) {
+        if (std::abs(report.value) > FOUND_WIN) {
             EXPECT_EQ(std::stoi(line[0]), WIN - std::abs(report.value) + 1);
         }
     }

@@ -11,7 +11,6 @@ namespace {
 constexpr double CW = 880, CH = 440;                 // picture
 constexpr double PL = 64, PR = 24, PT = 76, PB = 56; // plot margins
 constexpr double EDGE = 18; // band at the top and bottom edges for found wins and losses
-constexpr int FOUND = 512;  // beyond this a value is a found win or loss
 
 struct chart_frame {
     int count;
@@ -21,8 +20,8 @@ struct chart_frame {
     }
     double y(int v) const {
         const double top = PT, bottom = CH - PB;
-        if (v > FOUND) return top;
-        if (v < -FOUND) return bottom;
+        if (v > FOUND_WIN) return top;
+        if (v < -FOUND_WIN) return bottom;
         return (top + bottom) / 2 - v * (bottom - top - 2 * EDGE) / (2.0 * range);
     }
 };
@@ -32,7 +31,7 @@ struct chart_frame {
 int chart_range(const game_point *points, int count, int *step) {
     int top = 0;
     for (int i = 0; i < count; i++)
-        if (points[i].valued && std::abs(points[i].value) <= FOUND)
+        if (points[i].valued && std::abs(points[i].value) <= FOUND_WIN)
             top = std::max(top, std::abs(points[i].value));
     static const int steps[] = {10, 20, 25, 50, 100, 200};
     *step = 200;
@@ -57,7 +56,7 @@ void draw_axes(std::string &svg, const chart_frame &f, int step) {
     }
     // The edges: found wins of each colour.
     for (int s = -1; s <= 1; s += 2) {
-        const double y = f.y(s * (FOUND + 1));
+        const double y = f.y(s * (FOUND_WIN + 1));
         svg_line(svg,
                  "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"%s\" "
                  "stroke-width=\"2\"/>",
@@ -126,7 +125,7 @@ std::string game_svg(const game_point *points, int count, const int *swings, int
         const game_point &p = points[i];
         if (!p.valued) continue;
         const double x = f.x(i + 1), y = f.y(p.value);
-        if (std::abs(p.value) > FOUND) // a found win or loss: a triangle on the edge
+        if (std::abs(p.value) > FOUND_WIN) // a found win or loss: a triangle on the edge
             svg_line(svg, "<path class=\"point\" d=\"M%.1f %.1fl-5 %.1fh10z\" fill=\"%s\"/>", x, y,
                      p.value > 0 ? 8.0 : -8.0, p.value > 0 ? "#151515" : "#9a9a9a");
         else

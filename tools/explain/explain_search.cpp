@@ -1,6 +1,6 @@
 // Explaining a position with the engine's own calls: generate_moves for the candidates,
-// choose_move for the search, with root_watch to see each root value and to read the
-// principal line out of the tree before the move choice releases it.
+// choose_move for the search, with root_watch to see each root value; the principal line
+// is the one the search reports.
 #include "explain_search.h"
 #include "analysis/renju.h"
 #include "search/classic/hash.h"
@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "five.h"
 #include "positions.h"
 #include "search/classic/tree.h"
 
@@ -15,119 +16,9 @@ namespace {
 
 explanation *watching; // the explanation root_watch fills
 
-// Whether the stone on x,y makes five along some line under the rule in force.
-bool makes_five_at(const int *board, int x, int y) {
-    const int colour = board[cell(x, y)];
-    for (const direction &d : directions) {
-        int run = 1;
-        for (int s = -1; s <= 1; s += 2)
-            for (int k = 1; on_board(x + s * k * d.dx, y + s * k * d.dy) &&
-                            board[cell(x + s * k * d.dx, y + s * k * d.dy)] == colour;
-                 k++)
-                run++;
-        if (run == 5 || (run > 5 && !exact_for(colour))) return true;
-    }
-    return false;
-}
-
-// The value the search gives the position after `m` (played by `colour` at `ply`) without
-// storing it: a leaf by the generator alone. False when the position is searched, so only
-// the tree can tell its value.
-bool leaf_value(int *board, int colour, int ply, const move_rec &m, int *value) {
-    static move_list scratch;
-    int score = 0;
-    int n = generate_moves(board, -colour, ply + 1, scratch, &score, m.tag);
-    if (n == 1 && scratch.rec[0].tag == TAG_FIVE)
-        *value = -(WIN - (ply + 1));
-    else if (n == 1 && scratch.rec[0].tag == TAG_LOST)
-        *value = -((ply + 1) - WIN);
-    else if (n == 0 || (n >= 2 && past_limits(ply + 1, m.tag)))
-        *value = -score;
-    else
-        return false;
-    return true;
-}
-
-// One node of the principal line: replays the node's loop over its candidates with the
-// window it was searched with, each child's value taken from the tree (or as a leaf), and
-// returns the candidate that set the node's result, with the window that candidate's
-// position was searched with. -1 when the line ends here: a leaf, a child the tree no
-// longer holds, or no candidate inside the window.
-int line_step(int *board, int colour, int ply, int alpha, int beta, int tag, move_list &list,
-              int *child_alpha, int *child_beta) {
-    int score = 0;
-    int n = generate_moves(board, colour, ply, list, &score, tag);
-    if (n == 0) return -1;
-    if (n == 1 && (list.rec[0].tag == TAG_FIVE || list.rec[0].tag == TAG_LOST)) return 0;
-    if (n >= 2 && past_limits(ply, tag)) return -1;
-    int a = alpha, best = -1;
-    for (int i = 0; i < n; i++) {
-        const move_rec &m = list.rec[i];
-        const int c = cell(m.x, m.y);
-        place(board, c, colour);
-        hash_key key;
-        hash(board, a, beta, &key);
-        const tree_node *entry = tree_find(root.tree_root, key.h0);
-        int v = 0;
-        bool known = entry && entry->h1 == key.h1;
-        if (known)
-            v = entry->cena;
-        else
-            known = leaf_value(board, colour, ply, m, &v);
-        place(board, c, 0);
-        if (!known) return -1;
-        if (v > a) {
-            *child_alpha = -beta;
-            *child_beta = -a;
-            best = i;
-            if (v >= beta) break;
-            a = v;
-        }
-    }
-    return best;
-}
-
-// The line below the chosen root move `first` (index `best`), searched with the root's
-// alpha before it: each step as the search went, stones put and taken back again.
-void read_line(int *board, int side, const move_list &root_list, int best, int alpha) {
-    explanation &e = *watching;
-    static move_list lists[MAX_LINE];
-    int cells[MAX_LINE];
-    const move_rec &first = root_list.rec[best];
-    e.line[0] = {first.x, first.y};
-    e.line_len = 1;
-    cells[0] = cell(first.x, first.y);
-    place(board, cells[0], side);
-    int colour = -side, ply = root.root_ply + 1, a = -WIN, b = -alpha, tag = first.tag;
-    while (e.line_len < MAX_LINE) {
-        move_list &list = lists[e.line_len];
-        int ca = 0, cb = 0;
-        int i = line_step(board, colour, ply, a, b, tag, list, &ca, &cb);
-        if (i < 0) break;
-        const move_rec &m = list.rec[i];
-        e.line[e.line_len] = {m.x, m.y};
-        cells[e.line_len++] = cell(m.x, m.y);
-        place(board, cell(m.x, m.y), colour);
-        if (m.tag == TAG_FIVE || m.tag == TAG_LOST) break;
-        colour = -colour;
-        ply++;
-        a = ca;
-        b = cb;
-        tag = m.tag;
-    }
-    for (int k = e.line_len - 1; k >= 0; k--) place(board, cells[k], 0);
-}
-
-// root_watch: every root value; after the last one, the line from the tree.
-void watch_root(int *board, int side, const move_list &list, int i, int value) {
+// root_watch: every root value.
+void watch_root(int *, int, const move_list &, int i, int value) {
     watching->values[i] = value;
-    if (i != list.n - 1) return;
-    int best = 0, alpha = -WIN;
-    for (int k = 1; k < list.n; k++)
-        if (watching->values[k] > watching->values[best]) best = k;
-    for (int k = 0; k < best; k++)
-        if (watching->values[k] > alpha) alpha = watching->values[k];
-    read_line(board, side, list, best, alpha);
 }
 
 // Whose analysis a root record holds: the side to move's unless it matches the opponent's
@@ -157,7 +48,7 @@ void explain_position(const game_record &g, int stones, int dim, int rule, int l
     e.last_x = stones > 0 ? g.stones[stones - 1].x : -1;
     e.last_y = stones > 0 ? g.stones[stones - 1].y : -1;
     e.side = stones % 2 == 1 ? -1 : 1; // as the engine tells whose turn a BOARD gives it
-    e.game_over = stones > 0 && makes_five_at(board, e.last_x, e.last_y);
+    e.game_over = stones > 0 && stone_makes_five(board, dim, e.last_x, e.last_y, rule);
     for (int c = 0; c < BOARD_CELLS; c++) e.board[c] = board[c];
     e.rule = RULE_NO_CANDIDATE;
     e.chosen = {-1, -1};
@@ -191,6 +82,8 @@ void explain_position(const game_record &g, int stones, int dim, int rule, int l
         if (e.values[i] > alpha) alpha = e.values[i];
     }
     e.value = report.value;
+    e.line_len = report.line_length;
+    for (int k = 0; k < e.line_len; k++) e.line[k] = report.line[k];
     e.nodes = report.nodes;
     e.tree_peak = tree_memory.peak;
 }

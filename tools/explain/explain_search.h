@@ -7,7 +7,7 @@
 #include "search/classic/alphabeta.h"
 #include "search/classic/root.h"
 
-constexpr int MAX_LINE = 64; // plies of the principal line kept
+constexpr int MAX_LINE = REPORT_LINE; // plies of the principal line kept
 
 // Which part of the generator made the root list: the selection's rules (last_selection),
 // or the two cases it does not reach.

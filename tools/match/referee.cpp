@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "engine_proc.h"
+#include "five.h"
 #include "renju_rules.h"
 
 namespace {
@@ -18,33 +19,17 @@ struct board_state {
 
 constexpr int RENJU = 4; // the rule number of renju
 
-// The board as the renju rules read it: +1 black, -1 white.
+// The board as the renju rules and the five check read it: +1 the first colour, -1 the
+// second.
 void renju_cells(const board_state &b, int cells[400]) {
     for (int x = 0; x < 20; x++)
         for (int y = 0; y < 20; y++) cells[x * 20 + y] = b.cells[x][y] == 2 ? -1 : b.cells[x][y];
 }
 
 bool completes_five(const board_state &b, int x, int y, int rule) {
-    if (rule == RENJU) {
-        int cells[400];
-        renju_cells(b, cells);
-        return renju_reference_wins(cells, b.size, x, y);
-    }
-    const int dirs[4][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}};
-    for (const auto &d : dirs) {
-        int n = 1;
-        for (int s = -1; s <= 1; s += 2) {
-            int cx = x + s * d[0], cy = y + s * d[1];
-            while (cx >= 0 && cx < b.size && cy >= 0 && cy < b.size &&
-                   b.cells[cx][cy] == b.cells[x][y]) {
-                n++;
-                cx += s * d[0];
-                cy += s * d[1];
-            }
-        }
-        if (n == 5 || (rule == 0 && n > 5)) return true;
-    }
-    return false;
+    int cells[400];
+    renju_cells(b, cells);
+    return stone_makes_five(cells, b.size, x, y, rule);
 }
 
 // x to the right as letters, y upwards as numbers; the last move in brackets.

@@ -113,14 +113,3 @@ bool renju_reference_forbidden(const int *board, int dim, int x, int y) {
     b.dim = dim;
     return forbidden(b, x, y);
 }
-
-bool renju_reference_wins(const int *board, int dim, int x, int y) {
-    board_copy b;
-    std::memcpy(b.cells, board, sizeof b.cells);
-    b.dim = dim;
-    for (int d = 0; d < 4; d++) {
-        const int n = row_length(b, x, y, d);
-        if (n == 5 || (n > 5 && b.at(x, y) == -1)) return true;
-    }
-    return false;
-}

@@ -14,6 +14,3 @@
 
 // Whether a black stone on the empty square x,y is forbidden.
 bool renju_reference_forbidden(const int *board, int dim, int x, int y);
-
-// Whether the stone on x,y makes a winning line for its colour.
-bool renju_reference_wins(const int *board, int dim, int x, int y);

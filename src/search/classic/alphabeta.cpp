@@ -20,7 +20,19 @@ bool past_limits(int ply, int tag) {
     return ply > levels.max_depth;
 }
 
+principal_lines pv;
+
 namespace {
+
+// The node at `ply` found its best move m, whose own line (when it was searched) is the
+// line of ply + 1.
+void note_line(int ply, const move_rec &m, bool searched) {
+    const int below = searched ? pv.len[ply + 1] : 0;
+    const int len = below < REPORT_LINE - 1 ? below + 1 : REPORT_LINE;
+    pv.line[ply][0] = {m.x, m.y};
+    for (int k = 1; k < len; k++) pv.line[ply][k] = pv.line[ply + 1][k - 1];
+    pv.len[ply] = len;
+}
 
 // Files the node's result where its parent looks for it. The parent hashed this position
 // with its window (a_p, beta_p) and entered us with (-beta_p, -a_p), so (-beta, -alpha_in)
@@ -34,6 +46,30 @@ void store(const int *board, int alpha_in, int beta, int result) {
 }
 
 } // namespace
+
+// The value of candidate m for `colour` at `ply` under the window (a, beta): filed in the
+// tree under this window, or a leaf met before, or searched now (`searched` set). The
+// stone is taken back before it returns.
+static int child_value(int *board, int colour, int ply, int a, int beta, const move_rec &m,
+                       bool *searched) {
+    const int c = cell(m.x, m.y);
+    place(board, c, colour);
+    hash_key key, child;
+    hash_with_position(board, a, beta, &key, &child);
+    tree_node *e = tree_may_hold(key.h0) ? tree_find(root.tree_root, key.h0) : nullptr;
+    int v, known;
+    *searched = false;
+    if (e && e->h1 == key.h1)
+        v = e->cena;
+    else if (leaf_known(child, memo_context(-colour, ply + 1, m.tag), &known))
+        v = -known;
+    else {
+        v = -alphabeta(board, -colour, ply + 1, -beta, -a, m.tag);
+        *searched = true;
+    }
+    place(board, c, 0);
+    return v;
+}
 
 int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
     assert(colour == 1 || colour == -1);
@@ -58,13 +94,13 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
         leaf_store(position, context, value);
         return value;
     };
+    pv.len[ply] = 0;
     if (n == 0) return leaf(static_score);
-    if (n == 1) {
-        if (list.rec[0].tag == TAG_FIVE) return leaf(WIN - ply);
-        if (list.rec[0].tag == TAG_LOST) return leaf(ply - WIN);
-    } else if (past_limits(ply, tag)) {
-        return leaf(static_score);
+    if (n == 1 && (list.rec[0].tag == TAG_FIVE || list.rec[0].tag == TAG_LOST)) {
+        note_line(ply, list.rec[0], false);
+        return leaf(list.rec[0].tag == TAG_FIVE ? WIN - ply : ply - WIN);
     }
+    if (n >= 2 && past_limits(ply, tag)) return leaf(static_score);
 
     if (!listed) list_store(position, context, list, n);
 
@@ -81,19 +117,8 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
     int a = alpha;
     for (int i = 0; i < n; i++) {
         const move_rec &m = list.rec[i];
-        int c = cell(m.x, m.y);
-        place(board, c, colour);
-        hash_key key, child;
-        hash_with_position(board, a, beta, &key, &child);
-        tree_node *e = tree_may_hold(key.h0) ? tree_find(root.tree_root, key.h0) : nullptr;
-        int v, known;
-        if (e && e->h1 == key.h1)
-            v = e->cena;
-        else if (leaf_known(child, memo_context(-colour, ply + 1, m.tag), &known))
-            v = -known;
-        else
-            v = -alphabeta(board, -colour, ply + 1, -beta, -a, m.tag);
-        place(board, c, 0);
+        bool searched;
+        const int v = child_value(board, colour, ply, a, beta, m, &searched);
         if (deadline.stopped) return 0;
         if (v > a) {
             if (v >= beta) {
@@ -101,6 +126,7 @@ int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag) {
                 break;
             }
             a = v;
+            note_line(ply, m, searched);
         }
     }
 

@@ -4,6 +4,8 @@
 #include <cassert>
 
 #include "game/game.h"
+#include "search/classic/ply_lists.h"
+#include "search/mode.h"
 
 // Completing five is worth WIN less the ply; being unable to stop one, the ply less WIN.
 constexpr int WIN = 1024;
@@ -19,6 +21,17 @@ inline void place(int *board, int c, int v) {
 // Value of the position for `colour` to move, fail-hard inside (alpha, beta). `tag` is
 // the tag of the move that led here. The board is restored before returning.
 int alphabeta(int *board, int colour, int ply, int alpha, int beta, int tag);
+
+// The principal line below each node being searched, indexed by its ply: the moves from
+// the node on that set its value inside the window, as far as the search saw them (a child
+// valued by the tree or by the leaf memo ends the line: what lay below it was not searched
+// again). The search keeps it in step at no cost to its result; the root copies its best
+// line into the report.
+struct principal_lines {
+    int len[MAX_PLY];
+    square line[MAX_PLY][REPORT_LINE];
+};
+extern principal_lines pv;
 
 // Whether a node at `ply` reached by a move tagged `tag`, with two or more candidates, is
 // valued by its static score instead of being searched.

@@ -60,6 +60,14 @@ static square renju_screened(const int *board, int side, square choice) {
     return {-1, -1};
 }
 
+// The report's line: the root's new best move and the line the search found below it.
+static void note_root_line(int ply, const move_rec &m) {
+    report.line[0] = {m.x, m.y};
+    report.line_length = 1;
+    for (int k = 0; k < pv.len[ply + 1] && report.line_length < REPORT_LINE; k++)
+        report.line[report.line_length++] = pv.line[ply + 1][k];
+}
+
 // Every candidate is searched: the root has no cut-off, its upper bound stays at WIN and
 // only alpha rises, narrowing the later searches. Ties keep the earlier candidate. When the
 // deadline stops the search, the candidate being searched is dropped and the best of those
@@ -105,6 +113,7 @@ square choose_move(int *board, int side) {
             if (v > best) {
                 best = alpha = v;
                 choice = {m.x, m.y};
+                note_root_line(root.root_ply, m);
             }
         }
         // Stopped before any candidate was done: the static score is the one estimate.

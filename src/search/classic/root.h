@@ -25,5 +25,5 @@ extern void (*root_watch)(int *board, int side, const move_list &list, int i, in
 square choose_move(int *board, int side);
 
 // root_ply for the move choice after one whose best value was `best`: 2 after a found win
-// (only a win scores above 512), else 0.
+// (only a win scores above FOUND_WIN), else 0.
 int next_root_ply(int best);
