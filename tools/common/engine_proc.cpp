@@ -15,7 +15,16 @@
 bool start_engine(engine_proc &e) {
     signal(SIGPIPE, SIG_IGN); // an engine may exit before reading all its input
     int in[2], out[2], err[2] = {-1, -1};
-    if (pipe(in) != 0 || pipe(out) != 0 || (e.capture_err && pipe(err) != 0)) return false;
+    // Close-on-exec from the start: the match runner may start engines from two threads at
+    // once, and an engine forked by the other thread must not inherit these pipes before they
+    // are marked (dup2 below clears the flag on the child's own ends).
+    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 ||
+        (e.capture_err && pipe2(err, O_CLOEXEC) != 0))
+        return false;
+    // Built before fork: a child of a process with threads should not allocate.
+    std::vector<char *> argv{const_cast<char *>(e.path)};
+    for (const std::string &a : e.args) argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
     e.pid = fork();
     if (e.pid < 0) return false;
     if (e.pid == 0) {
@@ -24,19 +33,14 @@ bool start_engine(engine_proc &e) {
         if (e.capture_err) dup2(err[1], 2);
         for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
             if (fd > 2) close(fd);
-        std::vector<char *> argv{const_cast<char *>(e.path)};
-        for (const std::string &a : e.args) argv.push_back(const_cast<char *>(a.c_str()));
-        argv.push_back(nullptr);
         execv(e.path, argv.data());
         _exit(127);
     }
     close(in[0]);
     close(out[1]);
     if (e.capture_err) close(err[1]);
-    // Engines started later must not hold this one's pipes open: it would miss the end of
-    // its input, and its output would never end.
-    for (int fd : {in[1], out[0], err[0]})
-        if (fd >= 0) fcntl(fd, F_SETFD, FD_CLOEXEC);
+    // Engines started later must not hold this one's pipes open (close-on-exec above): it
+    // would miss the end of its input, and its output would never end.
     e.to = in[1];
     e.from = out[0];
     e.err = err[0];

@@ -1,9 +1,13 @@
 // The match runner: two engine processes, one board per game, every reply checked.
 #include "referee.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
+#include <mutex>
 #include <sstream>
+#include <thread>
 
 #include "engine_proc.h"
 #include "five.h"
@@ -118,8 +122,9 @@ reply request_move(engine_proc &e, const std::string &request, int deadline_ms) 
     }
 }
 
-// START and the settings; false (with the forfeit in `r`) when the engine does not say OK.
-bool start_game(engine_proc &e, const match_setup &s, reply &r) {
+// START and the settings of engine `index`; false (with the forfeit in `r`) when the engine
+// does not say OK.
+bool start_game(engine_proc &e, int index, const match_setup &s, reply &r) {
     if (e.pid <= 0 && !start_engine(e)) {
         r.forfeit = EXIT;
         r.why = "cannot be started";
@@ -138,6 +143,9 @@ bool start_game(engine_proc &e, const match_setup &s, reply &r) {
     send_line(e, "INFO timeout_match " + std::to_string(s.match_ms));
     send_line(e, "INFO timeout_turn " + std::to_string(s.turn_ms));
     send_line(e, "INFO max_memory " + std::to_string(s.memory));
+    // Fixed effort, for matches that do not depend on the machine's speed.
+    if (s.nodes[index] > 0) send_line(e, "INFO max_node " + std::to_string(s.nodes[index]));
+    if (s.depth[index] > 0) send_line(e, "INFO max_depth " + std::to_string(s.depth[index]));
     return true;
 }
 
@@ -278,7 +286,7 @@ std::string play_game(engine_proc eng[2], const match_setup &s, int g, match_res
     const opening *op = place_opening(s, g, run.b, run.moves);
     reply setup_fault;
     for (int e = 0; e < 2 && run.how.empty(); e++) {
-        if (start_game(eng[e], s, setup_fault)) continue;
+        if (start_game(eng[e], e, s, setup_fault)) continue;
         run.winner = 1 - e;
         res.forfeits[e][setup_fault.forfeit]++;
         run.how = std::string(engine_names[e]) + " forfeits: " + setup_fault.why;
@@ -288,6 +296,7 @@ std::string play_game(engine_proc eng[2], const match_setup &s, int g, match_res
         play_move(eng[e], e, c, s, op != nullptr, run, res);
     }
     res.games++;
+    res.winners.push_back(run.winner);
     if (run.winner < 0) res.draws++;
     if (run.winner >= 0) res.wins[run.winner]++;
     if (run.winner >= 0 && run.winner == colour_engine[0]) res.first_colour_wins++;
@@ -300,27 +309,107 @@ std::string play_game(engine_proc eng[2], const match_setup &s, int g, match_res
 
 } // namespace
 
-match_result play_match(const match_setup &s) {
-    match_result res;
-    start_busy(s.load);
-    engine_proc eng[2];
-    for (int e = 0; e < 2; e++) eng[e].path = s.engines[e];
+namespace {
+
+// A game played by a worker, waiting for its turn to join the match's result.
+struct finished_game {
+    bool done = false;
+    match_result tally; // this game alone
     std::string sgf;
-    for (int g = 0; g < s.games; g++) {
-        sgf += play_game(eng, s, g, res);
-        if (s.show || s.games > 1) std::printf("%s\n", res.reports.back().c_str());
+};
+
+// Adds one game's tally to the match's.
+void merge_game(match_result &res, const match_result &g) {
+    res.games += g.games;
+    for (int e = 0; e < 2; e++) {
+        res.wins[e] += g.wins[e];
+        for (int k = 0; k < FORFEIT_KINDS; k++) res.forfeits[e][k] += g.forfeits[e][k];
+    }
+    res.draws += g.draws;
+    res.first_colour_wins += g.first_colour_wins;
+    res.longest_move_ms = std::max(res.longest_move_ms, g.longest_move_ms);
+    res.worst_ratio = std::max(res.worst_ratio, g.worst_ratio);
+    res.reports.insert(res.reports.end(), g.reports.begin(), g.reports.end());
+    res.winners.insert(res.winners.end(), g.winners.begin(), g.winners.end());
+}
+
+// The games of a match shared by its workers: the next game to start, the games finished,
+// and the result so far, which takes games strictly in game order.
+struct match_board {
+    const match_setup &s;
+    const after_game_fn &after_game;
+    std::mutex lock;
+    int next_game = 0;
+    int merged = 0;    // games 0..merged-1 are in `res`
+    bool stop = false; // no game is started any more
+    std::vector<finished_game> games;
+    match_result res;
+    std::string sgf;
+};
+
+// Takes every finished game that is next in order into the result, reporting each; called
+// under the lock.
+void merge_in_order(match_board &m) {
+    const match_setup &s = m.s;
+    while (!m.stop && m.merged < s.games && m.games[m.merged].done) {
+        finished_game &g = m.games[m.merged++];
+        merge_game(m.res, g.tally);
+        m.sgf += g.sgf;
+        if (s.show || s.games > 1) std::printf("%s\n", m.res.reports.back().c_str());
         std::fflush(stdout);
+        if (m.after_game && !m.after_game(m.res)) m.stop = true;
+        g = finished_game{}; // its record is in the match's now
+    }
+}
+
+// One worker: its own pair of engine processes, playing the next game until none is left.
+void work(match_board &m, long peak_kb[2]) {
+    engine_proc eng[2];
+    for (int e = 0; e < 2; e++) eng[e].path = m.s.engines[e];
+    for (;;) {
+        int g;
+        {
+            std::lock_guard<std::mutex> hold(m.lock);
+            if (m.stop || m.next_game >= m.s.games) break;
+            g = m.next_game++;
+        }
+        finished_game done;
+        done.sgf = play_game(eng, m.s, g, done.tally);
+        done.done = true;
+        std::lock_guard<std::mutex> hold(m.lock);
+        m.games[static_cast<size_t>(g)] = std::move(done);
+        merge_in_order(m);
     }
     for (int e = 0; e < 2; e++) {
         stop_engine(eng[e]);
-        res.peak_kb[e] = eng[e].peak_kb;
+        peak_kb[e] = eng[e].peak_kb;
     }
+}
+
+} // namespace
+
+match_result play_match(const match_setup &s, const after_game_fn &after_game) {
+    start_busy(s.load);
+    match_board m{s, after_game, {}, 0, 0, false, {}, {}, {}};
+    m.games.resize(static_cast<size_t>(s.games));
+    const int workers = std::max(1, std::min(s.concurrency, s.games));
+    std::vector<std::array<long, 2>> peaks(static_cast<size_t>(workers), {0, 0});
+    if (workers == 1) {
+        work(m, peaks[0].data());
+    } else {
+        std::vector<std::thread> threads;
+        for (int w = 0; w < workers; w++)
+            threads.emplace_back(work, std::ref(m), peaks[static_cast<size_t>(w)].data());
+        for (std::thread &t : threads) t.join();
+    }
+    for (const auto &p : peaks)
+        for (int e = 0; e < 2; e++) m.res.peak_kb[e] = std::max(m.res.peak_kb[e], p[e]);
     stop_busy();
     if (!s.sgf_path.empty()) {
         std::ofstream out(s.sgf_path);
-        out << sgf;
+        out << m.sgf;
     }
-    return res;
+    return m.res;
 }
 
 bool read_openings(const char *path, std::vector<opening> &out) {

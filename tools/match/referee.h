@@ -2,6 +2,7 @@
 // A match runner for engine-against-engine games over the protocol, as the managers that
 // players use run them: one process per engine for the whole match, START for every game,
 // every move checked against its deadline with no tolerance.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct match_setup {
     int load;                      // busy processes running meanwhile
     std::string sgf_path;          // the games as SGF; empty: not saved
     bool show;                     // print the board after every move
+    int nodes[2] = {0, 0};         // INFO max_node for A and B; 0: not sent
+    int depth[2] = {0, 0};         // INFO max_depth for A and B; 0: not sent
+    int concurrency = 1;           // games played at once, each by its own pair of processes
 };
 
 // Ways to lose a game other than on the board.
@@ -40,9 +44,14 @@ struct match_result {
     double worst_ratio = 0; // largest move time / deadline
     long peak_kb[2] = {0, 0};
     std::vector<std::string> reports; // one line per game
+    std::vector<int> winners;         // by game: the engine that won it, -1 a draw
 };
 
-match_result play_match(const match_setup &setup);
+// Called after each game in game order, once its report is printed; false stops the match
+// (games already under way past it are dropped, so the result depends on the games only).
+using after_game_fn = std::function<bool(const match_result &)>;
+
+match_result play_match(const match_setup &setup, const after_game_fn &after_game = nullptr);
 
 // Reads openings, one a line: offsets "dx,dy" separated by blanks; '#' starts a comment.
 bool read_openings(const char *path, std::vector<opening> &out);
