@@ -41,11 +41,12 @@ inline void fresh_state(int dim) {
     game.dim = dim;
 }
 
-// A fresh engine set for a search at level 0 with the stones of `stones` on the shared board: "X
-// 4,7 5,7 O 8,7" puts X (+1) on 4,7 and 5,7 and O (-1) on 8,7.
-inline void set_board(int dim, int exact_five, const std::string &stones) {
+// A fresh engine set for a search at level 0 under `rule` (INFO rule: 0, 1 or RULE_RENJU)
+// with the stones of `stones` on the shared board: "X 4,7 5,7 O 8,7" puts X (+1) on 4,7 and
+// 5,7 and O (-1) on 8,7.
+inline void set_board(int dim, int rule, const std::string &stones) {
     message_sink = keep_said;
-    set_up_engine(dim, exact_five, 0);
+    set_up_engine(dim, rule, 0);
     std::istringstream in(stones);
     std::string word;
     int colour = 1, x, y;
@@ -57,11 +58,11 @@ inline void set_board(int dim, int exact_five, const std::string &stones) {
     }
 }
 
-// A fresh engine set for a search at `level` with the stones of `moves` ("h8 i9 ...") on
-// the shared board; returns the colour to move.
-inline int set_moves(int dim, int exact_five, int level, const char *moves) {
+// A fresh engine set for a search at `level` under `rule` with the stones of `moves`
+// ("h8 i9 ...") on the shared board; returns the colour to move.
+inline int set_moves(int dim, int rule, int level, const char *moves) {
     message_sink = keep_said;
-    return set_up_moves(game.board, dim, exact_five, level, moves);
+    return set_up_moves(game.board, dim, rule, level, moves);
 }
 
 // The bench position called `name` on the shared board, for a search at `level`.

@@ -153,116 +153,126 @@ void draw_title(std::string &svg, const explanation &e) {
              line.c_str());
 }
 
-void draw_legend(std::string &svg, const explanation &e, double x, double bottom) {
-    double y = TOP + 12;
-    auto text = [&](const char *weight, double size, const std::string &s) {
-        svg_line(svg,
-                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"%.1f\" font-weight=\"%s\" "
-                 "fill=\"#222\">%s</text>",
-                 x, y, size, weight, s.c_str());
-        y += size + 6;
-    };
-    text("bold", 14, "Candidates: " + std::to_string(e.list.n));
+// Where the legend writes: its column's left edge and the baseline of the next row.
+struct legend_pen {
+    std::string &svg;
+    double x;
+    double y;
+};
+
+// One key row's text at `dx` from the column's edge; the next row 18 below.
+void key_text(legend_pen &p, double dx, const std::string &text) {
+    svg_line(p.svg, "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">%s</text>",
+             p.x + dx, p.y, text.c_str());
+    p.y += 18;
+}
+
+// A line of plain text of `size`, `weight` normal or bold.
+void legend_text(legend_pen &p, const char *weight, double size, const std::string &s) {
+    svg_line(p.svg,
+             "<text x=\"%.1f\" y=\"%.1f\" font-size=\"%.1f\" font-weight=\"%s\" "
+             "fill=\"#222\">%s</text>",
+             p.x, p.y, size, weight, s.c_str());
+    p.y += size + 6;
+}
+
+// The count of candidates and the rule that chose them.
+void legend_heading(legend_pen &p, const explanation &e) {
+    legend_text(p, "bold", 14, "Candidates: " + std::to_string(e.list.n));
     std::string rule = rule_name(e.rule);
     if (rule.size() > 34) { // the long forced reply's name, on two lines
-        text("normal", 12, rule.substr(0, rule.rfind(' ', 34)));
-        text("normal", 12, "    " + rule.substr(rule.rfind(' ', 34) + 1));
+        legend_text(p, "normal", 12, rule.substr(0, rule.rfind(' ', 34)));
+        legend_text(p, "normal", 12, "    " + rule.substr(rule.rfind(' ', 34) + 1));
     } else {
-        text("normal", 12, rule);
+        legend_text(p, "normal", 12, rule);
     }
-    y += 4;
+    p.y += 4;
+}
+
+// The key to the marks the board shows, each only where the board has one.
+void legend_keys(legend_pen &p, const explanation &e) {
+    std::string &svg = p.svg;
+    const double x = p.x;
     for (const tag_colour &t : tag_colours) {
         int count = 0;
         for (int i = 0; i < e.list.n; i++) count += e.list.rec[i].tag == t.tag;
         if (count == 0) continue;
-        svg_line(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"%s\"/>", x + 7, y - 4,
+        svg_line(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"%s\"/>", x + 7, p.y - 4,
                  t.fill);
-        svg_line(svg, "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">%s (%d)</text>",
-                 x + 20, y, tag_name(t.tag), count);
-        y += 18;
+        key_text(p, 20, std::string(tag_name(t.tag)) + " (" + std::to_string(count) + ")");
     }
     if (e.list.n > 0) {
         const char *mover = e.side == 1 ? "x" : "o", *other = e.side == 1 ? "o" : "x";
-        svg_line(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"#a0a0a0\"/>", x + 7, y - 4);
-        svg_line(svg,
-                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">figures of %s, "
-                 "to move</text>",
-                 x + 20, y, mover);
-        y += 18;
+        svg_line(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"#a0a0a0\"/>", x + 7, p.y - 4);
+        key_text(p, 20, std::string("figures of ") + mover + ", to move");
         svg_line(svg,
                  "<rect x=\"%.1f\" y=\"%.1f\" width=\"13\" height=\"13\" rx=\"3\" "
                  "fill=\"#a0a0a0\"/>",
-                 x + 0.5, y - 10.5);
-        svg_line(svg,
-                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">figures of %s, "
-                 "to stop</text>",
-                 x + 20, y, other);
-        y += 18;
+                 x + 0.5, p.y - 10.5);
+        key_text(p, 20, std::string("figures of ") + other + ", to stop");
     }
     if (e.chosen.x >= 0) {
         svg_line(svg,
                  "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"none\" stroke=\"%s\" "
                  "stroke-width=\"3\"/>",
-                 x + 7, y - 4, CHOSEN);
-        svg_line(svg,
-                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">chosen move</text>",
-                 x + 20, y);
-        y += 18;
+                 x + 7, p.y - 4, CHOSEN);
+        key_text(p, 20, "chosen move");
     }
     if (e.line_len > 1) {
         for (int k = 0; k < 2; k++)
             svg_line(svg,
                      "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"7\" fill=\"%s\" fill-opacity=\"0.5\" "
                      "stroke=\"%s\" stroke-width=\"1.2\" stroke-dasharray=\"2,2\"/>",
-                     x + 7 + 17 * k, y - 4, k ? "#ffffff" : "#151515", k ? "#666666" : "#151515");
-        svg_line(svg,
-                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">principal line "
-                 "2 to %d</text>",
-                 x + 37, y, e.line_len);
-        y += 18;
+                     x + 7 + 17 * k, p.y - 4, k ? "#ffffff" : "#151515", k ? "#666666" : "#151515");
+        key_text(p, 37, "principal line 2 to " + std::to_string(e.line_len));
     }
     if (e.forbidden_n > 0) {
-        draw_cross(svg, x + 7, y - 4, "key");
-        svg_line(svg,
-                 "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">forbidden for x "
-                 "(%d)</text>",
-                 x + 20, y, e.forbidden_n);
-        y += 18;
+        draw_cross(svg, x + 7, p.y - 4, "key");
+        key_text(p, 20, "forbidden for x (" + std::to_string(e.forbidden_n) + ")");
     }
     if (e.last_x >= 0) {
-        svg_line(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"4\" fill=\"%s\"/>", x + 7, y - 4, LAST);
-        svg_line(svg, "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">last move</text>",
-                 x + 20, y);
-        y += 18;
+        svg_line(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"4\" fill=\"%s\"/>", x + 7, p.y - 4,
+                 LAST);
+        key_text(p, 20, "last move");
     }
-    // The list itself, with each candidate's value, as far as the column has room.
-    y += 8;
+}
+
+// The list itself, with each candidate's value, as far as the column has room.
+void legend_list(legend_pen &p, const explanation &e, double bottom) {
+    p.y += 8;
     for (int i = 0; i < e.list.n; i++) {
-        if (y > bottom - 4 && i < e.list.n - 1) {
-            text("normal", 12, "... " + std::to_string(e.list.n - i) + " more");
+        if (p.y > bottom - 4 && i < e.list.n - 1) {
+            legend_text(p, "normal", 12, "... " + std::to_string(e.list.n - i) + " more");
             break;
         }
         const move_rec &r = e.list.rec[i];
         if (e.own_figures[i])
-            svg_line(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"6\" fill=\"%s\"/>", x + 7, y - 4,
-                     colour_of(r.tag));
+            svg_line(p.svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"6\" fill=\"%s\"/>", p.x + 7,
+                     p.y - 4, colour_of(r.tag));
         else
-            svg_line(svg,
+            svg_line(p.svg,
                      "<rect x=\"%.1f\" y=\"%.1f\" width=\"11\" height=\"11\" rx=\"2.5\" "
                      "fill=\"%s\"/>",
-                     x + 1.5, y - 9.5, colour_of(r.tag));
+                     p.x + 1.5, p.y - 9.5, colour_of(r.tag));
         std::string value; // an upper bound with a less-or-equal sign
         if (e.searched) value = (e.at_most[i] ? "&#8804;" : "") + signed_value(e.values[i]);
-        svg_line(svg,
+        svg_line(p.svg,
                  "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" fill=\"#222\">%d. %s  %s"
                  "</text>",
-                 x + 18, y, i + 1, move_name(r.x, r.y), point_class(r.info).c_str());
-        svg_line(svg,
+                 p.x + 18, p.y, i + 1, move_name(r.x, r.y), point_class(r.info).c_str());
+        svg_line(p.svg,
                  "<text x=\"%.1f\" y=\"%.1f\" font-size=\"12\" text-anchor=\"end\" "
                  "fill=\"#222\">%s</text>",
-                 x + LEGEND - 16, y, value.c_str());
-        y += 16;
+                 p.x + LEGEND - 16, p.y, value.c_str());
+        p.y += 16;
     }
+}
+
+void draw_legend(std::string &svg, const explanation &e, double x, double bottom) {
+    legend_pen p{svg, x, TOP + 12};
+    legend_heading(p, e);
+    legend_keys(p, e);
+    legend_list(p, e, bottom);
 }
 
 } // namespace
