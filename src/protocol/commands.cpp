@@ -213,7 +213,7 @@ void cmd_info() {
             return mode->info_applied(k.name);
         }
     }
-    if (mode->info(key)) return;
+    if (mode->info(key, read_value)) return;
     say("MESSAGE Unknown key '%s'", key);
     skip_line();
 }

@@ -54,9 +54,10 @@ struct search_mode {
     // INFO: the protocol has applied one of its own keys to the settings (timeout_turn,
     // timeout_match, time_left, max_memory, rule, ...), named by `key`.
     void (*info_applied)(const char *key);
-    // An INFO key the protocol does not know: true when the search took it (and read its
-    // value), false to have it answered as an unknown key.
-    bool (*info)(const char *key);
+    // An INFO key the protocol does not know: true when the search took it and read its
+    // value with `value` (which answers a value that cannot be read as the protocol does,
+    // and gives -1), false to have it answered as an unknown key.
+    bool (*info)(const char *key, int (*value)());
 };
 
 // Every process-wide record back to its process-start values: the shared ones (the game and

@@ -30,7 +30,7 @@ void info_applied(const char *key) {
     if (std::strcmp(key, "timeout_turn") == 0) turn_time_set();
 }
 
-bool no_keys_of_its_own(const char *) {
+bool no_keys_of_its_own(const char *, int (*)()) {
     return false;
 }
 
