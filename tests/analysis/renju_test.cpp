@@ -28,6 +28,19 @@ const hard_case hard_cases[] = {
     {"five and an overline", "X 3,7 4,7 5,7 6,7 7,4 7,5 7,6 7,8 7,9", RENJU_LEGAL},
     {"five and two fours", "X 3,7 4,7 5,7 6,7 7,4 7,6 7,8 7,10", RENJU_LEGAL},
     {"a blocked three and an open one", "X 5,7 6,7 7,5 7,6 O 4,7 8,7", RENJU_LEGAL},
+    // Keys three levels down: 7,7's horizontal three 7,7 8,7 . 10,7 has one key, 9,7, which
+    // with 7,7 has a vertical three and a diagonal one whose one key is 11,9; 11,9 has a
+    // vertical three and an anti-diagonal one whose one key, 9,11, makes two fours (9,12 up).
+    // So 9,11 is forbidden, 11,9 legal, 9,7 forbidden and 7,7 has one three.
+    {"a three that a chain of three keys settles",
+     "X 7,8 7,9 8,7 10,7 9,5 9,6 10,8 12,10 11,10 11,11 10,10 8,12 9,12 9,13 9,14", RENJU_LEGAL},
+    // The chain one key longer: 9,11 has a diagonal three (8,10) and a vertical one against
+    // the edge whose one key, 9,10, is an overline square. That is past the levels followed:
+    // 7,7 is unsettled, where the rules find 9,11 legal, 11,9 forbidden, 9,7 legal and so
+    // 7,7 forbidden.
+    {"a chain of keys longer than the levels followed",
+     "X 7,8 7,9 8,7 10,7 9,5 9,6 10,8 12,10 11,10 11,11 10,10 8,12 9,12 9,13 8,10 13,10",
+     RENJU_UNSETTLED},
 };
 
 TEST(Renju, HardCases) {

@@ -96,7 +96,7 @@ void walk(random_source &r, int colour, int &variant) {
 }
 
 // Dense and sparse boards, sparse ones with equal fours planted, and from each a walk as the
-// search's; then the grid and the crowded board.
+// search's; then the grid, the crowded board and boards with short lists.
 TEST(Reference, RandomBoardsAndSearchWalks) {
     random_source r{99};
     for (int round = 0, variant = 0; round < 144; round++) {
@@ -111,6 +111,12 @@ TEST(Reference, RandomBoardsAndSearchWalks) {
     expect_reference(0, "grid");
     set_up_crowded(game.board);
     expect_reference(1, "crowded");
+    // Short lists, where the lowest bucket is read too: lone stones in corners, each of whose
+    // squares makes one window with it, for one colour and for both.
+    for (const char *stones : {"X 0,0", "O 19,0 X 0,19"}) {
+        set_board(20, 1, stones);
+        expect_reference(2, stones);
+    }
 }
 
 // The selection on random boards without fours (no forced reply): from ply 2 on, under a

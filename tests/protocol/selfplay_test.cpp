@@ -49,20 +49,27 @@ TEST(SelfPlay, LevelZeroMatchesEndCleanly) {
 
 // Stand-ins for engine B that say OK to START and then misbehave whenever they are asked
 // to move, so B forfeits both games (lateness is the clock's, left to the matches above). Under
-// renju, after an opening where 7,7 is a double three of black, B's 7,7 loses its game as black as
-// a forbidden move.
+// renju, after an opening where 7,7 is a double three of black, B's 7,7 is white's in game 1
+// and legal there (B loses that game on the taken square later), and loses game 2, where B is
+// black, as a forbidden move. Each case: B's whole forfeit line and the report of game 2, which
+// say who forfeited, by what kind, and why.
 TEST(SelfPlay, ForfeitsAreCountedByKind) {
     const std::string openings = scratch_path("renju_openings.txt");
     std::ofstream(openings) << "-2,0 -7,-7 -1,0 7,7 0,-2 -7,7 0,-1 7,-7\n";
     const struct {
-        const char *on_move, *kind;
+        const char *on_move, *forfeits, *second_game;
         bool renju;
     } cases[] = {
-        {"echo 'ERROR no'", "malformed 2", false},
-        {"echo 99,99", "illegal 2", false},
-        {"exit 3", "exit 2", false},
-        {"kill -9 $$", "crash 2", false},
-        {"echo 7,7", "forbidden 1", true},
+        {"echo 'ERROR no'", "late 0 exit 0 crash 0 illegal 0 malformed 2 forbidden 0",
+         "0 stones: B forfeits (malformed): replied 'ERROR no'", false},
+        {"echo 99,99", "late 0 exit 0 crash 0 illegal 2 malformed 0 forbidden 0",
+         "0 stones: B forfeits (illegal): illegal move 99,99", false},
+        {"exit 3", "late 0 exit 2 crash 0 illegal 0 malformed 0 forbidden 0",
+         "0 stones: B forfeits (exit): ended (exit 3)", false},
+        {"kill -9 $$", "late 0 exit 0 crash 2 illegal 0 malformed 0 forbidden 0",
+         "0 stones: B forfeits (crash): ended (signal 9)", false},
+        {"echo 7,7", "late 0 exit 0 crash 0 illegal 1 malformed 0 forbidden 1",
+         "8 stones: B forfeits (forbidden): black plays a forbidden square 7,7", true},
     };
     for (const auto &c : cases) {
         const std::string path = scratch_path("stand_in_engine.sh");
@@ -77,10 +84,14 @@ TEST(SelfPlay, ForfeitsAreCountedByKind) {
         std::remove(path.c_str());
         ASSERT_FALSE(run.hung);
         EXPECT_EQ(run.exit_code, 1) << run.out;
-        EXPECT_NE(run.out.find("Forfeits of A: late 0 exit 0 crash 0 illegal 0 malformed 0"),
+        EXPECT_NE(run.out.find("Forfeits of A: late 0 exit 0 crash 0 illegal 0 malformed 0 "
+                               "forbidden 0\nForfeits of B: " +
+                               std::string(c.forfeits) + "\n"),
                   std::string::npos)
             << run.out;
-        EXPECT_NE(run.out.find(c.kind), std::string::npos) << c.kind << "\n" << run.out;
+        EXPECT_NE(run.out.find("\ngame 2: B first, " + std::string(c.second_game) + "\n"),
+                  std::string::npos)
+            << run.out;
         EXPECT_NE(run.out.find("A wins 2"), std::string::npos) << run.out;
     }
     std::remove(openings.c_str());
