@@ -23,6 +23,8 @@ constexpr uint64_t SIDE_KEY[2] = {0x9B05688C2B3E6C1Full, 0x1F83D9ABFB41BD6Bull};
 // The four-threat solver's effort at the root and at the leaves.
 constexpr int ROOT_VCF_DEPTH = 40, LEAF_VCF_DEPTH = 12;
 constexpr long long ROOT_VCF_NODES = 60000, LEAF_VCF_NODES = 60;
+// The opponent's win by fours at the root, and after each root move that may stop it.
+constexpr long long THREAT_VCF_NODES = 20000, DEFENCE_VCF_NODES = 1500;
 
 // Move ordering: the hash move, the killers, then the squares' scores with history.
 constexpr int HASH_MOVE_SCORE = 1 << 28, KILLER_SCORE[2] = {400, 300};
@@ -42,7 +44,7 @@ bool has_four_square(int i) {
 
 bool check_stop() {
     if (dsearch.stopped) return true;
-    if ((dsearch.nodes & 255) == 0 && time_is_up()) dsearch.stopped = true;
+    if ((dsearch.nodes & 63) == 0 && time_is_up()) dsearch.stopped = true;
     if (dlimits.max_nodes > 0 && dsearch.nodes >= dlimits.max_nodes) dsearch.stopped = true;
     return dsearch.stopped;
 }
@@ -71,6 +73,7 @@ int generate_moves(int colour, int ply, int hash_move, int width) {
         if (must_block && dboard.kind[them][c] != K_FIVE) continue;
         if (against_three && !four_kind(dboard.kind[me][c]) && dboard.kind[them][c] < K_FOUR)
             continue;
+        if (ply == 0 && dsearch.root_filter && !dsearch.root_allowed[c]) continue;
         if (colour == 1 && black_forbidden(c)) continue;
         int s = dboard.score[me][c] * 3 / 2 + dboard.score[them][c] + dsearch.history[me][c] / 64;
         if (c == hash_move) s += HASH_MOVE_SCORE;
@@ -237,6 +240,34 @@ int aspiration_search(int colour, int depth, int guess) {
     return pvs(colour, depth, 0, -INF_VALUE, INF_VALUE);
 }
 
+// When the opponent, were it to move, would win by fours, the root searches only the moves
+// after which it no longer does (and its own fours, which gain the move back); if none
+// stops it, every move, to put the loss off.
+void find_defences(int side) {
+    dsearch.root_filter = false;
+    const int them = colour_index(-side);
+    if (!has_four_square(them)) return;
+    const bool threat = solve_vcf(-side, ROOT_VCF_DEPTH, THREAT_VCF_NODES);
+    dsearch.nodes += vcf.nodes;
+    if (!threat) return;
+    const int n = generate_moves(side, 0, -1, BOARD_CELLS);
+    int kept = 0;
+    std::memset(dsearch.root_allowed, 0, sizeof dsearch.root_allowed);
+    for (int k = 0; k < n && !time_is_up(); k++) {
+        const int c = dsearch.moves[0][k];
+        bool defends = four_kind(dboard.kind[colour_index(side)][c]);
+        if (!defends) {
+            board_put(c, side);
+            defends = !solve_vcf(-side, ROOT_VCF_DEPTH, DEFENCE_VCF_NODES) && !vcf.aborted;
+            dsearch.nodes += vcf.nodes;
+            board_take(c);
+        }
+        dsearch.root_allowed[c] = defends;
+        kept += defends;
+    }
+    dsearch.root_filter = kept > 0;
+}
+
 // Iterative deepening from the deep board; returns the move.
 int iterate(int colour) {
     int best = fallback_move(colour), value = 0, done = 0;
@@ -276,6 +307,7 @@ void reset_deep_search() {
 
 int deep_value(int colour, int depth) {
     dsearch.stopped = false;
+    dsearch.root_filter = false;
     dsearch.nodes = 0;
     dtime.limited = false;
     return pvs(colour, depth, 0, -INF_VALUE, INF_VALUE);
@@ -285,6 +317,7 @@ square deep_choose(int *board, int side) {
     plan_time();
     deadline.stopped = false;
     dsearch.stopped = false;
+    dsearch.root_filter = false;
     dsearch.nodes = 0;
     reset_report();
     init_patterns(exact_for(1), exact_for(-1));
@@ -309,6 +342,7 @@ square deep_choose(int *board, int side) {
         fill_report(vcf.line[0], WIN - vcf.length, 0, vcf.line, vcf.length);
         return square_of(vcf.line[0]);
     }
+    find_defences(side);
     const int c = iterate(side);
     return c < 0 ? square{-1, -1} : square_of(c);
 }

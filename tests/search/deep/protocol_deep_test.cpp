@@ -53,12 +53,13 @@ TEST(DeepProtocol, AnswersAsAManagerExpects) {
 }
 
 TEST(DeepProtocol, MatchAgainstTheClassicHasNoForfeit) {
-    for (const char *rule : {"1", "4"}) {
-        engine_run run =
-            run_program(BRUSK_SELFPLAY,
-                        {BRUSK_DEEP_ENGINE, "--engine2", BRUSK_ENGINE, "--games", "2", "--size",
-                         "15", "--rule", rule, "--level0", "--openings", BRUSK_OPENINGS},
-                        "", 600);
+    const char *const cases[][2] = {{"15", "1"}, {"15", "4"}, {"20", "0"}}; // size, rule
+    for (const auto &c : cases) {
+        engine_run run = run_program(BRUSK_SELFPLAY,
+                                     {BRUSK_DEEP_ENGINE, "--engine2", BRUSK_ENGINE, "--games", "2",
+                                      "--size", c[0], "--rule", c[1], "--level0", "--match", "0",
+                                      "--openings", BRUSK_OPENINGS},
+                                     "", 600);
         ASSERT_FALSE(run.hung);
         EXPECT_EQ(run.exit_code, 0) << run.out;
         EXPECT_NE(run.out.find("Forfeits: 0\n"), std::string::npos) << run.out;
