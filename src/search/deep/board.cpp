@@ -1,6 +1,7 @@
 // Incremental upkeep of the deep mode's board.
 #include "search/deep/board.h"
 
+#include <algorithm>
 #include <cstring>
 
 deep_board dboard;
@@ -26,16 +27,15 @@ uint64_t splitmix64(uint64_t &state) {
     return z ^ (z >> 31);
 }
 
-// The kind and score of square c for both colours from its codes, and the totals and counts
-// moved by the change.
+// The kind and score of square c for both colours from its line classes, and the totals and
+// counts moved by the change.
 void refresh(int c) {
     const bool renju = settings.renju != 0;
     for (int i = 0; i < 2; i++) {
         int k = K_NONE, s = 0, sus = 0;
         if (dboard.cells[c] == 0) {
-            const uint8_t *line = patterns.line[i];
-            const int a = line[dboard.code[i][0][c]], b = line[dboard.code[i][1][c]],
-                      e = line[dboard.code[i][2][c]], d = line[dboard.code[i][3][c]];
+            const int a = dboard.line[i][0][c], b = dboard.line[i][1][c], e = dboard.line[i][2][c],
+                      d = dboard.line[i][3][c];
             const int ci = combo_index(a, b, e, d);
             k = patterns.kind[ci];
             s = patterns.score[ci];
@@ -57,31 +57,51 @@ void refresh(int c) {
     }
 }
 
+// The line classes of square c in direction d from its codes; whether either changed.
+bool classify(int c, int d) {
+    bool changed = false;
+    for (int i = 0; i < 2; i++) {
+        const uint8_t cls = patterns.line[i][dboard.code[i][d][c]];
+        changed |= cls != dboard.line[i][d][c];
+        dboard.line[i][d][c] = cls;
+    }
+    return changed;
+}
+
+// The offsets k (within LINE_SIDE) for which x + k dx, y + k dy lies on the board.
+void reach(int x, int y, int d, int &lo, int &hi) {
+    lo = -LINE_SIDE, hi = LINE_SIDE;
+    const int m = dboard.dim - 1, dx = directions[d].dx, dy = directions[d].dy;
+    if (dx == 1) lo = std::max(lo, -x), hi = std::min(hi, m - x);
+    if (dx == -1) lo = std::max(lo, x - m), hi = std::min(hi, x);
+    if (dy == 1) lo = std::max(lo, -y), hi = std::min(hi, m - y);
+}
+
 // Adds sign times the stone of colour index i on square c to the codes around it and to the
-// near counts, then refreshes the squares it reaches.
+// near counts, and refreshes the squares it reaches: each lies on one line through c, so only
+// that line's class changes.
 void spread(int c, int i, int sign) {
     const int x = c / MAX_DIM, y = c % MAX_DIM;
     for (int d = 0; d < 4; d++) {
-        const int dx = directions[d].dx, dy = directions[d].dy;
-        for (int k = -LINE_SIDE; k <= LINE_SIDE; k++) {
-            if (k == 0 || !on(x + k * dx, y + k * dy)) continue;
+        int lo, hi;
+        reach(x, y, d, lo, hi);
+        for (int k = lo; k <= hi; k++) {
+            if (k == 0) continue;
             const int t = c + k * dir_step[d], p = pow3[slot(-k)];
             dboard.code[i][d][t] =
                 static_cast<uint16_t>(dboard.code[i][d][t] + sign * CODE_OWN * p);
             dboard.code[1 - i][d][t] =
                 static_cast<uint16_t>(dboard.code[1 - i][d][t] + sign * CODE_BLOCKED * p);
+            // A stone's square has no kind, and a square whose classes stayed keeps its own.
+            if (classify(t, d) && dboard.cells[t] == 0) refresh(t);
         }
     }
-    for (int ax = -NEAR_RADIUS; ax <= NEAR_RADIUS; ax++)
-        for (int ay = -NEAR_RADIUS; ay <= NEAR_RADIUS; ay++)
-            if (on(x + ax, y + ay))
-                dboard.near[cell(x + ax, y + ay)] =
-                    static_cast<uint8_t>(dboard.near[cell(x + ax, y + ay)] + sign);
+    const int x0 = std::max(0, x - NEAR_RADIUS), x1 = std::min(dboard.dim - 1, x + NEAR_RADIUS);
+    const int y0 = std::max(0, y - NEAR_RADIUS), y1 = std::min(dboard.dim - 1, y + NEAR_RADIUS);
+    for (int ax = x0; ax <= x1; ax++)
+        for (int ay = y0; ay <= y1; ay++)
+            dboard.near[cell(ax, ay)] = static_cast<uint8_t>(dboard.near[cell(ax, ay)] + sign);
     refresh(c);
-    for (int d = 0; d < 4; d++)
-        for (int k = -LINE_SIDE; k <= LINE_SIDE; k++)
-            if (k != 0 && on(x + k * directions[d].dx, y + k * directions[d].dy))
-                refresh(c + k * dir_step[d]);
 }
 
 } // namespace
@@ -117,6 +137,7 @@ void board_clear(int dim) {
         for (int i = 0; i < 2; i++)
             for (int d = 0; d < 4; d++)
                 dboard.code[i][d][c] = static_cast<uint16_t>(scratch_code(c, d, i));
+        for (int d = 0; d < 4; d++) classify(c, d);
         refresh(c);
     }
 }

@@ -17,6 +17,7 @@ struct deep_board {
     uint64_t key;                     // Zobrist key of the stones (the side is not in it)
     int cells[BOARD_CELLS];           // as the shared board: 0, +1, -1
     uint16_t code[2][4][BOARD_CELLS]; // line codes by colour index, direction, square
+    uint8_t line[2][4][BOARD_CELLS];  // their line classes
     uint8_t kind[2][BOARD_CELLS];     // square_kind of each empty square (K_NONE on stones)
     int16_t score[2][BOARD_CELLS];    // score of each empty square (0 on stones)
     uint8_t suspect[BOARD_CELLS];     // renju: black's square may be forbidden

@@ -29,6 +29,9 @@ constexpr long long THREAT_VCF_NODES = 20000, DEFENCE_VCF_NODES = 1500;
 // Move ordering: the hash move, the killers, then the squares' scores with history.
 constexpr int HASH_MOVE_SCORE = 1 << 28, KILLER_SCORE[2] = {400, 300};
 
+// Replies to open threes searched at full depth, at most, along one line of play.
+constexpr int THREE_EXTENSIONS = 2;
+
 // Aspiration window half-width.
 constexpr int ASPIRATION = 80;
 
@@ -68,7 +71,7 @@ int generate_moves(int colour, int ply, int hash_move, int width) {
     const bool against_three = !must_block && dboard.kind_count[them][K_FOUR_OPEN] > 0;
     int *moves = dsearch.moves[ply], *order = dsearch.order[ply];
     int n = 0;
-    for (int c = 0; c < BOARD_CELLS; c++) {
+    for (int c = 0; c < cell(dboard.dim - 1, dboard.dim); c++) {
         if (!is_candidate(c)) continue;
         if (must_block && dboard.kind[them][c] != K_FIVE) continue;
         if (against_three && !four_kind(dboard.kind[me][c]) && dboard.kind[them][c] < K_FOUR)
@@ -122,7 +125,7 @@ void copy_line(int ply, int c) {
         dsearch.pv_length[ply + 1] > ply + 1 ? dsearch.pv_length[ply + 1] : ply + 1;
 }
 
-int pvs(int colour, int depth, int ply, int alpha, int beta) {
+int pvs(int colour, int depth, int ply, int alpha, int beta, int extensions) {
     const bool pv_node = beta - alpha > 1;
     dsearch.pv_length[ply] = ply;
     dsearch.nodes++;
@@ -150,18 +153,23 @@ int pvs(int colour, int depth, int ply, int alpha, int beta) {
     }
     const int n = generate_moves(colour, ply, hash_move, width_for(depth, ply));
     if (n == 0) return must_block ? -(WIN - ply - 2) : 0;
-    const int next_depth = must_block || n == 1 ? depth : depth - 1;
+    // A reply forced by a four costs no depth, nor, a few times on a line, one forced by an
+    // open three: the attacker's threats then count alone and its sequences show further.
+    const bool three =
+        !must_block && dboard.kind_count[them][K_FOUR_OPEN] > 0 && extensions < THREE_EXTENSIONS;
+    const int next_depth = must_block || n == 1 || three ? depth : depth - 1;
+    const int next_extensions = extensions + (three ? 1 : 0);
     int best = -INF_VALUE, best_move = -1, bound = BOUND_UPPER;
     for (int k = 0; k < n; k++) {
         const int c = dsearch.moves[ply][k];
         board_put(c, colour);
         int v;
         if (k == 0) {
-            v = -pvs(-colour, next_depth, ply + 1, -beta, -alpha);
+            v = -pvs(-colour, next_depth, ply + 1, -beta, -alpha, next_extensions);
         } else {
-            v = -pvs(-colour, next_depth, ply + 1, -alpha - 1, -alpha);
+            v = -pvs(-colour, next_depth, ply + 1, -alpha - 1, -alpha, next_extensions);
             if (v > alpha && v < beta && !dsearch.stopped)
-                v = -pvs(-colour, next_depth, ply + 1, -beta, -alpha);
+                v = -pvs(-colour, next_depth, ply + 1, -beta, -alpha, next_extensions);
         }
         board_take(c);
         if (dsearch.stopped) return best > -INF_VALUE ? best : 0;
@@ -234,10 +242,10 @@ int fallback_move(int colour) {
 int aspiration_search(int colour, int depth, int guess) {
     if (depth >= 3 && guess > -WIN_BOUND && guess < WIN_BOUND) {
         const int lo = guess - ASPIRATION, hi = guess + ASPIRATION;
-        const int v = pvs(colour, depth, 0, lo, hi);
+        const int v = pvs(colour, depth, 0, lo, hi, 0);
         if (dsearch.stopped || (v > lo && v < hi)) return v;
     }
-    return pvs(colour, depth, 0, -INF_VALUE, INF_VALUE);
+    return pvs(colour, depth, 0, -INF_VALUE, INF_VALUE, 0);
 }
 
 // When the opponent, were it to move, would win by fours, the root searches only the moves
@@ -258,7 +266,9 @@ void find_defences(int side) {
         bool defends = four_kind(dboard.kind[colour_index(side)][c]);
         if (!defends) {
             board_put(c, side);
-            defends = !solve_vcf(-side, ROOT_VCF_DEPTH, DEFENCE_VCF_NODES) && !vcf.aborted;
+            // Only a move after which the win is still found is dropped; an unfinished
+            // solve keeps it.
+            defends = !solve_vcf(-side, ROOT_VCF_DEPTH, DEFENCE_VCF_NODES);
             dsearch.nodes += vcf.nodes;
             board_take(c);
         }
@@ -310,7 +320,7 @@ int deep_value(int colour, int depth) {
     dsearch.root_filter = false;
     dsearch.nodes = 0;
     dtime.limited = false;
-    return pvs(colour, depth, 0, -INF_VALUE, INF_VALUE);
+    return pvs(colour, depth, 0, -INF_VALUE, INF_VALUE, 0);
 }
 
 square deep_choose(int *board, int side) {

@@ -18,8 +18,9 @@ bool makes_four(int k) {
 }
 
 int first_five(int i) {
-    for (int c = 0; c < BOARD_CELLS; c++)
-        if (is_candidate(c) && dboard.kind[i][c] == K_FIVE) return c;
+    for (int x = 0; x < dboard.dim; x++)
+        for (int c = cell(x, 0); c < cell(x, dboard.dim); c++)
+            if (is_candidate(c) && dboard.kind[i][c] == K_FIVE) return c;
     return -1;
 }
 
@@ -51,19 +52,26 @@ bool node(int colour, int depth, int ply) {
     if (refuted(key, depth)) return false;
     const bool aborted_before = vcf.aborted;
     vcf.aborted = false;
-    // Fours that also make an open three or a second four first: they end lines soonest.
-    for (int pass = 0; pass < 2; pass++)
-        for (int c = 0; c < BOARD_CELLS; c++) {
-            if (!is_candidate(c)) continue;
-            const int k = dboard.kind[i][c];
-            if (!makes_four(k) || (pass == 0) != (k != K_FOUR)) continue;
-            if (colour == 1 && black_forbidden(c)) continue;
-            if (try_four(c, colour, depth, ply)) {
-                vcf.aborted = aborted_before;
-                return true;
+    // The fours, those that also make an open three or a second four first: they end lines
+    // soonest. Squares in rising order within each group.
+    int fours[BOARD_CELLS], n = 0, strong = 0;
+    for (int x = 0; x < dboard.dim; x++)
+        for (int c = cell(x, 0); c < cell(x, dboard.dim); c++) {
+            if (!is_candidate(c) || !makes_four(dboard.kind[i][c])) continue;
+            if (dboard.kind[i][c] != K_FOUR) {
+                for (int j = n++; j > strong; j--) fours[j] = fours[j - 1];
+                fours[strong++] = c;
+            } else {
+                fours[n++] = c;
             }
-            if (vcf.nodes > vcf.limit) break;
         }
+    for (int k = 0; k < n && vcf.nodes <= vcf.limit; k++) {
+        if (colour == 1 && black_forbidden(fours[k])) continue;
+        if (try_four(fours[k], colour, depth, ply)) {
+            vcf.aborted = aborted_before;
+            return true;
+        }
+    }
     if (!vcf.aborted) note_refuted(key, depth);
     vcf.aborted = vcf.aborted || aborted_before;
     return false;

@@ -20,6 +20,7 @@ void expect_as_from_scratch() {
     ASSERT_EQ(saved.key, scratch.key);
     ASSERT_EQ(saved.stones, scratch.stones);
     ASSERT_EQ(0, std::memcmp(saved.code, scratch.code, sizeof saved.code));
+    ASSERT_EQ(0, std::memcmp(saved.line, scratch.line, sizeof saved.line));
     ASSERT_EQ(0, std::memcmp(saved.kind, scratch.kind, sizeof saved.kind));
     ASSERT_EQ(0, std::memcmp(saved.score, scratch.score, sizeof saved.score));
     ASSERT_EQ(0, std::memcmp(saved.suspect, scratch.suspect, sizeof saved.suspect));

@@ -8,7 +8,7 @@
 namespace {
 
 // Plain fail-hard alpha-beta with the deep search's rules for ends, leaves and forced moves.
-int plain(int colour, int depth, int ply, int alpha, int beta) {
+int plain(int colour, int depth, int ply, int alpha, int beta, int extensions) {
     const int me = colour_index(colour), them = 1 - me;
     if (dboard.kind_count[me][K_FIVE] > 0) return WIN - ply - 1;
     if (dboard.stones >= dboard.dim * dboard.dim) return 0;
@@ -18,10 +18,11 @@ int plain(int colour, int depth, int ply, int alpha, int beta) {
     const int n = generate_moves(colour, ply, -1, BOARD_CELLS);
     if (n == 0) return must_block ? -(WIN - ply - 2) : 0;
     for (int k = 0; k < n; k++) moves[k] = dsearch.moves[ply][k];
-    const int next = must_block || n == 1 ? depth : depth - 1;
+    const bool three = !must_block && dboard.kind_count[them][K_FOUR_OPEN] > 0 && extensions < 2;
+    const int next = must_block || n == 1 || three ? depth : depth - 1;
     for (int k = 0; k < n; k++) {
         board_put(moves[k], colour);
-        const int v = -plain(-colour, next, ply + 1, -beta, -alpha);
+        const int v = -plain(-colour, next, ply + 1, -beta, -alpha, extensions + (three ? 1 : 0));
         board_take(moves[k]);
         if (v >= beta) return beta;
         if (v > alpha) alpha = v;
@@ -38,7 +39,7 @@ TEST(DeepSearch, SameValueAsPlainAlphaBeta) {
             dlimits.full_width = true;
             random_position(r, 5 + r.below(8), 5);
             const int colour = r.below(2) ? 1 : -1, depth = 2 + round % 2;
-            const int expected = plain(colour, depth, 0, -INF_VALUE, INF_VALUE);
+            const int expected = plain(colour, depth, 0, -INF_VALUE, INF_VALUE, 0);
             hash_resize(1 << 20);
             hash_clear();
             EXPECT_EQ(deep_value(colour, depth), expected) << "rule " << rule << " round " << round;
