@@ -4,7 +4,8 @@
 // any sanitizer report, an exit through an internal fault, and a reply line of a form the
 // protocol does not document.
 //
-// The engine's moves come from the level-0 search. With BRUSK_FUZZ_MOVES=first in the
+// The engine's moves come from the level-0 search, or with BRUSK_FUZZ_MODE=deep in the
+// environment from the deep mode at depth 2. With BRUSK_FUZZ_MOVES=first in the
 // environment they come from a stand-in that plays the first empty square instead, which
 // drives the loop alone tens of times faster, for long runs.
 #include <cstddef>
@@ -18,6 +19,7 @@
 #include "protocol/protocol.h"
 #include "search/classic/classic.h"
 #include "search/classic/timectl.h"
+#include "search/deep/deep.h"
 #include "search/mode.h"
 
 namespace {
@@ -46,7 +48,17 @@ void fixed_level() {
     if (speed_unknown() && game.dim > 0) fix_level(0);
 }
 
-// The classic search, pinned to level 0, or with the stand-in chooser.
+// The deep mode with its depth pinned low before every move, whatever INFO max_depth said:
+// searches stay short.
+int pinned_depth() {
+    return 2;
+}
+void shallow_deep() {
+    deep_mode.info("max_depth", pinned_depth);
+}
+
+// The classic search, pinned to level 0, or the deep mode pinned to depth 2 (with
+// BRUSK_FUZZ_MODE=deep), or either with the stand-in chooser.
 search_mode fuzzed_mode = classic_mode;
 
 // The first empty square in scan order; none on a full board, as the search says.
@@ -63,6 +75,11 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     exit_hook = leave_loop;
     message_sink = check_line;
     fuzzed_mode.before_move = fixed_level;
+    const char *mode = std::getenv("BRUSK_FUZZ_MODE");
+    if (mode && std::strcmp(mode, "deep") == 0) {
+        fuzzed_mode = deep_mode;
+        fuzzed_mode.before_move = shallow_deep;
+    }
     const char *moves = std::getenv("BRUSK_FUZZ_MOVES");
     if (moves && std::strcmp(moves, "first") == 0) fuzzed_mode.choose = first_empty;
     return 0;

@@ -10,6 +10,9 @@
 //   max_memory in bytes, as INFO max_memory sends it; default 0, no limit. A budget that
 //   bounds the tree changes the node counts, and so the signature.
 //
+// After the classic's lines the deep mode searches the same positions at a fixed depth and
+// prints its own signature, "Deep: <digest> nodes <total>", and its speed.
+//
 // The "tree" column is the most nodes the transposition tree held at once.
 // Every search starts from a fresh process state with the time control idle
 // (timeout_turn 0, the level fixed), so the counts depend only on the code.
@@ -24,6 +27,8 @@
 #include "search/classic/timectl.h"
 #include "search/classic/tree.h"
 #include "search/clock.h"
+#include "search/deep/deep.h"
+#include "search/deep/search.h"
 #include "search/mode.h"
 
 namespace {
@@ -68,6 +73,26 @@ void run_position(const bench_position &p, int max_level, double max_memory, sui
     }
 }
 
+// The deep mode's searches: every position at a fixed depth, no clock, a fresh hash table.
+constexpr int DEEP_BENCH_DEPTH = 6;
+
+void run_deep(const bench_position &p, suite_run &run) {
+    static int board[BOARD_CELLS];
+    const int colour = set_up_bench(board, p, 0);
+    settings.max_memory = 0;
+    deep_mode.reset();
+    deep_mode.new_game();
+    dlimits.max_depth = DEEP_BENCH_DEPTH;
+    long long start = clock_ms();
+    square s = deep_mode.choose(board, colour);
+    long long ms = clock_ms() - start;
+    run.nodes += report.nodes;
+    run.ms += ms;
+    for (int v : {s.x, s.y, report.value, static_cast<int>(report.nodes)}) run.digest.add(v);
+    std::printf("deep %-18s depth %2d  move %-4s  value %5d  nodes %10lld  %8.3f s\n", p.name,
+                report.depth, move_name(s.x, s.y), report.value, report.nodes, ms / 1000.0);
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -91,5 +116,14 @@ int main(int argc, char **argv) {
     std::printf("Total time      %.3f s\n", total_ms / 1000.0);
     std::printf("Nodes/second    %lld\n", nps);
     std::printf("Bench: %08x nodes %lld\n", main_run.digest.h, total_nodes);
+
+    // The deep mode's suite after the classic's lines, which it leaves as they were.
+    std::printf("\n");
+    suite_run deep_run;
+    for (const bench_position &p : bench_suite) run_deep(p, deep_run);
+    for (const bench_position &p : renju_suite) run_deep(p, deep_run);
+    std::printf("Deep nodes/second %lld\n",
+                deep_run.nodes * 1000 / (deep_run.ms > 0 ? deep_run.ms : 1));
+    std::printf("Deep: %08x nodes %lld\n", deep_run.digest.h, deep_run.nodes);
     return 0;
 }

@@ -1,0 +1,166 @@
+// Incremental upkeep of the deep mode's board.
+#include "search/deep/board.h"
+
+#include <algorithm>
+#include <cstring>
+
+deep_board dboard;
+uint64_t zobrist[2][BOARD_CELLS];
+
+namespace {
+
+constexpr int pow3[2 * LINE_SIDE] = {1, 3, 9, 27, 81, 243, 729, 2187, 6561, 19683};
+
+// Position of offset o (-5..-1, 1..5) in a code.
+constexpr int slot(int o) {
+    return o < 0 ? LINE_SIDE + o : LINE_SIDE - 1 + o;
+}
+
+bool on(int x, int y) {
+    return x >= 0 && x < dboard.dim && y >= 0 && y < dboard.dim;
+}
+
+uint64_t splitmix64(uint64_t &state) {
+    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+// The kind and score of square c for both colours from its line classes, and the totals and
+// counts moved by the change.
+void refresh(int c) {
+    const bool renju = settings.renju != 0;
+    for (int i = 0; i < 2; i++) {
+        int k = K_NONE, s = 0, sus = 0;
+        if (dboard.cells[c] == 0) {
+            const int a = dboard.line[i][0][c], b = dboard.line[i][1][c], e = dboard.line[i][2][c],
+                      d = dboard.line[i][3][c];
+            const int ci = combo_index(a, b, e, d);
+            k = patterns.kind[ci];
+            s = patterns.score[ci];
+            if (i == 0 && renju && patterns.suspect[ci]) {
+                // A square black may not be allowed to take is worth no more than its best
+                // line alone.
+                sus = 1;
+                const int top = a > b ? a : b, top2 = e > d ? e : d;
+                const int best = top > top2 ? top : top2;
+                s = patterns.score[combo_index(best == L_OVERLINE ? 0 : best, 0, 0, 0)];
+            }
+        }
+        dboard.kind_count[i][dboard.kind[i][c]]--;
+        dboard.kind_count[i][k]++;
+        dboard.total[i] += s - dboard.score[i][c];
+        dboard.kind[i][c] = static_cast<uint8_t>(k);
+        dboard.score[i][c] = static_cast<int16_t>(s);
+        if (i == 0) dboard.suspect[c] = static_cast<uint8_t>(sus);
+    }
+}
+
+// The line classes of square c in direction d from its codes; whether either changed.
+bool classify(int c, int d) {
+    bool changed = false;
+    for (int i = 0; i < 2; i++) {
+        const uint8_t cls = patterns.line[i][dboard.code[i][d][c]];
+        changed |= cls != dboard.line[i][d][c];
+        dboard.line[i][d][c] = cls;
+    }
+    return changed;
+}
+
+// The offsets k (within LINE_SIDE) for which x + k dx, y + k dy lies on the board.
+void reach(int x, int y, int d, int &lo, int &hi) {
+    lo = -LINE_SIDE, hi = LINE_SIDE;
+    const int m = dboard.dim - 1, dx = directions[d].dx, dy = directions[d].dy;
+    if (dx == 1) lo = std::max(lo, -x), hi = std::min(hi, m - x);
+    if (dx == -1) lo = std::max(lo, x - m), hi = std::min(hi, x);
+    if (dy == 1) lo = std::max(lo, -y), hi = std::min(hi, m - y);
+}
+
+// Adds sign times the stone of colour index i on square c to the codes around it and to the
+// near counts, and refreshes the squares it reaches: each lies on one line through c, so only
+// that line's class changes.
+void spread(int c, int i, int sign) {
+    const int x = c / MAX_DIM, y = c % MAX_DIM;
+    for (int d = 0; d < 4; d++) {
+        int lo, hi;
+        reach(x, y, d, lo, hi);
+        for (int k = lo; k <= hi; k++) {
+            if (k == 0) continue;
+            const int t = c + k * dir_step[d], p = pow3[slot(-k)];
+            dboard.code[i][d][t] =
+                static_cast<uint16_t>(dboard.code[i][d][t] + sign * CODE_OWN * p);
+            dboard.code[1 - i][d][t] =
+                static_cast<uint16_t>(dboard.code[1 - i][d][t] + sign * CODE_BLOCKED * p);
+            // A stone's square has no kind, and a square whose classes stayed keeps its own.
+            if (classify(t, d) && dboard.cells[t] == 0) refresh(t);
+        }
+    }
+    const int x0 = std::max(0, x - NEAR_RADIUS), x1 = std::min(dboard.dim - 1, x + NEAR_RADIUS);
+    const int y0 = std::max(0, y - NEAR_RADIUS), y1 = std::min(dboard.dim - 1, y + NEAR_RADIUS);
+    for (int ax = x0; ax <= x1; ax++)
+        for (int ay = y0; ay <= y1; ay++)
+            dboard.near[cell(ax, ay)] = static_cast<uint8_t>(dboard.near[cell(ax, ay)] + sign);
+    refresh(c);
+}
+
+} // namespace
+
+void init_zobrist() {
+    uint64_t state = 0x62727573ull; // fixed seed: the same keys in every run
+    for (int i = 0; i < 2; i++)
+        for (int c = 0; c < BOARD_CELLS; c++) zobrist[i][c] = splitmix64(state);
+}
+
+int scratch_code(int c, int d, int i) {
+    const int own = i == 0 ? 1 : -1, x = c / MAX_DIM, y = c % MAX_DIM;
+    int code = 0;
+    for (int k = -LINE_SIDE; k <= LINE_SIDE; k++) {
+        if (k == 0) continue;
+        const int tx = x + k * directions[d].dx, ty = y + k * directions[d].dy;
+        int v = CODE_BLOCKED;
+        if (on(tx, ty)) {
+            const int s = dboard.cells[cell(tx, ty)];
+            v = s == 0 ? CODE_EMPTY : s == own ? CODE_OWN : CODE_BLOCKED;
+        }
+        code += v * pow3[slot(k)];
+    }
+    return code;
+}
+
+void board_clear(int dim) {
+    std::memset(&dboard, 0, sizeof dboard);
+    dboard.dim = dim;
+    for (int i = 0; i < 2; i++) dboard.kind_count[i][K_NONE] = BOARD_CELLS;
+    for (int c = 0; c < BOARD_CELLS; c++) {
+        if (!board_has(c)) continue;
+        for (int i = 0; i < 2; i++)
+            for (int d = 0; d < 4; d++)
+                dboard.code[i][d][c] = static_cast<uint16_t>(scratch_code(c, d, i));
+        for (int d = 0; d < 4; d++) classify(c, d);
+        refresh(c);
+    }
+}
+
+void board_load(const int *board, int dim) {
+    board_clear(dim);
+    for (int x = 0; x < dim; x++)
+        for (int y = 0; y < dim; y++)
+            if (board[cell(x, y)] != 0) board_put(cell(x, y), board[cell(x, y)]);
+}
+
+void board_put(int c, int colour) {
+    const int i = colour_index(colour);
+    dboard.cells[c] = colour;
+    dboard.key ^= zobrist[i][c];
+    dboard.stones++;
+    spread(c, i, 1);
+}
+
+void board_take(int c) {
+    const int i = colour_index(dboard.cells[c]);
+    dboard.cells[c] = 0;
+    dboard.key ^= zobrist[i][c];
+    dboard.stones--;
+    spread(c, i, -1);
+}

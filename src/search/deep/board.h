@@ -1,0 +1,58 @@
+#pragma once
+// The deep mode's incremental board: the stones, the position key, and for every square and
+// each colour the codes of its four lines, its kind and its score, all brought up to date by
+// a put or a take for just the squares the stone can reach (five cells each way on the four
+// lines), and the candidate squares near the stones.
+#include <cstdint>
+
+#include "analysis/renju.h"
+#include "game/game.h"
+#include "search/deep/patterns.h"
+
+constexpr int NEAR_RADIUS = 2; // candidates lie at most this far from a stone, in both axes
+
+struct deep_board {
+    int dim;
+    int stones;
+    uint64_t key;                     // Zobrist key of the stones (the side is not in it)
+    int cells[BOARD_CELLS];           // as the shared board: 0, +1, -1
+    uint16_t code[2][4][BOARD_CELLS]; // line codes by colour index, direction, square
+    uint8_t line[2][4][BOARD_CELLS];  // their line classes
+    uint8_t kind[2][BOARD_CELLS];     // square_kind of each empty square (K_NONE on stones)
+    int16_t score[2][BOARD_CELLS];    // score of each empty square (0 on stones)
+    uint8_t suspect[BOARD_CELLS];     // renju: black's square may be forbidden
+    uint8_t near[BOARD_CELLS];        // stones within NEAR_RADIUS
+    int total[2];                     // sum of the scores of the empty squares
+    int kind_count[2][SQUARE_KINDS];  // empty squares of each kind
+};
+extern deep_board dboard;
+
+// Zobrist keys by colour index and square, filled by init_zobrist from a fixed seed.
+extern uint64_t zobrist[2][BOARD_CELLS];
+void init_zobrist();
+
+// Index step of each line direction on the 20-wide board, in the shared order.
+constexpr int dir_step[4] = {MAX_DIM, MAX_DIM + 1, 1, -MAX_DIM + 1};
+
+// An empty dim x dim board; the pattern tables must be built for the rule in force.
+void board_clear(int dim);
+
+// board_clear, then every stone of `board` (the shared layout).
+void board_load(const int *board, int dim);
+
+// Puts a stone of `colour` on the empty square c, and takes it off again.
+void board_put(int c, int colour);
+void board_take(int c);
+
+// The code of square c's line in direction d for colour index i, from the stones alone.
+int scratch_code(int c, int d, int i);
+
+// Whether square c lies on the board in use.
+inline bool board_has(int c) {
+    return c >= 0 && c < BOARD_CELLS && c / MAX_DIM < dboard.dim && c % MAX_DIM < dboard.dim;
+}
+
+// The candidate squares: empty and near a stone.
+inline bool is_candidate(int c) {
+    return dboard.cells[c] == 0 && dboard.near[c] > 0;
+}

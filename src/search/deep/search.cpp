@@ -1,0 +1,358 @@
+// Iterative deepening principal variation search over the deep board.
+#include "search/deep/search.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "search/deadline.h"
+#include "search/deep/board.h"
+#include "search/deep/eval.h"
+#include "search/deep/hash.h"
+#include "search/deep/time.h"
+#include "search/deep/values.h"
+#include "search/deep/vcf.h"
+
+deep_limits dlimits;
+deep_search_state dsearch;
+
+namespace {
+
+// The side to move is part of a hash key: a BOARD position may leave either side to move.
+constexpr uint64_t SIDE_KEY[2] = {0x9B05688C2B3E6C1Full, 0x1F83D9ABFB41BD6Bull};
+
+// The four-threat solver's effort at the root and at the leaves.
+constexpr int ROOT_VCF_DEPTH = 40, LEAF_VCF_DEPTH = 12;
+constexpr long long ROOT_VCF_NODES = 60000, LEAF_VCF_NODES = 60;
+// The opponent's win by fours at the root, and after each root move that may stop it.
+constexpr long long THREAT_VCF_NODES = 20000, DEFENCE_VCF_NODES = 1500;
+
+// Move ordering: the hash move, the killers, then the squares' scores with history.
+constexpr int HASH_MOVE_SCORE = 1 << 28, KILLER_SCORE[2] = {400, 300};
+
+// Replies to open threes searched at full depth, at most, along one line of play.
+constexpr int THREE_EXTENSIONS = 2;
+
+// Aspiration window half-width.
+constexpr int ASPIRATION = 80;
+
+bool four_kind(int k) {
+    return k == K_FOUR || k == K_FOUR_THREE || k == K_FOUR_OPEN || k == K_FIVE;
+}
+
+bool has_four_square(int i) {
+    return dboard.kind_count[i][K_FOUR] + dboard.kind_count[i][K_FOUR_THREE] +
+               dboard.kind_count[i][K_FOUR_OPEN] >
+           0;
+}
+
+bool check_stop() {
+    if (dsearch.stopped) return true;
+    if ((dsearch.nodes & 63) == 0 && time_is_up()) dsearch.stopped = true;
+    if (dlimits.max_nodes > 0 && dsearch.nodes >= dlimits.max_nodes) dsearch.stopped = true;
+    return dsearch.stopped;
+}
+
+// How many of the best-ordered moves a node searches: all at the root and when forced, fewer
+// the nearer the leaves, where the ordering is surest of the rest.
+int width_for(int depth, int ply) {
+    if (ply == 0) return BOARD_CELLS;
+    if (depth >= 5) return 18;
+    if (depth >= 3) return 14;
+    return 10;
+}
+
+} // namespace
+
+// Against a four only its blocks; against an open three the own fours and the squares around
+// the three; else every candidate.
+int generate_moves(int colour, int ply, int hash_move, int width) {
+    const int me = colour_index(colour), them = 1 - me;
+    const bool must_block = dboard.kind_count[them][K_FIVE] > 0;
+    const bool against_three = !must_block && dboard.kind_count[them][K_FOUR_OPEN] > 0;
+    int *moves = dsearch.moves[ply], *order = dsearch.order[ply];
+    int n = 0;
+    for (int c = 0; c < cell(dboard.dim - 1, dboard.dim); c++) {
+        if (!is_candidate(c)) continue;
+        if (must_block && dboard.kind[them][c] != K_FIVE) continue;
+        if (against_three && !four_kind(dboard.kind[me][c]) && dboard.kind[them][c] < K_FOUR)
+            continue;
+        if (ply == 0 && dsearch.root_filter && !dsearch.root_allowed[c]) continue;
+        if (colour == 1 && black_forbidden(c)) continue;
+        int s = dboard.score[me][c] * 3 / 2 + dboard.score[them][c] + dsearch.history[me][c] / 64;
+        if (c == hash_move) s += HASH_MOVE_SCORE;
+        if (c == dsearch.killer[ply][0]) s += KILLER_SCORE[0];
+        if (c == dsearch.killer[ply][1]) s += KILLER_SCORE[1];
+        // Insertion by score; squares come in rising order, so ties keep the lower square first.
+        int j = n++;
+        while (j > 0 && order[j - 1] < s) {
+            moves[j] = moves[j - 1];
+            order[j] = order[j - 1];
+            j--;
+        }
+        moves[j] = c;
+        order[j] = s;
+    }
+    if (!must_block && !against_three && !dlimits.full_width && n > width) n = width;
+    return n;
+}
+
+int leaf_value(int colour, int ply) {
+    if (has_four_square(colour_index(colour))) {
+        const bool win = solve_vcf(colour, LEAF_VCF_DEPTH, LEAF_VCF_NODES);
+        dsearch.nodes += vcf.nodes;
+        if (win) return WIN - ply - vcf.length;
+    }
+    return evaluate(colour);
+}
+
+namespace {
+
+void note_cutoff(int me, int ply, int c, int depth) {
+    if (dsearch.killer[ply][0] != c) {
+        dsearch.killer[ply][1] = dsearch.killer[ply][0];
+        dsearch.killer[ply][0] = c;
+    }
+    dsearch.history[me][c] += depth * depth;
+    if (dsearch.history[me][c] > (1 << 20))
+        for (int &h : dsearch.history[me]) h /= 2;
+}
+
+void copy_line(int ply, int c) {
+    dsearch.pv[ply][ply] = c;
+    for (int k = ply + 1; k < dsearch.pv_length[ply + 1]; k++)
+        dsearch.pv[ply][k] = dsearch.pv[ply + 1][k];
+    dsearch.pv_length[ply] =
+        dsearch.pv_length[ply + 1] > ply + 1 ? dsearch.pv_length[ply + 1] : ply + 1;
+}
+
+int pvs(int colour, int depth, int ply, int alpha, int beta, int extensions) {
+    const bool pv_node = beta - alpha > 1;
+    dsearch.pv_length[ply] = ply;
+    dsearch.nodes++;
+    if (check_stop()) return 0;
+    const int me = colour_index(colour), them = 1 - me;
+    if (dboard.kind_count[me][K_FIVE] > 0) return WIN - ply - 1;
+    if (dboard.stones >= dboard.dim * dboard.dim) return 0;
+    if (ply >= DEEP_MAX_PLY - 1) return evaluate(colour);
+    const bool must_block = dboard.kind_count[them][K_FIVE] > 0;
+    if (depth <= 0 && !must_block) return leaf_value(colour, ply);
+    // Nothing beats a five next move, nor loses sooner than their five after ours.
+    if (alpha < -(WIN - ply - 2)) alpha = -(WIN - ply - 2);
+    if (beta > WIN - ply - 1) beta = WIN - ply - 1;
+    if (alpha >= beta) return alpha;
+
+    const uint64_t key = dboard.key ^ SIDE_KEY[me];
+    int hash_move = -1;
+    if (const hash_entry *e = hash_probe(key)) {
+        hash_move = e->move;
+        const int v = value_from_hash(e->value, ply);
+        if (!pv_node && e->depth >= depth &&
+            (e->bound == BOUND_EXACT || (e->bound == BOUND_LOWER && v >= beta) ||
+             (e->bound == BOUND_UPPER && v <= alpha)))
+            return v;
+    }
+    const int n = generate_moves(colour, ply, hash_move, width_for(depth, ply));
+    if (n == 0) return must_block ? -(WIN - ply - 2) : 0;
+    // A reply forced by a four costs no depth, nor, a few times on a line, one forced by an
+    // open three: the attacker's threats then count alone and its sequences show further.
+    const bool three =
+        !must_block && dboard.kind_count[them][K_FOUR_OPEN] > 0 && extensions < THREE_EXTENSIONS;
+    const int next_depth = must_block || n == 1 || three ? depth : depth - 1;
+    const int next_extensions = extensions + (three ? 1 : 0);
+    int best = -INF_VALUE, best_move = -1, bound = BOUND_UPPER;
+    for (int k = 0; k < n; k++) {
+        const int c = dsearch.moves[ply][k];
+        board_put(c, colour);
+        int v;
+        if (k == 0) {
+            v = -pvs(-colour, next_depth, ply + 1, -beta, -alpha, next_extensions);
+        } else {
+            v = -pvs(-colour, next_depth, ply + 1, -alpha - 1, -alpha, next_extensions);
+            if (v > alpha && v < beta && !dsearch.stopped)
+                v = -pvs(-colour, next_depth, ply + 1, -beta, -alpha, next_extensions);
+        }
+        board_take(c);
+        if (dsearch.stopped) return best > -INF_VALUE ? best : 0;
+        if (v > best) {
+            best = v;
+            best_move = c;
+            if (v > alpha) {
+                alpha = v;
+                bound = BOUND_EXACT;
+                copy_line(ply, c);
+            }
+            if (v >= beta) {
+                bound = BOUND_LOWER;
+                note_cutoff(me, ply, c, depth);
+                break;
+            }
+        }
+    }
+    hash_store(key, best_move, best, depth, bound, ply);
+    return best;
+}
+
+// The protocol's value of a search value: wins as the classic scale has them, static values
+// scaled inside it.
+int report_value(int v) {
+    if (v >= WIN_BOUND) return 2 * FOUND_WIN - (WIN - v);
+    if (v <= -WIN_BOUND) return -2 * FOUND_WIN + (WIN + v);
+    const int s = v / 16;
+    return s > FOUND_WIN - 12 ? FOUND_WIN - 12 : s < 12 - FOUND_WIN ? 12 - FOUND_WIN : s;
+}
+
+square square_of(int c) {
+    return square{c / MAX_DIM, c % MAX_DIM};
+}
+
+void fill_report(int move, int value, int depth, const int *line, int length) {
+    report.searched = true;
+    report.move = square_of(move);
+    report.value = report_value(value);
+    report.nodes = dsearch.nodes;
+    report.depth = depth;
+    report.ms = elapsed_ms();
+    report.line_length = 0;
+    for (int k = 0; k < length && k < REPORT_LINE; k++)
+        report.line[report.line_length++] = square_of(line[k]);
+}
+
+// "x,y x,y ..." of a line into buf.
+void line_text(const int *line, int length, char *buf, int size) {
+    int used = 0;
+    buf[0] = 0;
+    for (int k = 0; k < length && used < size - 16; k++)
+        used += std::snprintf(buf + used, static_cast<size_t>(size - used), "%s%d,%d", k ? " " : "",
+                              line[k] / MAX_DIM, line[k] % MAX_DIM);
+}
+
+// Any square `colour` may take: the best-ordered candidate, else the first empty legal one.
+int fallback_move(int colour) {
+    if (generate_moves(colour, 0, -1, BOARD_CELLS) > 0) return dsearch.moves[0][0];
+    for (int x = 0; x < dboard.dim; x++)
+        for (int y = 0; y < dboard.dim; y++)
+            if (dboard.cells[cell(x, y)] == 0 && !(colour == 1 && black_forbidden(cell(x, y))))
+                return cell(x, y);
+    for (int x = 0; x < dboard.dim; x++)
+        for (int y = 0; y < dboard.dim; y++)
+            if (dboard.cells[cell(x, y)] == 0) return cell(x, y);
+    return -1;
+}
+
+int aspiration_search(int colour, int depth, int guess) {
+    if (depth >= 3 && guess > -WIN_BOUND && guess < WIN_BOUND) {
+        const int lo = guess - ASPIRATION, hi = guess + ASPIRATION;
+        const int v = pvs(colour, depth, 0, lo, hi, 0);
+        if (dsearch.stopped || (v > lo && v < hi)) return v;
+    }
+    return pvs(colour, depth, 0, -INF_VALUE, INF_VALUE, 0);
+}
+
+// When the opponent, were it to move, would win by fours, the root searches only the moves
+// after which it no longer does (and its own fours, which gain the move back); if none
+// stops it, every move, to put the loss off.
+void find_defences(int side) {
+    dsearch.root_filter = false;
+    const int them = colour_index(-side);
+    if (!has_four_square(them)) return;
+    const bool threat = solve_vcf(-side, ROOT_VCF_DEPTH, THREAT_VCF_NODES);
+    dsearch.nodes += vcf.nodes;
+    if (!threat) return;
+    const int n = generate_moves(side, 0, -1, BOARD_CELLS);
+    int kept = 0;
+    std::memset(dsearch.root_allowed, 0, sizeof dsearch.root_allowed);
+    for (int k = 0; k < n && !time_is_up(); k++) {
+        const int c = dsearch.moves[0][k];
+        bool defends = four_kind(dboard.kind[colour_index(side)][c]);
+        if (!defends) {
+            board_put(c, side);
+            // Only a move after which the win is still found is dropped; an unfinished
+            // solve keeps it.
+            defends = !solve_vcf(-side, ROOT_VCF_DEPTH, DEFENCE_VCF_NODES);
+            dsearch.nodes += vcf.nodes;
+            board_take(c);
+        }
+        dsearch.root_allowed[c] = defends;
+        kept += defends;
+    }
+    dsearch.root_filter = kept > 0;
+}
+
+// Iterative deepening from the deep board; returns the move.
+int iterate(int colour) {
+    int best = fallback_move(colour), value = 0, done = 0;
+    int line[DEEP_MAX_PLY], length = 0;
+    int max_depth = DEEP_MAX_PLY - 4;
+    if (dlimits.max_depth > 0 && dlimits.max_depth < max_depth) max_depth = dlimits.max_depth;
+    if (!dtime.limited && dlimits.max_depth <= 0 && dlimits.max_nodes <= 0)
+        max_depth = UNLIMITED_DEPTH;
+    for (int depth = 1; depth <= max_depth; depth++) {
+        if (depth > 1 && !time_for_iteration()) break;
+        const int v = aspiration_search(colour, depth, value);
+        if (dsearch.stopped || dsearch.pv_length[0] < 1) break;
+        best = dsearch.pv[0][0];
+        value = v;
+        done = depth;
+        length = dsearch.pv_length[0];
+        std::memcpy(line, dsearch.pv[0], sizeof(int) * static_cast<size_t>(length));
+        char text[DEEP_MAX_PLY * 8];
+        line_text(line, length, text, sizeof text);
+        const long long ms = elapsed_ms();
+        say("MESSAGE depth %d value %d nodes %lld nps %lld time %lld pv %s", depth, report_value(v),
+            dsearch.nodes, dsearch.nodes * 1000 / (ms > 0 ? ms : 1), ms, text);
+        if (v >= WIN_BOUND || v <= -WIN_BOUND) break;
+    }
+    if (length == 0) line[length++] = best;
+    fill_report(best, value, done, line, length);
+    return best;
+}
+
+} // namespace
+
+void reset_deep_search() {
+    std::memset(&dsearch, 0, sizeof dsearch);
+    for (auto &k : dsearch.killer) k[0] = k[1] = -1;
+    dlimits = deep_limits{0, 0, false};
+}
+
+int deep_value(int colour, int depth) {
+    dsearch.stopped = false;
+    dsearch.root_filter = false;
+    dsearch.nodes = 0;
+    dtime.limited = false;
+    return pvs(colour, depth, 0, -INF_VALUE, INF_VALUE, 0);
+}
+
+square deep_choose(int *board, int side) {
+    plan_time();
+    deadline.stopped = false;
+    dsearch.stopped = false;
+    dsearch.root_filter = false;
+    dsearch.nodes = 0;
+    reset_report();
+    init_patterns(exact_for(1), exact_for(-1));
+    board_load(board, game.dim);
+    hash_new_search();
+    for (auto &k : dsearch.killer) k[0] = k[1] = -1;
+    const int me = colour_index(side);
+    if (dboard.stones == 0) return square{(game.dim - 1) / 2, (game.dim - 1) / 2};
+    if (dboard.stones >= game.dim * game.dim) return square{-1, -1};
+    if (dboard.kind_count[me][K_FIVE] > 0) {
+        const int c = fallback_move(side); // a five square orders first
+        fill_report(c, WIN - 1, 0, &c, 1);
+        return square_of(c);
+    }
+    const bool vcf_win = dboard.kind_count[1 - me][K_FIVE] == 0 && has_four_square(me) &&
+                         solve_vcf(side, ROOT_VCF_DEPTH, ROOT_VCF_NODES);
+    if (vcf_win) {
+        dsearch.nodes = vcf.nodes;
+        char text[VCF_MAX_LINE * 8];
+        line_text(vcf.line, vcf.length, text, sizeof text);
+        say("MESSAGE vcf win %s", text);
+        fill_report(vcf.line[0], WIN - vcf.length, 0, vcf.line, vcf.length);
+        return square_of(vcf.line[0]);
+    }
+    find_defences(side);
+    const int c = iterate(side);
+    return c < 0 ? square{-1, -1} : square_of(c);
+}
