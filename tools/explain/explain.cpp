@@ -1,13 +1,14 @@
 // explain: what the engine makes of a position or of a whole game, as text and pictures.
 //
-//   explain [FILE] [--index K] [--move N] [--size N] [--rule R] [--level L] [--svg FILE]
-//           [--game]
+//   explain [FILE] [--index K] [--move N] [--size N] [--rule R] [--level L] [--deep D]
+//           [--svg FILE] [--game]
 //
 // FILE is an SGF file (a collection of games; --index K picks the K-th, the first by
 // default) or BOARD lines "x,y,k"; without FILE the input is read from standard input.
 // Input that starts with '(' is SGF. --move N explains the position before move N (the
 // end by default). --size and --rule (1 exactly five, 0 five or more, 4 renju) apply where the
-// input does not say; --level (0..4, default 4) is the search's level. --svg writes the board
+// input does not say; --level (0..4, default 4) is the search's level; --deep D shows the
+// deep mode's view instead, its search bounded by depth D. --svg writes the board
 // picture, or with --game the value chart. --game analyses every position of the game.
 //
 // Every position is searched from a fresh engine with the level fixed and no clock, as the
@@ -20,6 +21,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "explain_deep.h"
 #include "explain_svg.h"
 
 namespace {
@@ -35,6 +37,7 @@ struct options {
     int size = 0; // 0: the input's, else 15
     int rule = 1;
     int level = LEVELS - 1;
+    int deep = 0; // above 0: the deep mode's view, to this depth
     bool game = false;
 };
 
@@ -54,7 +57,7 @@ bool number(const char *s, int &out) {
 options parse(int argc, char **argv) {
     options o;
     const char *usage = "usage: explain [FILE] [--index K] [--move N] [--size N] [--rule R] "
-                        "[--level L] [--svg FILE] [--game]";
+                        "[--level L] [--deep D] [--svg FILE] [--game]";
     for (int i = 1; i < argc; i++) {
         const char *a = argv[i];
         const bool has_value = i + 1 < argc;
@@ -63,6 +66,7 @@ options parse(int argc, char **argv) {
                       : !std::strcmp(a, "--size")  ? &o.size
                       : !std::strcmp(a, "--rule")  ? &o.rule
                       : !std::strcmp(a, "--level") ? &o.level
+                      : !std::strcmp(a, "--deep")  ? &o.deep
                                                    : nullptr;
         if (target) {
             if (!has_value || !number(argv[++i], *target)) fail(usage);
@@ -80,6 +84,7 @@ options parse(int argc, char **argv) {
     for (int r : accepted_rules) rule_ok = rule_ok || r == o.rule;
     if (!rule_ok) fail("--rule " + std::to_string(o.rule) + ": the engine plays rules 0, 1 and 4");
     if (o.level < 0 || o.level >= LEVELS) fail("--level must be 0..4");
+    if (o.deep < 0 || o.deep > 60) fail("--deep must be 1..60");
     return o;
 }
 
@@ -140,6 +145,29 @@ void print_search(const explanation &e) {
     std::printf("\n");
 }
 
+void print_deep(const explanation &e) {
+    std::printf("\nDeep mode to depth %d:\n", e.depth);
+    auto print_line = [](const square *line, int n) {
+        for (int i = 0; i < n; i++) std::printf(" %s", move_name(line[i].x, line[i].y));
+        std::printf("\n");
+    };
+    for (int i = 0; i < e.iterations; i++) {
+        const deep_iteration &it = e.iter[i];
+        std::printf("  depth %2d  value %6s  nodes %9lld  line", it.depth,
+                    signed_value(it.value).c_str(), it.nodes);
+        print_line(it.line, it.line_len);
+    }
+    if (e.vcf_len > 0) {
+        std::printf("Threat solver: a win by fours,");
+        print_line(e.vcf, e.vcf_len);
+    }
+    std::printf("Chosen: %s", e.chosen.x < 0 ? "none" : move_name(e.chosen.x, e.chosen.y));
+    if (e.searched) std::printf("  value %s", signed_value(e.value).c_str());
+    std::printf("  nodes %d  time %.3f s\n", e.nodes, e.seconds);
+    std::printf("Principal line (%d plies):", e.line_len);
+    print_line(e.line, e.line_len);
+}
+
 void explain_one(const explanation &e) {
     std::printf("Board %d x %d, %s, %d stones", e.dim, e.dim, five_rule_name(e.rule_number),
                 e.stones);
@@ -151,6 +179,10 @@ void explain_one(const explanation &e) {
         return;
     }
     std::printf("To move: %s (move %d)\n", stone_name(e.side), e.stones + 1);
+    if (e.deep) {
+        print_forbidden(e);
+        return print_deep(e);
+    }
     if (e.rule != RULE_OWN_FIVE && e.rule != RULE_NO_CANDIDATE)
         std::printf("Static score: %s (own %d, opponent %d)\n",
                     signed_value(e.static_score).c_str(), e.own_sum, e.opp_sum);
@@ -159,10 +191,18 @@ void explain_one(const explanation &e) {
     print_search(e);
 }
 
+// The classic's view of the position before move k + 1, or the deep mode's.
+void explain(const game_record &g, int k, int dim, const options &o, explanation &e) {
+    if (o.deep > 0)
+        explain_deep_position(g, k, dim, o.rule, o.deep, e);
+    else
+        explain_position(g, k, dim, o.rule, o.level, e);
+}
+
 // The value of position k of a game from the first colour's side: a five ends the game,
 // a lone five or lost block is a win or a loss, another lone candidate is not searched.
 game_point game_value(const game_record &g, int k, const options &o, int dim, explanation &e) {
-    explain_position(g, k, dim, o.rule, o.level, e);
+    explain(g, k, dim, o, e);
     game_point p{k, true, 0, {g.stones[k - 1].x, g.stones[k - 1].y}};
     int mover_value = 0;
     if (e.game_over)
@@ -278,7 +318,7 @@ int main(int argc, char **argv) {
         fail("--move " + std::to_string(move) + ": the game has " + std::to_string(g.count) +
              " moves");
     static explanation e;
-    explain_position(g, move - 1, dim, o.rule, o.level, e);
+    explain(g, move - 1, dim, o, e);
     explain_one(e);
     if (o.svg) {
         std::ofstream out(o.svg);

@@ -34,16 +34,13 @@ bool holds_own_figures(const int *board, const move_rec &r, int side) {
 
 } // namespace
 
-void explain_position(const game_record &g, int stones, int dim, int rule, int level,
-                      explanation &e) {
-    static int board[BOARD_CELLS];
-    set_up_engine(dim, rule, level);
-    for (int &c : board) c = 0;
+bool set_up_position(const game_record &g, int stones, int dim, int rule, explanation &e,
+                     int *board) {
+    for (int c = 0; c < BOARD_CELLS; c++) board[c] = 0;
     for (int i = 0; i < stones; i++) board[cell(g.stones[i].x, g.stones[i].y)] = g.stones[i].colour;
     e = explanation{};
     e.dim = dim;
     e.rule_number = rule;
-    e.level = level;
     e.stones = stones;
     e.last_x = stones > 0 ? g.stones[stones - 1].x : -1;
     e.last_y = stones > 0 ? g.stones[stones - 1].y : -1;
@@ -52,11 +49,21 @@ void explain_position(const game_record &g, int stones, int dim, int rule, int l
     for (int c = 0; c < BOARD_CELLS; c++) e.board[c] = board[c];
     e.rule = RULE_NO_CANDIDATE;
     e.chosen = {-1, -1};
-    if (e.game_over) return;
+    if (e.game_over) return false;
     for (int x = 0; rule == RULE_RENJU && e.side == 1 && x < dim; x++)
         for (int y = 0; y < dim; y++)
             if (board[cell(x, y)] == 0 && renju_verdict(board, x, y) != RENJU_LEGAL)
                 e.forbidden[e.forbidden_n++] = {x, y};
+    return true;
+}
+
+void explain_position(const game_record &g, int stones, int dim, int rule, int level,
+                      explanation &e) {
+    static int board[BOARD_CELLS];
+    set_up_engine(dim, rule, level);
+    const bool to_search = set_up_position(g, stones, dim, rule, e, board);
+    e.level = level;
+    if (!to_search) return;
 
     // 1. The generator, as the root calls it.
     int n = generate_moves(board, e.side, root.root_ply, e.list, &e.static_score, TAG_ROOT);

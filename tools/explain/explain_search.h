@@ -9,6 +9,16 @@
 
 constexpr int MAX_LINE = REPORT_LINE; // plies of the principal line kept
 
+// One completed iteration of the deep mode, as its MESSAGE line tells it.
+constexpr int MAX_ITERATIONS = 64;
+struct deep_iteration {
+    int depth;
+    int value;
+    long long nodes;
+    int line_len;
+    square line[MAX_LINE];
+};
+
 // Which part of the generator made the root list: the selection's rules (last_selection),
 // or the two cases it does not reach.
 constexpr int RULE_NO_CANDIDATE = -1; // nothing to try: the engine plays its fallback
@@ -42,7 +52,21 @@ struct explanation {
     // Under renju with black to move: the squares black must not play.
     int forbidden_n;
     square forbidden[BOARD_CELLS];
+    // The deep mode's view instead of the classic's (deep set; list then stays empty): its
+    // depth limit, every iteration it completed, and the threat solver's win where it found
+    // one (vcf_len 0: none).
+    bool deep;
+    int depth;
+    int iterations;
+    deep_iteration iter[MAX_ITERATIONS];
+    int vcf_len;
+    square vcf[MAX_LINE];
 };
+
+// The position of the first `stones` stones of `g` on `board` and in `e` (everything but
+// what a search finds); false when the last stone made five, leaving nothing to search.
+bool set_up_position(const game_record &g, int stones, int dim, int rule, explanation &e,
+                     int *board);
 
 // A fresh engine (reset, the board side and rule given, `level` fixed, no clock) with the
 // first `stones` stones of `g`, and the position explained for the side to move. `g` must

@@ -137,9 +137,10 @@ void draw_title(std::string &svg, const explanation &e) {
     const char *who = e.side == 1 ? "x" : "o";
     svg_line(svg,
              "<text x=\"%.1f\" y=\"22\" font-size=\"16\" font-weight=\"bold\" fill=\"#222\">"
-             "%s to move, move %d  (%d x %d, %s, level %d)</text>",
+             "%s to move, move %d  (%d x %d, %s, %s %d)</text>",
              LEFT, e.game_over ? (e.side == 1 ? "o" : "x") : who, e.stones + 1, e.dim, e.dim,
-             five_rule_name(e.rule_number), e.level);
+             five_rule_name(e.rule_number), e.deep ? "deep mode, depth" : "level",
+             e.deep ? e.depth : e.level);
     std::string line;
     if (e.game_over)
         line = "the game is over: the last stone made five";
@@ -268,8 +269,46 @@ void legend_list(legend_pen &p, const explanation &e, double bottom) {
     }
 }
 
+// The deep mode's iterations, each with its value and its line's first moves, and the
+// threat solver's win.
+void legend_iterations(legend_pen &p, const explanation &e, double bottom) {
+    p.y += 8;
+    auto moves = [](const square *line, int n, int most) {
+        std::string text;
+        for (int i = 0; i < n && i < most; i++) {
+            text += ' ';
+            text += move_name(line[i].x, line[i].y);
+        }
+        if (n > most) text += " ...";
+        return text;
+    };
+    if (e.vcf_len > 0) legend_text(p, "normal", 12, "win by fours:" + moves(e.vcf, e.vcf_len, 6));
+    for (int i = 0; i < e.iterations; i++) {
+        if (p.y > bottom - 4 && i < e.iterations - 1) {
+            legend_text(p, "normal", 12, "... " + std::to_string(e.iterations - i) + " more");
+            break;
+        }
+        const deep_iteration &it = e.iter[i];
+        char head[24];
+        std::snprintf(head, sizeof head, "d%d  ", it.depth);
+        std::string row = head;
+        row += signed_value(it.value);
+        row += moves(it.line, it.line_len, 4);
+        legend_text(p, "normal", 12, row);
+    }
+}
+
 void draw_legend(std::string &svg, const explanation &e, double x, double bottom) {
     legend_pen p{svg, x, TOP + 12};
+    if (e.deep) {
+        legend_text(p, "bold", 14, "Deep mode, depth " + std::to_string(e.depth));
+        legend_text(p, "normal", 12,
+                    std::to_string(e.iterations) + " iterations, " + std::to_string(e.nodes) +
+                        " nodes");
+        p.y += 4;
+        legend_keys(p, e);
+        return legend_iterations(p, e, bottom);
+    }
     legend_heading(p, e);
     legend_keys(p, e);
     legend_list(p, e, bottom);

@@ -137,6 +137,50 @@ TEST(Explain, BenchPositionsGiveTheEnginesNumbers) {
     }
 }
 
+// The deep view is the deep engine's own: the same iterations, the same move and value as
+// pbrain-brusk-deep says them for the same position at the same depth through the protocol.
+TEST(Explain, DeepViewIsTheDeepEnginesOwn) {
+    for (const char *name : {"midgame 15", "corner attack 20", "renju midgame 15"}) {
+        SCOPED_TRACE(name);
+        const bench_position &p = bench_named(name);
+        std::vector<std::string> args = position_args(p, 0);
+        args.insert(args.end(), {"--deep", "4"});
+        engine_run run = explain(args, board_lines(p));
+        ASSERT_EQ(run.exit_code, 0) << run.err;
+        const std::string script = "START " + std::to_string(p.dim) + "\nINFO rule " +
+                                   std::to_string(p.rule) +
+                                   "\nINFO timeout_turn 0\nINFO timeout_match 0\nINFO "
+                                   "max_depth 4\nBOARD\n" +
+                                   board_lines(p) + "DONE\nEND\n";
+        engine_run deep = run_program(BRUSK_DEEP_ENGINE, {}, script, 300);
+        ASSERT_EQ(deep.exit_code, 0) << deep.err;
+        int iterations = 0, x = -1, y = -1;
+        std::string value;
+        std::istringstream lines(deep.out);
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream words(line);
+            std::string first, key;
+            words >> first >> key;
+            if (first == "MESSAGE" && key == "depth") {
+                iterations++;
+                int depth;
+                words >> depth >> key >> value;
+                const std::vector<std::string> row =
+                    words_after(run.out, "  depth " + std::string(depth < 10 ? " " : "") +
+                                             std::to_string(depth) + " ");
+                ASSERT_GE(row.size(), 2u) << line;
+                EXPECT_EQ(std::stoi(row[1]), std::stoi(value)) << line;
+            } else if (std::sscanf(line.c_str(), "%d,%d", &x, &y) == 2) {
+                break;
+            }
+        }
+        EXPECT_GE(iterations, 1);
+        const std::vector<std::string> chosen = words_after(run.out, "Chosen: ");
+        ASSERT_GE(chosen.size(), 1u);
+        EXPECT_EQ(chosen[0], move_name(x, y));
+    }
+}
+
 #ifdef BRUSK_HAVE_EXPAT
 // Elements by class, and the root's size, of a well-formed SVG document.
 struct svg_facts {
