@@ -28,8 +28,8 @@ struct loop_ended {};
 
 // The forms of line the engine may say: OK, a move x,y on the 20 x 20 array, the about
 // line, ERROR ..., MESSAGE ..., UNKNOWN command '...'. Any other is a finding.
-const std::regex
-    documented(R"(OK|ERROR .*|MESSAGE .*|UNKNOWN command '.*'|name="brusk".*|1?[0-9],1?[0-9])");
+const std::regex documented(
+    R"(OK|ERROR .*|MESSAGE .*|UNKNOWN command '.*'|name="brusk(-deep)?".*|1?[0-9],1?[0-9])");
 
 void check_line(const char *line) {
     if (!std::regex_match(line, documented)) std::abort();

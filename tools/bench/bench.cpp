@@ -80,6 +80,7 @@ void run_deep(const bench_position &p, suite_run &run) {
     static int board[BOARD_CELLS];
     const int colour = set_up_bench(board, p, 0);
     settings.max_memory = 0;
+    settings.timeout_match = 0; // no game clock: the depth alone bounds the search
     deep_mode.reset();
     deep_mode.new_game();
     dlimits.max_depth = DEEP_BENCH_DEPTH;
