@@ -13,7 +13,7 @@ constexpr int DEEP_MAX_PLY = 64;
 struct deep_limits {
     long long max_nodes;
     int max_depth;
-    bool full_width; // every generated move searched, none cut by the width (for the tests)
+    bool full_width; // every generated move searched, at full depth (for the tests)
 };
 extern deep_limits dlimits;
 
