@@ -23,7 +23,7 @@ constexpr uint64_t SIDE_KEY[2] = {0x9B05688C2B3E6C1Full, 0x1F83D9ABFB41BD6Bull};
 
 // The four-threat solver's effort at the root and at the leaves.
 constexpr int ROOT_VCF_DEPTH = 40, LEAF_VCF_DEPTH = 12;
-constexpr long long ROOT_VCF_NODES = 60000, LEAF_VCF_NODES = 60;
+constexpr long long ROOT_VCF_NODES = 60000, LEAF_VCF_NODES = 200;
 // The opponent's win by fours at the root, and after each root move that may stop it.
 constexpr long long THREAT_VCF_NODES = 20000, DEFENCE_VCF_NODES = 1500;
 
@@ -190,6 +190,7 @@ int pvs(int colour, int depth, int ply, int alpha, int beta, int extensions) {
             best = v;
             best_move = c;
             if (v > alpha) {
+                if (ply == 0) dsearch.root_best = c; // searched in full, better than the rest
                 alpha = v;
                 bound = BOUND_EXACT;
                 copy_line(ply, c);
@@ -262,21 +263,20 @@ int aspiration_search(int colour, int depth, int guess) {
 }
 
 // When the opponent, were it to move, would win by fours, the root searches only the moves
-// after which it no longer does (and its own fours, which gain the move back); if none
-// stops it, every move, to put the loss off.
+// after which it no longer does (and its own fours, which gain the move back); if none stops
+// it, every move, to put the loss off. A move left untried for want of time stays.
 void find_defences(int side) {
     dsearch.root_filter = false;
-    const int them = colour_index(-side);
-    if (!has_four_square(them)) return;
+    if (!has_four_square(colour_index(-side))) return;
     const bool threat = solve_vcf(-side, ROOT_VCF_DEPTH, THREAT_VCF_NODES);
     dsearch.nodes += vcf.nodes;
     if (!threat) return;
     const int n = generate_moves(side, 0, -1, BOARD_CELLS);
     int kept = 0;
     std::memset(dsearch.root_allowed, 0, sizeof dsearch.root_allowed);
-    for (int k = 0; k < n && !time_is_up(); k++) {
+    for (int k = 0; k < n; k++) {
         const int c = dsearch.moves[0][k];
-        bool defends = four_kind(dboard.kind[colour_index(side)][c]);
+        bool defends = four_kind(dboard.kind[colour_index(side)][c]) || time_is_up();
         if (!defends) {
             board_put(c, side);
             // Only a move after which the win is still found is dropped; an unfinished
@@ -301,8 +301,18 @@ int iterate(int colour) {
         max_depth = UNLIMITED_DEPTH;
     for (int depth = 1; depth <= max_depth; depth++) {
         if (depth > 1 && !time_for_iteration()) break;
+        dsearch.root_best = -1;
         const int v = aspiration_search(colour, depth, value);
-        if (dsearch.stopped || dsearch.pv_length[0] < 1) break;
+        if (dsearch.stopped) {
+            // A move of the unfinished iteration that beat the one searched first stands.
+            if (dsearch.root_best >= 0 && dsearch.root_best != best) {
+                best = dsearch.root_best;
+                line[0] = best;
+                length = 1;
+            }
+            break;
+        }
+        if (dsearch.pv_length[0] < 1) break;
         best = dsearch.pv[0][0];
         value = v;
         done = depth;
