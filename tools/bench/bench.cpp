@@ -11,7 +11,7 @@
 //   bounds the tree changes the node counts, and so the signature.
 //
 // After the classic's lines the deep mode searches the same positions at a fixed depth and
-// prints its own signature, "Deep: <digest> nodes <total>", and its speed.
+// prints its speed and, last, its own signature, "Deep: <digest> nodes <total>".
 //
 // The "tree" column is the most nodes the transposition tree held at once.
 // Every search starts from a fresh process state with the time control idle
@@ -121,8 +121,8 @@ int main(int argc, char **argv) {
     suite_run deep_run;
     for (const bench_position &p : bench_suite) run_deep(p, deep_run);
     for (const bench_position &p : renju_suite) run_deep(p, deep_run);
-    std::printf("Deep: %08x nodes %lld\n", deep_run.digest.h, deep_run.nodes);
     std::printf("Deep nodes/second %lld\n",
                 deep_run.nodes * 1000 / (deep_run.ms > 0 ? deep_run.ms : 1));
+    std::printf("Deep: %08x nodes %lld\n", deep_run.digest.h, deep_run.nodes);
     return 0;
 }
