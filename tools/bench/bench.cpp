@@ -11,7 +11,7 @@
 //   bounds the tree changes the node counts, and so the signature.
 //
 // After the classic's lines the deep mode searches the same positions at a fixed depth and
-// prints its own signature, "Deep: <digest> nodes <total>", and its speed.
+// prints its speed and, last, its own signature, "Deep: <digest> nodes <total>".
 //
 // The "tree" column is the most nodes the transposition tree held at once.
 // Every search starts from a fresh process state with the time control idle

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "analysis/renju.h"
 #include "search/deadline.h"
 #include "search/deep/board.h"
 #include "search/deep/eval.h"
@@ -22,7 +23,7 @@ constexpr uint64_t SIDE_KEY[2] = {0x9B05688C2B3E6C1Full, 0x1F83D9ABFB41BD6Bull};
 
 // The four-threat solver's effort at the root and at the leaves.
 constexpr int ROOT_VCF_DEPTH = 40, LEAF_VCF_DEPTH = 12;
-constexpr long long ROOT_VCF_NODES = 60000, LEAF_VCF_NODES = 60;
+constexpr long long ROOT_VCF_NODES = 60000, LEAF_VCF_NODES = 200;
 // The opponent's win by fours at the root, and after each root move that may stop it.
 constexpr long long THREAT_VCF_NODES = 20000, DEFENCE_VCF_NODES = 1500;
 
@@ -31,6 +32,9 @@ constexpr int HASH_MOVE_SCORE = 1 << 28, KILLER_SCORE[2] = {400, 300};
 
 // Replies to open threes searched at full depth, at most, along one line of play.
 constexpr int THREE_EXTENSIONS = 2;
+
+// Moves from this one on in a node's order may be searched a ply shallower.
+constexpr int LATE_MOVE = 3;
 
 // Aspiration window half-width.
 constexpr int ASPIRATION = 80;
@@ -162,12 +166,21 @@ int pvs(int colour, int depth, int ply, int alpha, int beta, int extensions) {
     int best = -INF_VALUE, best_move = -1, bound = BOUND_UPPER;
     for (int k = 0; k < n; k++) {
         const int c = dsearch.moves[ply][k];
+        const bool quiet = dboard.kind[me][c] < K_THREE_OPEN && dboard.kind[them][c] < K_FOUR;
         board_put(c, colour);
         int v;
         if (k == 0) {
             v = -pvs(-colour, next_depth, ply + 1, -beta, -alpha, next_extensions);
         } else {
-            v = -pvs(-colour, next_depth, ply + 1, -alpha - 1, -alpha, next_extensions);
+            // Late quiet moves are tried a ply shallower first; one that beats alpha there is
+            // searched again at full depth.
+            int reduced = next_depth;
+            if (k >= LATE_MOVE && next_depth >= 2 && quiet && next_depth == depth - 1 &&
+                !dlimits.full_width)
+                reduced--;
+            v = -pvs(-colour, reduced, ply + 1, -alpha - 1, -alpha, next_extensions);
+            if (v > alpha && reduced < next_depth && !dsearch.stopped)
+                v = -pvs(-colour, next_depth, ply + 1, -alpha - 1, -alpha, next_extensions);
             if (v > alpha && v < beta && !dsearch.stopped)
                 v = -pvs(-colour, next_depth, ply + 1, -beta, -alpha, next_extensions);
         }
@@ -177,6 +190,7 @@ int pvs(int colour, int depth, int ply, int alpha, int beta, int extensions) {
             best = v;
             best_move = c;
             if (v > alpha) {
+                if (ply == 0) dsearch.root_best = c; // searched in full, better than the rest
                 alpha = v;
                 bound = BOUND_EXACT;
                 copy_line(ply, c);
@@ -249,21 +263,20 @@ int aspiration_search(int colour, int depth, int guess) {
 }
 
 // When the opponent, were it to move, would win by fours, the root searches only the moves
-// after which it no longer does (and its own fours, which gain the move back); if none
-// stops it, every move, to put the loss off.
+// after which it no longer does (and its own fours, which gain the move back); if none stops
+// it, every move, to put the loss off. A move left untried for want of time stays.
 void find_defences(int side) {
     dsearch.root_filter = false;
-    const int them = colour_index(-side);
-    if (!has_four_square(them)) return;
+    if (!has_four_square(colour_index(-side))) return;
     const bool threat = solve_vcf(-side, ROOT_VCF_DEPTH, THREAT_VCF_NODES);
     dsearch.nodes += vcf.nodes;
     if (!threat) return;
     const int n = generate_moves(side, 0, -1, BOARD_CELLS);
     int kept = 0;
     std::memset(dsearch.root_allowed, 0, sizeof dsearch.root_allowed);
-    for (int k = 0; k < n && !time_is_up(); k++) {
+    for (int k = 0; k < n; k++) {
         const int c = dsearch.moves[0][k];
-        bool defends = four_kind(dboard.kind[colour_index(side)][c]);
+        bool defends = four_kind(dboard.kind[colour_index(side)][c]) || time_is_up();
         if (!defends) {
             board_put(c, side);
             // Only a move after which the win is still found is dropped; an unfinished
@@ -288,8 +301,18 @@ int iterate(int colour) {
         max_depth = UNLIMITED_DEPTH;
     for (int depth = 1; depth <= max_depth; depth++) {
         if (depth > 1 && !time_for_iteration()) break;
+        dsearch.root_best = -1;
         const int v = aspiration_search(colour, depth, value);
-        if (dsearch.stopped || dsearch.pv_length[0] < 1) break;
+        if (dsearch.stopped) {
+            // A move of the unfinished iteration that beat the one searched first stands.
+            if (dsearch.root_best >= 0 && dsearch.root_best != best) {
+                best = dsearch.root_best;
+                line[0] = best;
+                length = 1;
+            }
+            break;
+        }
+        if (dsearch.pv_length[0] < 1) break;
         best = dsearch.pv[0][0];
         value = v;
         done = depth;
@@ -323,7 +346,10 @@ int deep_value(int colour, int depth) {
     return pvs(colour, depth, 0, -INF_VALUE, INF_VALUE, 0);
 }
 
-square deep_choose(int *board, int side) {
+namespace {
+
+// The move choice proper on the loaded board: a cell, -1 when none is free.
+int pick(int *board, int side) {
     plan_time();
     deadline.stopped = false;
     dsearch.stopped = false;
@@ -335,12 +361,12 @@ square deep_choose(int *board, int side) {
     hash_new_search();
     for (auto &k : dsearch.killer) k[0] = k[1] = -1;
     const int me = colour_index(side);
-    if (dboard.stones == 0) return square{(game.dim - 1) / 2, (game.dim - 1) / 2};
-    if (dboard.stones >= game.dim * game.dim) return square{-1, -1};
+    if (dboard.stones == 0) return cell((game.dim - 1) / 2, (game.dim - 1) / 2);
+    if (dboard.stones >= game.dim * game.dim) return -1;
     if (dboard.kind_count[me][K_FIVE] > 0) {
         const int c = fallback_move(side); // a five square orders first
         fill_report(c, WIN - 1, 0, &c, 1);
-        return square_of(c);
+        return c;
     }
     const bool vcf_win = dboard.kind_count[1 - me][K_FIVE] == 0 && has_four_square(me) &&
                          solve_vcf(side, ROOT_VCF_DEPTH, ROOT_VCF_NODES);
@@ -350,9 +376,32 @@ square deep_choose(int *board, int side) {
         line_text(vcf.line, vcf.length, text, sizeof text);
         say("MESSAGE vcf win %s", text);
         fill_report(vcf.line[0], WIN - vcf.length, 0, vcf.line, vcf.length);
-        return square_of(vcf.line[0]);
+        return vcf.line[0];
     }
     find_defences(side);
-    const int c = iterate(side);
+    return iterate(side);
+}
+
+// Whether `side` may play c: a free square, and for black under renju one the full verdict
+// allows (the search asks it only where the patterns see a possible foul).
+bool playable(int c, int side) {
+    if (c < 0 || !board_has(c) || dboard.cells[c] != 0) return false;
+    return side != 1 || !settings.renju ||
+           renju_verdict(dboard.cells, c / MAX_DIM, c % MAX_DIM) == RENJU_LEGAL;
+}
+
+} // namespace
+
+square deep_choose(int *board, int side) {
+    int c = pick(board, side);
+    if (c >= 0 && !playable(c, side)) {
+        // A last guard: any other square the rules allow.
+        c = -1;
+        for (int x = 0; x < dboard.dim && c < 0; x++)
+            for (int y = 0; y < dboard.dim && c < 0; y++)
+                if (playable(cell(x, y), side)) c = cell(x, y);
+        if (c < 0) c = fallback_move(side);
+        report.move = square_of(c);
+    }
     return c < 0 ? square{-1, -1} : square_of(c);
 }

@@ -13,7 +13,7 @@ constexpr int DEEP_MAX_PLY = 64;
 struct deep_limits {
     long long max_nodes;
     int max_depth;
-    bool full_width; // every generated move searched, none cut by the width (for the tests)
+    bool full_width; // every generated move searched, at full depth (for the tests)
 };
 extern deep_limits dlimits;
 
@@ -24,7 +24,8 @@ struct deep_search_state {
     int pv[DEEP_MAX_PLY][DEEP_MAX_PLY];
     int killer[DEEP_MAX_PLY][2];
     int history[2][BOARD_CELLS];
-    bool root_filter;                  // only the root moves marked in root_allowed
+    int root_best;    // the best root move of the current iteration so far, -1 none
+    bool root_filter; // only the root moves marked in root_allowed
     uint8_t root_allowed[BOARD_CELLS]; // the defences against the opponent's win by fours
     int moves[DEEP_MAX_PLY][BOARD_CELLS];
     int order[DEEP_MAX_PLY][BOARD_CELLS];

@@ -5,6 +5,7 @@
 
 #include "analysis/renju.h"
 #include "search/deep/board.h"
+#include "search/deep/time.h"
 
 vcf_state vcf;
 vcf_memo_entry vcf_memo[VCF_MEMO_SLOTS];
@@ -38,7 +39,9 @@ bool try_four(int c, int colour, int depth, int ply);
 
 bool node(int colour, int depth, int ply) {
     const int i = colour_index(colour);
-    if (++vcf.nodes > vcf.limit) {
+    // Past the node limit, or out of time (read every 64 nodes), the solve gives up.
+    if (++vcf.nodes > vcf.limit || ((vcf.nodes & 63) == 0 && time_is_up())) {
+        vcf.limit = vcf.nodes - 1;
         vcf.aborted = true;
         return false;
     }
