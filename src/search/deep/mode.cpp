@@ -26,9 +26,11 @@ square choose(int *board, int side) {
     return deep_choose(board, side);
 }
 
+// A new game frees the table: the next move allocates it afresh (cleared) at the size the
+// budget then allows. Managers send INFO max_memory after START, so a table sized here
+// would take the default before the budget arrives.
 void new_game() {
-    fit_hash();
-    hash_clear();
+    hash_release();
     reset_vcf();
     for (auto &h : dsearch.history) std::memset(h, 0, sizeof h);
 }

@@ -52,6 +52,23 @@ TEST(DeepProtocol, AnswersAsAManagerExpects) {
     EXPECT_EQ(deep(bad), replies(BRUSK_ENGINE, bad));
 }
 
+// Under INFO max_memory the whole process stays within the budget, although the manager
+// sends the budget after START: a game of the deep mode against itself under 64 MB.
+TEST(DeepProtocol, StaysWithinTheMemoryBudget) {
+    engine_run run = run_program(BRUSK_SELFPLAY,
+                                 {BRUSK_DEEP_ENGINE, "--games", "1", "--size", "20", "--turn",
+                                  "300", "--match", "0", "--memory", "67108864", "--quiet"},
+                                 "", 600);
+    ASSERT_FALSE(run.hung);
+    long a = 0, b = 0;
+    const size_t at = run.out.find("Peak memory: ");
+    ASSERT_NE(at, std::string::npos) << run.out;
+    ASSERT_EQ(std::sscanf(run.out.c_str() + at, "Peak memory: A %ld kB, B %ld kB", &a, &b), 2);
+    EXPECT_GT(a, 0);
+    EXPECT_LE(a, 64 * 1024);
+    EXPECT_LE(b, 64 * 1024);
+}
+
 TEST(DeepProtocol, MatchAgainstTheClassicHasNoForfeit) {
     const char *const cases[][2] = {{"15", "1"}, {"15", "4"}, {"20", "0"}}; // size, rule
     for (const auto &c : cases) {
