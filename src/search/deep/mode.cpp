@@ -27,8 +27,9 @@ square choose(int *board, int side) {
     return deep_choose(board, side);
 }
 
+// The table is sized at the first move, once INFO has given the game's memory budget: a size
+// chosen at START could overrun a budget that comes after it.
 void new_game() {
-    fit_hash();
     hash_clear();
     reset_vcf();
     for (auto &h : dsearch.history) std::memset(h, 0, sizeof h);

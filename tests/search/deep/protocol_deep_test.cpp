@@ -66,4 +66,21 @@ TEST(DeepProtocol, MatchAgainstTheClassicHasNoForfeit) {
     }
 }
 
+// Under INFO max_memory the hash table takes what the budget leaves: the whole process stays
+// inside it from the first move on.
+TEST(DeepProtocol, StaysWithinTheMemoryBudget) {
+    const long budget = 24L << 20;
+    engine_run run = run_program(BRUSK_SELFPLAY,
+                                 {BRUSK_DEEP_ENGINE, "--engine2", BRUSK_ENGINE, "--games", "1",
+                                  "--size", "15", "--level0", "--match", "0", "--memory",
+                                  std::to_string(budget), "--openings", BRUSK_OPENINGS},
+                                 "", 600);
+    ASSERT_EQ(run.exit_code, 0) << run.out;
+    long peak_kb = -1;
+    const size_t at = run.out.find("Peak memory: A ");
+    ASSERT_NE(at, std::string::npos) << run.out;
+    ASSERT_EQ(std::sscanf(run.out.c_str() + at, "Peak memory: A %ld kB", &peak_kb), 1);
+    EXPECT_LT(peak_kb * 1024, budget);
+}
+
 } // namespace
