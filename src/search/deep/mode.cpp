@@ -26,11 +26,10 @@ square choose(int *board, int side) {
     return deep_choose(board, side);
 }
 
-// A new game frees the table: the next move allocates it afresh (cleared) at the size the
-// budget then allows. Managers send INFO max_memory after START, so a table sized here
-// would take the default before the budget arrives.
+// The table is sized at the first move, once INFO has given the game's memory budget: a size
+// chosen at START could overrun a budget that comes after it.
 void new_game() {
-    hash_release();
+    hash_clear();
     reset_vcf();
     for (auto &h : dsearch.history) std::memset(h, 0, sizeof h);
 }

@@ -52,23 +52,6 @@ TEST(DeepProtocol, AnswersAsAManagerExpects) {
     EXPECT_EQ(deep(bad), replies(BRUSK_ENGINE, bad));
 }
 
-// Under INFO max_memory the whole process stays within the budget, although the manager
-// sends the budget after START: a game of the deep mode against itself under 64 MB.
-TEST(DeepProtocol, StaysWithinTheMemoryBudget) {
-    engine_run run = run_program(BRUSK_SELFPLAY,
-                                 {BRUSK_DEEP_ENGINE, "--games", "1", "--size", "20", "--turn",
-                                  "300", "--match", "0", "--memory", "67108864", "--quiet"},
-                                 "", 600);
-    ASSERT_FALSE(run.hung);
-    long a = 0, b = 0;
-    const size_t at = run.out.find("Peak memory: ");
-    ASSERT_NE(at, std::string::npos) << run.out;
-    ASSERT_EQ(std::sscanf(run.out.c_str() + at, "Peak memory: A %ld kB, B %ld kB", &a, &b), 2);
-    EXPECT_GT(a, 0);
-    EXPECT_LE(a, 64 * 1024);
-    EXPECT_LE(b, 64 * 1024);
-}
-
 TEST(DeepProtocol, MatchAgainstTheClassicHasNoForfeit) {
     const char *const cases[][2] = {{"15", "1"}, {"15", "4"}, {"20", "0"}}; // size, rule
     for (const auto &c : cases) {
@@ -81,6 +64,23 @@ TEST(DeepProtocol, MatchAgainstTheClassicHasNoForfeit) {
         EXPECT_EQ(run.exit_code, 0) << run.out;
         EXPECT_NE(run.out.find("Forfeits: 0\n"), std::string::npos) << run.out;
     }
+}
+
+// Under INFO max_memory the hash table takes what the budget leaves: the whole process stays
+// inside it from the first move on.
+TEST(DeepProtocol, StaysWithinTheMemoryBudget) {
+    const long budget = 24L << 20;
+    engine_run run = run_program(BRUSK_SELFPLAY,
+                                 {BRUSK_DEEP_ENGINE, "--engine2", BRUSK_ENGINE, "--games", "1",
+                                  "--size", "15", "--level0", "--match", "0", "--memory",
+                                  std::to_string(budget), "--openings", BRUSK_OPENINGS},
+                                 "", 600);
+    ASSERT_EQ(run.exit_code, 0) << run.out;
+    long peak_kb = -1;
+    const size_t at = run.out.find("Peak memory: A ");
+    ASSERT_NE(at, std::string::npos) << run.out;
+    ASSERT_EQ(std::sscanf(run.out.c_str() + at, "Peak memory: A %ld kB", &peak_kb), 1);
+    EXPECT_LT(peak_kb * 1024, budget);
 }
 
 } // namespace
