@@ -86,10 +86,11 @@ void expect_line_wins(int colour) {
 TEST(DeepVcf, AgreesWithTheReference) {
     test_random r{2026};
     int wins = 0, cases = 0;
+    // Renju gets more and denser rounds: its forbidden fours and blocks need crowded lines.
     for (int rule : {0, 1, RULE_RENJU})
-        for (int round = 0; round < 100; round++) {
+        for (int round = 0; round < (rule == RULE_RENJU ? 300 : 100); round++) {
             deep_fresh(15, rule);
-            random_position(r, 8 + r.below(9), 6);
+            random_position(r, rule == RULE_RENJU ? 12 + r.below(13) : 8 + r.below(9), 6);
             const int colour = r.below(2) ? 1 : -1;
             for (int c = 0; c < BOARD_CELLS; c++) ref_board[c] = dboard.cells[c];
             for (int depth = 1; depth <= 3; depth++) {
@@ -105,6 +106,21 @@ TEST(DeepVcf, AgreesWithTheReference) {
             }
         }
     EXPECT_GT(wins, cases / 20); // the positions hold wins as well as refutations
+}
+
+// A four whose one block square is forbidden to black wins for white under renju; under
+// exactly five black blocks it (with six, which is no win there but a stone all the same).
+TEST(DeepVcf, WhiteWinsByAFourBlackMayNotBlock) {
+    const char *const rows[] = {"",         "",         "",          "",         ".......X",
+                                ".......X", ".......X", "..X.OOO.X", ".......X", ".......X"};
+    for (int rule : {RULE_RENJU, 1}) {
+        deep_fresh(15, rule);
+        put_rows(rows, 10);
+        for (int c = 0; c < BOARD_CELLS; c++) ref_board[c] = dboard.cells[c];
+        const bool wins = rule == RULE_RENJU;
+        EXPECT_EQ(reference_vcf(-1, 1), wins) << rule;
+        EXPECT_EQ(solve_vcf(-1, 1, 1 << 30), wins) << rule;
+    }
 }
 
 } // namespace
