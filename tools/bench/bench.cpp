@@ -28,7 +28,6 @@
 #include "search/classic/tree.h"
 #include "search/clock.h"
 #include "search/deep/deep.h"
-#include "search/deep/search.h"
 #include "search/mode.h"
 
 namespace {
@@ -83,7 +82,7 @@ void run_deep(const bench_position &p, suite_run &run) {
     settings.timeout_match = 0; // no game clock: the depth alone bounds the search
     deep_mode.reset();
     deep_mode.new_game();
-    dlimits.max_depth = DEEP_BENCH_DEPTH;
+    deep_mode.info("max_depth", [] { return DEEP_BENCH_DEPTH; });
     long long start = clock_ms();
     square s = deep_mode.choose(board, colour);
     long long ms = clock_ms() - start;
