@@ -8,6 +8,7 @@
 #include "search/deep/hash.h"
 #include "search/deep/search.h"
 #include "search/deep/vcf.h"
+#include "search/deep/vct.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ square choose(int *board, int side) {
 void new_game() {
     hash_clear();
     reset_vcf();
+    reset_vct();
     for (auto &h : dsearch.history) std::memset(h, 0, sizeof h);
 }
 
@@ -41,13 +43,15 @@ void reset_deep() {
     reset_patterns();
     init_zobrist();
     reset_vcf();
+    reset_vct();
     reset_deep_search();
     std::memset(&dboard, 0, sizeof dboard);
 }
 
 long deep_bytes() {
     return static_cast<long>(sizeof dboard + sizeof patterns + sizeof zobrist + sizeof vcf +
-                             sizeof vcf_memo + sizeof dsearch + sizeof dlimits);
+                             sizeof vcf_memo + sizeof vct + sizeof vct_memo + sizeof dsearch +
+                             sizeof dlimits);
 }
 
 void info_applied(const char *) {}

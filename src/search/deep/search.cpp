@@ -12,6 +12,7 @@
 #include "search/deep/time.h"
 #include "search/deep/values.h"
 #include "search/deep/vcf.h"
+#include "search/deep/vct.h"
 
 deep_limits dlimits;
 deep_search_state dsearch;
@@ -26,6 +27,13 @@ constexpr int ROOT_VCF_DEPTH = 40, LEAF_VCF_DEPTH = 12;
 constexpr long long ROOT_VCF_NODES = 60000, LEAF_VCF_NODES = 200;
 // The opponent's win by fours at the root, and after each root move that may stop it.
 constexpr long long THREAT_VCF_NODES = 20000, DEFENCE_VCF_NODES = 1500;
+// The threat solver's effort at the root: threats of the attacker, and nodes.
+constexpr int ROOT_VCT_DEPTH = 12;
+constexpr long long ROOT_VCT_NODES = 10000;
+// The opponent's win by threats at the root, after each root move, and the share of the
+// move's target time those checks may take (1 / DEFENCE_SHARE).
+constexpr long long THREAT_VCT_NODES = 10000, DEFENCE_VCT_NODES = 600;
+constexpr long long DEFENCE_SHARE = 4;
 
 // Move ordering: the hash move, the killers, then the squares' scores with history.
 constexpr int HASH_MOVE_SCORE = 1 << 28, KILLER_SCORE[2] = {400, 300};
@@ -262,27 +270,36 @@ int aspiration_search(int colour, int depth, int guess) {
     return pvs(colour, depth, 0, -INF_VALUE, INF_VALUE, 0);
 }
 
-// When the opponent, were it to move, would win by fours, the root searches only the moves
-// after which it no longer does (and its own fours, which gain the move back); if none stops
-// it, every move, to put the loss off. A move left untried for want of time stays.
+// Whether the opponent of `side`, were it to move, wins by fours, or with `threes` by
+// threats, within `nodes`.
+bool opponent_wins(int side, bool threes, long long nodes) {
+    const bool win =
+        threes ? solve_vct(-side, ROOT_VCT_DEPTH, nodes) : solve_vcf(-side, ROOT_VCF_DEPTH, nodes);
+    dsearch.nodes += threes ? vct.nodes : vcf.nodes;
+    return win;
+}
+
+// When the opponent, were it to move, would win by fours (else by threats), the root searches
+// only the moves after which it no longer does (and its own fours, which gain the move back);
+// if none stops it, every move, to put the loss off. A move left untried for want of time
+// stays, and the checks by threats stop at a share of the move's time.
 void find_defences(int side) {
     dsearch.root_filter = false;
-    if (!has_four_square(colour_index(-side))) return;
-    const bool threat = solve_vcf(-side, ROOT_VCF_DEPTH, THREAT_VCF_NODES);
-    dsearch.nodes += vcf.nodes;
-    if (!threat) return;
+    const bool threes =
+        !has_four_square(colour_index(-side)) || !opponent_wins(side, false, THREAT_VCF_NODES);
+    if (threes && !opponent_wins(side, true, THREAT_VCT_NODES)) return;
     const int n = generate_moves(side, 0, -1, BOARD_CELLS);
     int kept = 0;
     std::memset(dsearch.root_allowed, 0, sizeof dsearch.root_allowed);
     for (int k = 0; k < n; k++) {
         const int c = dsearch.moves[0][k];
-        bool defends = four_kind(dboard.kind[colour_index(side)][c]) || time_is_up();
+        bool defends = four_kind(dboard.kind[colour_index(side)][c]) || time_is_up() ||
+                       (threes && dtime.limited && elapsed_ms() * DEFENCE_SHARE > dtime.target_ms);
         if (!defends) {
             board_put(c, side);
             // Only a move after which the win is still found is dropped; an unfinished
             // solve keeps it.
-            defends = !solve_vcf(-side, ROOT_VCF_DEPTH, DEFENCE_VCF_NODES);
-            dsearch.nodes += vcf.nodes;
+            defends = !opponent_wins(side, threes, threes ? DEFENCE_VCT_NODES : DEFENCE_VCF_NODES);
             board_take(c);
         }
         dsearch.root_allowed[c] = defends;
@@ -377,6 +394,13 @@ int pick(int *board, int side) {
         say("MESSAGE vcf win %s", text);
         fill_report(vcf.line[0], WIN - vcf.length, 0, vcf.line, vcf.length);
         return vcf.line[0];
+    }
+    if (dboard.kind_count[1 - me][K_FIVE] == 0 && solve_vct(side, ROOT_VCT_DEPTH, ROOT_VCT_NODES)) {
+        dsearch.nodes = vct.nodes;
+        const int c = vct.first;
+        say("MESSAGE vct win %d,%d", c / MAX_DIM, c % MAX_DIM);
+        fill_report(c, WIN - 2 * ROOT_VCT_DEPTH, 0, &c, 1);
+        return c;
     }
     find_defences(side);
     return iterate(side);

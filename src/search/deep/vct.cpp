@@ -1,0 +1,224 @@
+// Threat solver over the deep board: an AND-OR search where the attacker plays only fours and
+// open threes and the defender every answer that removes the threat.
+#include "search/deep/vct.h"
+
+#include <cstring>
+
+#include "search/deep/board.h"
+#include "search/deep/time.h"
+#include "search/deep/vcf.h"
+
+vct_state vct;
+vct_memo_entry vct_memo[VCT_MEMO_SLOTS];
+
+namespace {
+
+constexpr uint64_t ATTACKER_KEY[2] = {0x510E527FADE682D1ull, 0x9B05688C2B3E6C1Full};
+
+// Attacker moves tried at one node, best first.
+constexpr int MAX_THREATS = 24;
+
+int attacker;      // colour of the side proving its win
+bool out_of_nodes; // the bound or the clock ended the solve
+
+bool makes_four(int k) {
+    return k == K_FOUR || k == K_FOUR_THREE || k == K_FOUR_OPEN;
+}
+
+bool legal_for(int c, int colour) {
+    return colour != 1 || !black_forbidden(c);
+}
+
+bool spend_node() {
+    if (out_of_nodes) return false;
+    if (++vct.nodes > vct.limit || ((vct.nodes & 63) == 0 && time_is_up())) out_of_nodes = true;
+    return !out_of_nodes;
+}
+
+// The first square of kind k for colour index i that the colour may play, -1 when none.
+int playable_square(int i, int k) {
+    if (dboard.kind_count[i][k] == 0) return -1;
+    const int colour = i == 0 ? 1 : -1;
+    for (int x = 0; x < dboard.dim; x++)
+        for (int c = cell(x, 0); c < cell(x, dboard.dim); c++)
+            if (is_candidate(c) && dboard.kind[i][c] == k && legal_for(c, colour)) return c;
+    return -1;
+}
+
+// Whether colour index i threatens an open four (or two fours) on a square it may play.
+bool threatens(int i) {
+    if (dboard.kind_count[i][K_FOUR_OPEN] == 0) return false;
+    return i != 0 || !settings.renju || playable_square(i, K_FOUR_OPEN) >= 0;
+}
+
+bool attack(int depth);
+bool defend(int depth);
+
+// The defender to move after the attacker's stone: a five to block, or a threat to answer.
+bool answer(int depth) {
+    const int a = colour_index(attacker), d = 1 - a;
+    if (dboard.kind_count[d][K_FIVE] > 0) return false;
+    const int fives = dboard.kind_count[a][K_FIVE];
+    if (fives >= 2) return true;
+    if (fives == 0) return defend(depth);
+    const int f = playable_square(a, K_FIVE);
+    if (f < 0) return true;
+    if (!legal_for(f, -attacker)) return true; // black may not block white's four there
+    board_put(f, -attacker);
+    const bool win = attack(depth);
+    board_take(f);
+    return win;
+}
+
+bool refuted(uint64_t key, int depth) {
+    const vct_memo_entry &e = vct_memo[key & (VCT_MEMO_SLOTS - 1)];
+    return e.used && e.key == key && e.depth >= depth;
+}
+
+// The attacker's threats, fours before threes, by score within each.
+int threats(int *moves) {
+    const int a = colour_index(attacker);
+    int order[MAX_THREATS], n = 0;
+    for (int x = 0; x < dboard.dim; x++)
+        for (int c = cell(x, 0); c < cell(x, dboard.dim); c++) {
+            const int k = is_candidate(c) ? dboard.kind[a][c] : 0;
+            if (k < K_THREE_OPEN || !legal_for(c, attacker)) continue;
+            const int s = dboard.score[a][c] + (makes_four(k) ? 1 << 20 : 0);
+            if (n == MAX_THREATS && order[n - 1] >= s) continue;
+            int j = n < MAX_THREATS ? n++ : n - 1;
+            while (j > 0 && order[j - 1] < s) {
+                moves[j] = moves[j - 1];
+                order[j] = order[j - 1];
+                j--;
+            }
+            moves[j] = c;
+            order[j] = s;
+        }
+    return n;
+}
+
+bool attack(int depth) {
+    const int a = colour_index(attacker), d = 1 - a;
+    if (dboard.kind_count[a][K_FIVE] > 0) return true;
+    if (!spend_node()) return false;
+    if (dboard.kind_count[d][K_FIVE] > 0) {
+        // The defender's four must be blocked; the attack goes on only if the attacker still
+        // threatens after the block.
+        const int f = playable_square(d, K_FIVE);
+        if (dboard.kind_count[d][K_FIVE] >= 2 || f < 0 || depth <= 0) return false;
+        if (!legal_for(f, attacker)) return false;
+        board_put(f, attacker);
+        const bool win = answer(depth - 1);
+        board_take(f);
+        return win;
+    }
+    if (depth <= 0) return false;
+    const uint64_t key = dboard.key ^ ATTACKER_KEY[a];
+    if (refuted(key, depth)) return false;
+    int moves[MAX_THREATS];
+    const int n = threats(moves);
+    for (int k = 0; k < n; k++) {
+        board_put(moves[k], attacker);
+        const bool win = answer(depth - 1);
+        board_take(moves[k]);
+        if (win) return true;
+        if (out_of_nodes) return false;
+    }
+    vct_memo[key & (VCT_MEMO_SLOTS - 1)] = vct_memo_entry{key, depth, 1};
+    return false;
+}
+
+// The defender's four on c, blocked by the attacker; whether the attack still wins.
+bool counter_four(int c, int depth) {
+    const int d = colour_index(-attacker);
+    board_put(c, -attacker);
+    bool win = false;
+    const int f = playable_square(d, K_FIVE);
+    if (dboard.kind_count[d][K_FIVE] < 2 && f >= 0 && legal_for(f, attacker)) {
+        board_put(f, attacker);
+        win = answer(depth);
+        board_take(f);
+    }
+    board_take(c);
+    return win;
+}
+
+// Whether the attacker's open-four threat survives a defender's stone on c.
+bool still_threatens(int c) {
+    board_put(c, -attacker);
+    const bool threat = threatens(colour_index(attacker));
+    board_take(c);
+    return threat;
+}
+
+bool defend(int depth) {
+    const int a = colour_index(attacker), d = 1 - a;
+    const int t = playable_square(a, K_FOUR_OPEN);
+    if (t < 0 || !spend_node()) return false;
+    // Every answer must take t or break one of the fours t would make: the squares within
+    // five of t on those lines.
+    int answers[4 * 2 * LINE_SIDE + 1], n = 0;
+    answers[n++] = t;
+    for (int dir = 0; dir < 4; dir++)
+        for (int k = -LINE_SIDE; k <= LINE_SIDE && dboard.line[a][dir][t] >= L_FOUR; k++) {
+            const int x = t / MAX_DIM + k * directions[dir].dx,
+                      y = t % MAX_DIM + k * directions[dir].dy;
+            if (k == 0 || x < 0 || y < 0 || x >= dboard.dim || y >= dboard.dim) continue;
+            if (dboard.cells[cell(x, y)] == 0) answers[n++] = cell(x, y);
+        }
+    for (int x = 0; x < dboard.dim; x++)
+        for (int c = cell(x, 0); c < cell(x, dboard.dim); c++)
+            if (is_candidate(c) && makes_four(dboard.kind[d][c]) && legal_for(c, -attacker) &&
+                !counter_four(c, depth))
+                return false;
+    for (int k = 0; k < n; k++) {
+        const int c = answers[k];
+        if (makes_four(dboard.kind[d][c]) || !legal_for(c, -attacker) || still_threatens(c))
+            continue;
+        board_put(c, -attacker);
+        const bool win = attack(depth);
+        board_take(c);
+        if (!win) return false;
+    }
+    return !out_of_nodes;
+}
+
+} // namespace
+
+void reset_vct() {
+    std::memset(vct_memo, 0, sizeof vct_memo);
+    std::memset(&vct, 0, sizeof vct);
+}
+
+bool solve_vct(int colour, int depth, long long node_limit) {
+    vct.nodes = 0;
+    vct.limit = node_limit;
+    vct.first = -1;
+    out_of_nodes = false;
+    attacker = colour;
+    const int a = colour_index(colour);
+    if (dboard.kind_count[a][K_FIVE] > 0) {
+        vct.first = playable_square(a, K_FIVE);
+        return vct.first >= 0;
+    }
+    if (dboard.kind_count[1 - a][K_FIVE] > 0) {
+        // The block comes first; it wins only if the attack goes on from it.
+        const int f = playable_square(1 - a, K_FIVE);
+        const bool win = attack(depth);
+        vct.first = win ? f : -1;
+        return win;
+    }
+    if (depth <= 0) return false;
+    int moves[MAX_THREATS];
+    const int n = threats(moves);
+    for (int k = 0; k < n && !out_of_nodes; k++) {
+        board_put(moves[k], colour);
+        const bool win = answer(depth - 1);
+        board_take(moves[k]);
+        if (win) {
+            vct.first = moves[k];
+            return true;
+        }
+    }
+    return false;
+}
