@@ -9,6 +9,7 @@
 #include "search/deep/board.h"
 #include "search/deep/eval.h"
 #include "search/deep/hash.h"
+#include "search/deep/order.h"
 #include "search/deep/time.h"
 #include "search/deep/values.h"
 #include "search/deep/vcf.h"
@@ -94,15 +95,8 @@ int generate_moves(int colour, int ply, int hash_move, int width) {
         if (c == hash_move) s += HASH_MOVE_SCORE;
         if (c == dsearch.killer[ply][0]) s += KILLER_SCORE[0];
         if (c == dsearch.killer[ply][1]) s += KILLER_SCORE[1];
-        // Insertion by score; squares come in rising order, so ties keep the lower square first.
-        int j = n++;
-        while (j > 0 && order[j - 1] < s) {
-            moves[j] = moves[j - 1];
-            order[j] = order[j - 1];
-            j--;
-        }
-        moves[j] = c;
-        order[j] = s;
+        // Squares come in rising order, so ties keep the lower square first.
+        n = insert_by_score(moves, order, n, BOARD_CELLS, c, s);
     }
     if (!must_block && !against_three && !dlimits.full_width && n > width) n = width;
     return n;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "search/deep/board.h"
+#include "search/deep/order.h"
 #include "search/deep/time.h"
 #include "search/deep/vcf.h"
 
@@ -84,15 +85,7 @@ int threats(int *moves) {
             const int k = is_candidate(c) ? dboard.kind[a][c] : 0;
             if (k < K_THREE_OPEN || !legal_for(c, attacker)) continue;
             const int s = dboard.score[a][c] + (makes_four(k) ? 1 << 20 : 0);
-            if (n == MAX_THREATS && order[n - 1] >= s) continue;
-            int j = n < MAX_THREATS ? n++ : n - 1;
-            while (j > 0 && order[j - 1] < s) {
-                moves[j] = moves[j - 1];
-                order[j] = order[j - 1];
-                j--;
-            }
-            moves[j] = c;
-            order[j] = s;
+            n = insert_by_score(moves, order, n, MAX_THREATS, c, s);
         }
     return n;
 }
