@@ -63,7 +63,7 @@ bool answer(int depth) {
     if (fives >= 2) return true;
     if (fives == 0) return defend(depth);
     const int f = playable_square(a, K_FIVE);
-    if (f < 0) return true;
+    if (f < 0) return false;                   // no five the attacker may take: nothing proven
     if (!legal_for(f, -attacker)) return true; // black may not block white's four there
     board_put(f, -attacker);
     const bool win = attack(depth);
