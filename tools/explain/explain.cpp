@@ -158,7 +158,8 @@ void print_deep(const explanation &e) {
         print_line(it.line, it.line_len);
     }
     if (e.vcf_len > 0) {
-        std::printf("Threat solver: a win by fours,");
+        std::printf("Threat solver: %s",
+                    e.by_threats ? "a win by threats from" : "a win by fours,");
         print_line(e.vcf, e.vcf_len);
     }
     std::printf("Chosen: %s", e.chosen.x < 0 ? "none" : move_name(e.chosen.x, e.chosen.y));

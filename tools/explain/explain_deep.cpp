@@ -35,6 +35,10 @@ void read_deep_line(const char *line, explanation &e) {
         if (e.iterations < MAX_ITERATIONS) e.iter[e.iterations++] = it;
     } else if (std::strncmp(line, "MESSAGE vcf win", 15) == 0) {
         e.vcf_len = read_squares(line + 15, e.vcf);
+        e.by_threats = false;
+    } else if (std::strncmp(line, "MESSAGE vct win", 15) == 0) {
+        e.vcf_len = read_squares(line + 15, e.vcf);
+        e.by_threats = true;
     }
 }
 

@@ -10,6 +10,6 @@ void explain_deep_position(const game_record &g, int stones, int dim, int rule, 
                            explanation &e);
 
 // Reads one MESSAGE line of the deep mode into `e`: an iteration ("MESSAGE depth D value V
-// nodes N nps S time T pv x,y ...") or the solver's win ("MESSAGE vcf win x,y ..."); other
-// lines are passed over.
+// nodes N nps S time T pv x,y ...") or a solver's win ("MESSAGE vcf win x,y ...", "MESSAGE
+// vct win x,y"); other lines are passed over.
 void read_deep_line(const char *line, explanation &e);

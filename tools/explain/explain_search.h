@@ -53,14 +53,16 @@ struct explanation {
     int forbidden_n;
     square forbidden[BOARD_CELLS];
     // The deep mode's view instead of the classic's (deep set; list then stays empty): its
-    // depth limit, every iteration it completed, and the threat solver's win where it found
-    // one (vcf_len 0: none).
+    // depth limit, every iteration it completed, and a solver's win where one was found
+    // (vcf_len 0: none): the whole line of a win by fours, or the first threat of a win by
+    // threats (by_threats).
     bool deep;
     int depth;
     int iterations;
     deep_iteration iter[MAX_ITERATIONS];
     int vcf_len;
     square vcf[MAX_LINE];
+    bool by_threats;
 };
 
 // The position of the first `stones` stones of `g` on `board` and in `e` (everything but

@@ -282,7 +282,10 @@ void legend_iterations(legend_pen &p, const explanation &e, double bottom) {
         if (n > most) text += " ...";
         return text;
     };
-    if (e.vcf_len > 0) legend_text(p, "normal", 12, "win by fours:" + moves(e.vcf, e.vcf_len, 6));
+    if (e.vcf_len > 0)
+        legend_text(p, "normal", 12,
+                    (e.by_threats ? "win by threats from:" : "win by fours:") +
+                        moves(e.vcf, e.vcf_len, 6));
     for (int i = 0; i < e.iterations; i++) {
         if (p.y > bottom - 4 && i < e.iterations - 1) {
             legend_text(p, "normal", 12, "... " + std::to_string(e.iterations - i) + " more");
