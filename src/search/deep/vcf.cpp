@@ -8,7 +8,7 @@
 #include "search/deep/time.h"
 
 vcf_state vcf;
-vcf_memo_entry vcf_memo[VCF_MEMO_SLOTS];
+refuted_entry vcf_memo[REFUTED_SLOTS];
 
 namespace {
 
@@ -23,15 +23,6 @@ int first_five(int i) {
         for (int c = cell(x, 0); c < cell(x, dboard.dim); c++)
             if (is_candidate(c) && dboard.kind[i][c] == K_FIVE) return c;
     return -1;
-}
-
-bool refuted(uint64_t key, int depth) {
-    const vcf_memo_entry &e = vcf_memo[key & (VCF_MEMO_SLOTS - 1)];
-    return e.used && e.key == key && e.depth >= depth;
-}
-
-void note_refuted(uint64_t key, int depth) {
-    vcf_memo[key & (VCF_MEMO_SLOTS - 1)] = vcf_memo_entry{key, depth, 1};
 }
 
 // The attacker's four on c, answered; true when it leads to a win within depth - 1 more fours.
@@ -52,7 +43,7 @@ bool node(int colour, int depth, int ply) {
     }
     if (dboard.kind_count[1 - i][K_FIVE] > 0 || depth <= 0 || ply + 3 > VCF_MAX_LINE) return false;
     const uint64_t key = dboard.key ^ ATTACKER_KEY[i];
-    if (refuted(key, depth)) return false;
+    if (memo_refuted(vcf_memo, key, depth)) return false;
     const bool aborted_before = vcf.aborted;
     vcf.aborted = false;
     // The fours, those that also make an open three or a second four first: they end lines
@@ -75,7 +66,7 @@ bool node(int colour, int depth, int ply) {
             return true;
         }
     }
-    if (!vcf.aborted) note_refuted(key, depth);
+    if (!vcf.aborted) memo_note(vcf_memo, key, depth);
     vcf.aborted = vcf.aborted || aborted_before;
     return false;
 }

@@ -5,6 +5,8 @@
 // a five square of its own. Works on the deep board and leaves it as it found it.
 #include <cstdint>
 
+#include "search/deep/refuted.h"
+
 constexpr int VCF_MAX_LINE = 64;
 
 struct vcf_state {
@@ -16,15 +18,8 @@ struct vcf_state {
 };
 extern vcf_state vcf;
 
-// Direct-mapped memo of refuted positions: key of the position and attacker, and the depth
-// (fours) to which it was refuted.
-constexpr int VCF_MEMO_SLOTS = 1 << 15;
-struct vcf_memo_entry {
-    uint64_t key;
-    int32_t depth;
-    int32_t used; // 0: empty
-};
-extern vcf_memo_entry vcf_memo[VCF_MEMO_SLOTS];
+// Positions refuted to a depth in fours.
+extern refuted_entry vcf_memo[REFUTED_SLOTS];
 
 // Empties the memo (new game, new rule).
 void reset_vcf();

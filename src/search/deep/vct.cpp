@@ -10,7 +10,7 @@
 #include "search/deep/vcf.h"
 
 vct_state vct;
-vct_memo_entry vct_memo[VCT_MEMO_SLOTS];
+refuted_entry vct_memo[REFUTED_SLOTS];
 
 namespace {
 
@@ -71,11 +71,6 @@ bool answer(int depth) {
     return win;
 }
 
-bool refuted(uint64_t key, int depth) {
-    const vct_memo_entry &e = vct_memo[key & (VCT_MEMO_SLOTS - 1)];
-    return e.used && e.key == key && e.depth >= depth;
-}
-
 // The attacker's threats, fours before threes, by score within each.
 int threats(int *moves) {
     const int a = colour_index(attacker);
@@ -107,7 +102,7 @@ bool attack(int depth) {
     }
     if (depth <= 0) return false;
     const uint64_t key = dboard.key ^ ATTACKER_KEY[a];
-    if (refuted(key, depth)) return false;
+    if (memo_refuted(vct_memo, key, depth)) return false;
     int moves[MAX_THREATS];
     const int n = threats(moves);
     for (int k = 0; k < n; k++) {
@@ -117,7 +112,7 @@ bool attack(int depth) {
         if (win) return true;
         if (out_of_nodes) return false;
     }
-    vct_memo[key & (VCT_MEMO_SLOTS - 1)] = vct_memo_entry{key, depth, 1};
+    memo_note(vct_memo, key, depth);
     return false;
 }
 

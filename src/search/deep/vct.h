@@ -6,6 +6,8 @@
 // it found it.
 #include <cstdint>
 
+#include "search/deep/refuted.h"
+
 struct vct_state {
     long long nodes; // nodes of the current solve
     long long limit; // the solve gives up past this many
@@ -13,14 +15,8 @@ struct vct_state {
 };
 extern vct_state vct;
 
-// Direct-mapped memo of positions refuted to a depth (threats), attacker in the key.
-constexpr int VCT_MEMO_SLOTS = 1 << 15;
-struct vct_memo_entry {
-    uint64_t key;
-    int32_t depth;
-    int32_t used; // 0: empty
-};
-extern vct_memo_entry vct_memo[VCT_MEMO_SLOTS];
+// Positions refuted to a depth in threats.
+extern refuted_entry vct_memo[REFUTED_SLOTS];
 
 // Empties the memo (new game, new rule).
 void reset_vct();
