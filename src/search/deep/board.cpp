@@ -5,6 +5,7 @@
 #include <cstring>
 
 deep_board dboard;
+board_undo dundo;
 uint64_t zobrist[2][BOARD_CELLS];
 
 namespace {
@@ -29,7 +30,16 @@ uint64_t splitmix64(uint64_t &state) {
 
 // The kind and score of square c for both colours from its line classes, and the totals and
 // counts moved by the change.
-void refresh(int c) {
+void refresh(int c, undo_frame *f) {
+    if (f != nullptr) {
+        const int n = f->squares++;
+        f->square_at[n] = static_cast<uint16_t>(c);
+        for (int i = 0; i < 2; i++) {
+            f->kind_was[n][i] = dboard.kind[i][c];
+            f->score_was[n][i] = dboard.score[i][c];
+        }
+        f->suspect_was[n] = dboard.suspect[c];
+    }
     const bool renju = settings.renju != 0;
     for (int i = 0; i < 2; i++) {
         int k = K_NONE, s = 0, sus = 0;
@@ -58,7 +68,13 @@ void refresh(int c) {
 }
 
 // The line classes of square c in direction d from its codes; whether either changed.
-bool classify(int c, int d) {
+bool classify(int c, int d, undo_frame *f) {
+    if (f != nullptr) {
+        const int n = f->lines++;
+        f->line_at[n] = static_cast<uint16_t>(c * 4 + d);
+        f->line_was[n][0] = dboard.line[0][d][c];
+        f->line_was[n][1] = dboard.line[1][d][c];
+    }
     bool changed = false;
     for (int i = 0; i < 2; i++) {
         const uint8_t cls = patterns.line[i][dboard.code[i][d][c]];
@@ -80,7 +96,7 @@ void reach(int x, int y, int d, int &lo, int &hi) {
 // Adds sign times the stone of colour index i on square c to the codes around it and to the
 // near counts, and refreshes the squares it reaches: each lies on one line through c, so only
 // that line's class changes.
-void spread(int c, int i, int sign) {
+void spread(int c, int i, int sign, undo_frame *f) {
     const int x = c / MAX_DIM, y = c % MAX_DIM;
     for (int d = 0; d < 4; d++) {
         int lo, hi;
@@ -93,7 +109,7 @@ void spread(int c, int i, int sign) {
             dboard.code[1 - i][d][t] =
                 static_cast<uint16_t>(dboard.code[1 - i][d][t] + sign * CODE_BLOCKED * p);
             // A stone's square has no kind, and a square whose classes stayed keeps its own.
-            if (classify(t, d) && dboard.cells[t] == 0) refresh(t);
+            if (classify(t, d, f) && dboard.cells[t] == 0) refresh(t, f);
         }
     }
     const int x0 = std::max(0, x - NEAR_RADIUS), x1 = std::min(dboard.dim - 1, x + NEAR_RADIUS);
@@ -101,7 +117,43 @@ void spread(int c, int i, int sign) {
     for (int ax = x0; ax <= x1; ax++)
         for (int ay = y0; ay <= y1; ay++)
             dboard.near[cell(ax, ay)] = static_cast<uint8_t>(dboard.near[cell(ax, ay)] + sign);
-    refresh(c);
+    refresh(c, f);
+}
+
+// Takes back the put that frame f recorded: the codes and near counts by arithmetic, the
+// rest as it was.
+void unspread(int c, int i, const undo_frame &f) {
+    const int x = c / MAX_DIM, y = c % MAX_DIM;
+    for (int d = 0; d < 4; d++) {
+        int lo, hi;
+        reach(x, y, d, lo, hi);
+        for (int k = lo; k <= hi; k++) {
+            if (k == 0) continue;
+            const int t = c + k * dir_step[d], p = pow3[slot(-k)];
+            dboard.code[i][d][t] = static_cast<uint16_t>(dboard.code[i][d][t] - CODE_OWN * p);
+            dboard.code[1 - i][d][t] =
+                static_cast<uint16_t>(dboard.code[1 - i][d][t] - CODE_BLOCKED * p);
+        }
+    }
+    const int x0 = std::max(0, x - NEAR_RADIUS), x1 = std::min(dboard.dim - 1, x + NEAR_RADIUS);
+    const int y0 = std::max(0, y - NEAR_RADIUS), y1 = std::min(dboard.dim - 1, y + NEAR_RADIUS);
+    for (int ax = x0; ax <= x1; ax++)
+        for (int ay = y0; ay <= y1; ay++) dboard.near[cell(ax, ay)]--;
+    for (int n = 0; n < f.lines; n++) {
+        const int t = f.line_at[n] / 4, d = f.line_at[n] % 4;
+        dboard.line[0][d][t] = f.line_was[n][0];
+        dboard.line[1][d][t] = f.line_was[n][1];
+    }
+    for (int n = 0; n < f.squares; n++) {
+        const int t = f.square_at[n];
+        for (int j = 0; j < 2; j++) {
+            dboard.kind[j][t] = f.kind_was[n][j];
+            dboard.score[j][t] = f.score_was[n][j];
+        }
+        dboard.suspect[t] = f.suspect_was[n];
+    }
+    std::memcpy(dboard.total, f.total, sizeof dboard.total);
+    std::memcpy(dboard.kind_count, f.kind_count, sizeof dboard.kind_count);
 }
 
 } // namespace
@@ -130,6 +182,7 @@ int scratch_code(int c, int d, int i) {
 
 void board_clear(int dim) {
     std::memset(&dboard, 0, sizeof dboard);
+    dundo.frames = 0;
     dboard.dim = dim;
     for (int i = 0; i < 2; i++) dboard.kind_count[i][K_NONE] = BOARD_CELLS;
     for (int c = 0; c < BOARD_CELLS; c++) {
@@ -137,8 +190,8 @@ void board_clear(int dim) {
         for (int i = 0; i < 2; i++)
             for (int d = 0; d < 4; d++)
                 dboard.code[i][d][c] = static_cast<uint16_t>(scratch_code(c, d, i));
-        for (int d = 0; d < 4; d++) classify(c, d);
-        refresh(c);
+        for (int d = 0; d < 4; d++) classify(c, d, nullptr);
+        refresh(c, nullptr);
     }
 }
 
@@ -154,7 +207,15 @@ void board_put(int c, int colour) {
     dboard.cells[c] = colour;
     dboard.key ^= zobrist[i][c];
     dboard.stones++;
-    spread(c, i, 1);
+    undo_frame *f = nullptr;
+    if (dundo.frames < UNDO_FRAMES) {
+        f = &dundo.frame[dundo.frames++];
+        f->cell = c;
+        f->lines = f->squares = 0;
+        std::memcpy(f->total, dboard.total, sizeof f->total);
+        std::memcpy(f->kind_count, dboard.kind_count, sizeof f->kind_count);
+    }
+    spread(c, i, 1, f);
 }
 
 void board_take(int c) {
@@ -162,5 +223,11 @@ void board_take(int c) {
     dboard.cells[c] = 0;
     dboard.key ^= zobrist[i][c];
     dboard.stones--;
-    spread(c, i, -1);
+    if (dundo.frames > 0 && dundo.frame[dundo.frames - 1].cell == c) {
+        unspread(c, i, dundo.frame[--dundo.frames]);
+        return;
+    }
+    // Out of order, or past the frames: worked out again.
+    dundo.frames = 0; // the frames below no longer hold
+    spread(c, i, -1, nullptr);
 }

@@ -27,6 +27,31 @@ struct deep_board {
 };
 extern deep_board dboard;
 
+// What a put changed, so that taking the same stone back restores it instead of working it
+// out again: the line classes and the squares' kinds and scores before the put, and the
+// totals and counts. Puts and takes nest, as the searches make them; a take out of that
+// order works the board out again and forgets every frame.
+constexpr int UNDO_LINES = 4 * 2 * LINE_SIDE; // squares on the four lines through a stone
+constexpr int UNDO_SQUARES = UNDO_LINES + 1;  // those refreshed, and the stone's own
+constexpr int UNDO_FRAMES = 512;
+struct undo_frame {
+    int cell;
+    int total[2];
+    int kind_count[2][SQUARE_KINDS];
+    int lines, squares;
+    uint16_t line_at[UNDO_LINES]; // square * 4 + direction
+    uint8_t line_was[UNDO_LINES][2];
+    uint16_t square_at[UNDO_SQUARES];
+    uint8_t kind_was[UNDO_SQUARES][2];
+    int16_t score_was[UNDO_SQUARES][2];
+    uint8_t suspect_was[UNDO_SQUARES];
+};
+struct board_undo {
+    int frames; // frames in use
+    undo_frame frame[UNDO_FRAMES];
+};
+extern board_undo dundo;
+
 // Zobrist keys by colour index and square, filled by init_zobrist from a fixed seed.
 extern uint64_t zobrist[2][BOARD_CELLS];
 void init_zobrist();

@@ -46,12 +46,13 @@ void reset_deep() {
     reset_vct();
     reset_deep_search();
     std::memset(&dboard, 0, sizeof dboard);
+    dundo.frames = 0;
 }
 
 long deep_bytes() {
-    return static_cast<long>(sizeof dboard + sizeof patterns + sizeof zobrist + sizeof vcf +
-                             sizeof vcf_memo + sizeof vct + sizeof vct_memo + sizeof dsearch +
-                             sizeof dlimits);
+    return static_cast<long>(sizeof dboard + sizeof dundo + sizeof patterns + sizeof zobrist +
+                             sizeof vcf + sizeof vcf_memo + sizeof vct + sizeof vct_memo +
+                             sizeof dsearch + sizeof dlimits);
 }
 
 void info_applied(const char *) {}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "deep_support.h"
 #include "search/deep/vcf.h"
@@ -43,6 +44,8 @@ TEST(DeepBoard, IncrementalEqualsFromScratch) {
             int stack[BOARD_CELLS], depth = 0;
             for (int step = 0; step < 400; step++) {
                 if (depth > 0 && (r.below(3) == 0 || depth > 120)) {
+                    // Now and then a stone other than the last put is taken.
+                    if (r.below(8) == 0) std::swap(stack[r.below(depth)], stack[depth - 1]);
                     board_take(stack[--depth]);
                 } else {
                     const int c = cell(r.below(dim), r.below(dim));
