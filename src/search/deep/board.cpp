@@ -28,9 +28,9 @@ uint64_t splitmix64(uint64_t &state) {
     return z ^ (z >> 31);
 }
 
-// The kind and score of square c for both colours from its line classes, and the totals and
-// counts moved by the change.
-void refresh(int c, undo_frame *f) {
+// The kind and score of square c for the colours in `colours` (bit i for colour index i) from
+// its line classes, and the totals and counts moved by the change.
+void refresh(int c, int colours, undo_frame *f) {
     if (f != nullptr) {
         const int n = f->squares++;
         f->square_at[n] = static_cast<uint16_t>(c);
@@ -42,6 +42,7 @@ void refresh(int c, undo_frame *f) {
     }
     const bool renju = settings.renju != 0;
     for (int i = 0; i < 2; i++) {
+        if ((colours >> i & 1) == 0) continue;
         int k = K_NONE, s = 0, sus = 0;
         if (dboard.cells[c] == 0) {
             const int a = dboard.line[i][0][c], b = dboard.line[i][1][c], e = dboard.line[i][2][c],
@@ -67,18 +68,19 @@ void refresh(int c, undo_frame *f) {
     }
 }
 
-// The line classes of square c in direction d from its codes; whether either changed.
-bool classify(int c, int d, undo_frame *f) {
+// The line classes of square c in direction d from its codes; the colours whose class changed
+// (bit i for colour index i).
+int classify(int c, int d, undo_frame *f) {
     if (f != nullptr) {
         const int n = f->lines++;
         f->line_at[n] = static_cast<uint16_t>(c * 4 + d);
         f->line_was[n][0] = dboard.line[0][d][c];
         f->line_was[n][1] = dboard.line[1][d][c];
     }
-    bool changed = false;
+    int changed = 0;
     for (int i = 0; i < 2; i++) {
         const uint8_t cls = patterns.line[i][dboard.code[i][d][c]];
-        changed |= cls != dboard.line[i][d][c];
+        changed |= (cls != dboard.line[i][d][c]) << i;
         dboard.line[i][d][c] = cls;
     }
     return changed;
@@ -109,7 +111,8 @@ void spread(int c, int i, int sign, undo_frame *f) {
             dboard.code[1 - i][d][t] =
                 static_cast<uint16_t>(dboard.code[1 - i][d][t] + sign * CODE_BLOCKED * p);
             // A stone's square has no kind, and a square whose classes stayed keeps its own.
-            if (classify(t, d, f) && dboard.cells[t] == 0) refresh(t, f);
+            const int changed = classify(t, d, f);
+            if (changed != 0 && dboard.cells[t] == 0) refresh(t, changed, f);
         }
     }
     const int x0 = std::max(0, x - NEAR_RADIUS), x1 = std::min(dboard.dim - 1, x + NEAR_RADIUS);
@@ -117,7 +120,7 @@ void spread(int c, int i, int sign, undo_frame *f) {
     for (int ax = x0; ax <= x1; ax++)
         for (int ay = y0; ay <= y1; ay++)
             dboard.near[cell(ax, ay)] = static_cast<uint8_t>(dboard.near[cell(ax, ay)] + sign);
-    refresh(c, f);
+    refresh(c, 3, f);
 }
 
 // Takes back the put that frame f recorded: the codes and near counts by arithmetic, the
@@ -191,7 +194,7 @@ void board_clear(int dim) {
             for (int d = 0; d < 4; d++)
                 dboard.code[i][d][c] = static_cast<uint16_t>(scratch_code(c, d, i));
         for (int d = 0; d < 4; d++) classify(c, d, nullptr);
-        refresh(c, nullptr);
+        refresh(c, 3, nullptr);
     }
 }
 
