@@ -95,10 +95,9 @@ void reach(int x, int y, int d, int &lo, int &hi) {
     if (dy == 1) lo = std::max(lo, -y), hi = std::min(hi, m - y);
 }
 
-// Adds sign times the stone of colour index i on square c to the codes around it and to the
-// near counts, and refreshes the squares it reaches: each lies on one line through c, so only
-// that line's class changes.
-void spread(int c, int i, int sign, undo_frame *f) {
+// Adds sign times the stone of colour index i on square c to the codes of the squares its
+// four lines reach and to the near counts around it.
+void shift_codes(int c, int i, int sign) {
     const int x = c / MAX_DIM, y = c % MAX_DIM;
     for (int d = 0; d < 4; d++) {
         int lo, hi;
@@ -110,9 +109,6 @@ void spread(int c, int i, int sign, undo_frame *f) {
                 static_cast<uint16_t>(dboard.code[i][d][t] + sign * CODE_OWN * p);
             dboard.code[1 - i][d][t] =
                 static_cast<uint16_t>(dboard.code[1 - i][d][t] + sign * CODE_BLOCKED * p);
-            // A stone's square has no kind, and a square whose classes stayed keeps its own.
-            const int changed = classify(t, d, f);
-            if (changed != 0 && dboard.cells[t] == 0) refresh(t, changed, f);
         }
     }
     const int x0 = std::max(0, x - NEAR_RADIUS), x1 = std::min(dboard.dim - 1, x + NEAR_RADIUS);
@@ -120,28 +116,32 @@ void spread(int c, int i, int sign, undo_frame *f) {
     for (int ax = x0; ax <= x1; ax++)
         for (int ay = y0; ay <= y1; ay++)
             dboard.near[cell(ax, ay)] = static_cast<uint8_t>(dboard.near[cell(ax, ay)] + sign);
-    refresh(c, 3, f);
 }
 
-// Takes back the put that frame f recorded: the codes and near counts by arithmetic, the
-// rest as it was.
-void unspread(int c, int i, const undo_frame &f) {
+// Puts (sign 1) or takes (-1) the stone of colour index i on square c in the codes, then
+// works out the squares it reaches: each lies on one line through c, so only that line's
+// class changes. A put records the change in f when it is given.
+void spread(int c, int i, int sign, undo_frame *f) {
+    shift_codes(c, i, sign);
     const int x = c / MAX_DIM, y = c % MAX_DIM;
     for (int d = 0; d < 4; d++) {
         int lo, hi;
         reach(x, y, d, lo, hi);
         for (int k = lo; k <= hi; k++) {
             if (k == 0) continue;
-            const int t = c + k * dir_step[d], p = pow3[slot(-k)];
-            dboard.code[i][d][t] = static_cast<uint16_t>(dboard.code[i][d][t] - CODE_OWN * p);
-            dboard.code[1 - i][d][t] =
-                static_cast<uint16_t>(dboard.code[1 - i][d][t] - CODE_BLOCKED * p);
+            const int t = c + k * dir_step[d];
+            // A stone's square has no kind, and a square whose classes stayed keeps its own.
+            const int changed = classify(t, d, f);
+            if (changed != 0 && dboard.cells[t] == 0) refresh(t, changed, f);
         }
     }
-    const int x0 = std::max(0, x - NEAR_RADIUS), x1 = std::min(dboard.dim - 1, x + NEAR_RADIUS);
-    const int y0 = std::max(0, y - NEAR_RADIUS), y1 = std::min(dboard.dim - 1, y + NEAR_RADIUS);
-    for (int ax = x0; ax <= x1; ax++)
-        for (int ay = y0; ay <= y1; ay++) dboard.near[cell(ax, ay)]--;
+    refresh(c, 3, f);
+}
+
+// Takes back the put that frame f recorded: the codes and near counts by arithmetic, the
+// rest as it was.
+void unspread(int c, int i, const undo_frame &f) {
+    shift_codes(c, i, -1);
     for (int n = 0; n < f.lines; n++) {
         const int t = f.line_at[n] / 4, d = f.line_at[n] % 4;
         dboard.line[0][d][t] = f.line_was[n][0];
