@@ -95,9 +95,12 @@ void reach(int x, int y, int d, int &lo, int &hi) {
     if (dy == 1) lo = std::max(lo, -y), hi = std::min(hi, m - y);
 }
 
-// Adds sign times the stone of colour index i on square c to the codes of the squares its
-// four lines reach and to the near counts around it.
-void shift_codes(int c, int i, int sign) {
+// Puts (sign 1) or takes (-1) the stone of colour index i on square c in the codes of the
+// squares its four lines reach and in the near counts around it. With `reclassify` it then
+// works out the squares it reaches (each lies on one line through c, so only that line's
+// class changes) and c itself, recording the change in f when it is given; without, the
+// caller restores them.
+void spread(int c, int i, int sign, bool reclassify, undo_frame *f) {
     const int x = c / MAX_DIM, y = c % MAX_DIM;
     for (int d = 0; d < 4; d++) {
         int lo, hi;
@@ -109,6 +112,10 @@ void shift_codes(int c, int i, int sign) {
                 static_cast<uint16_t>(dboard.code[i][d][t] + sign * CODE_OWN * p);
             dboard.code[1 - i][d][t] =
                 static_cast<uint16_t>(dboard.code[1 - i][d][t] + sign * CODE_BLOCKED * p);
+            if (!reclassify) continue;
+            // A stone's square has no kind, and a square whose classes stayed keeps its own.
+            const int changed = classify(t, d, f);
+            if (changed != 0 && dboard.cells[t] == 0) refresh(t, changed, f);
         }
     }
     const int x0 = std::max(0, x - NEAR_RADIUS), x1 = std::min(dboard.dim - 1, x + NEAR_RADIUS);
@@ -116,32 +123,13 @@ void shift_codes(int c, int i, int sign) {
     for (int ax = x0; ax <= x1; ax++)
         for (int ay = y0; ay <= y1; ay++)
             dboard.near[cell(ax, ay)] = static_cast<uint8_t>(dboard.near[cell(ax, ay)] + sign);
-}
-
-// Puts (sign 1) or takes (-1) the stone of colour index i on square c in the codes, then
-// works out the squares it reaches: each lies on one line through c, so only that line's
-// class changes. A put records the change in f when it is given.
-void spread(int c, int i, int sign, undo_frame *f) {
-    shift_codes(c, i, sign);
-    const int x = c / MAX_DIM, y = c % MAX_DIM;
-    for (int d = 0; d < 4; d++) {
-        int lo, hi;
-        reach(x, y, d, lo, hi);
-        for (int k = lo; k <= hi; k++) {
-            if (k == 0) continue;
-            const int t = c + k * dir_step[d];
-            // A stone's square has no kind, and a square whose classes stayed keeps its own.
-            const int changed = classify(t, d, f);
-            if (changed != 0 && dboard.cells[t] == 0) refresh(t, changed, f);
-        }
-    }
-    refresh(c, 3, f);
+    if (reclassify) refresh(c, 3, f);
 }
 
 // Takes back the put that frame f recorded: the codes and near counts by arithmetic, the
 // rest as it was.
 void unspread(int c, int i, const undo_frame &f) {
-    shift_codes(c, i, -1);
+    spread(c, i, -1, false, nullptr);
     for (int n = 0; n < f.lines; n++) {
         const int t = f.line_at[n] / 4, d = f.line_at[n] % 4;
         dboard.line[0][d][t] = f.line_was[n][0];
@@ -218,7 +206,7 @@ void board_put(int c, int colour) {
         std::memcpy(f->total, dboard.total, sizeof f->total);
         std::memcpy(f->kind_count, dboard.kind_count, sizeof f->kind_count);
     }
-    spread(c, i, 1, f);
+    spread(c, i, 1, true, f);
 }
 
 void board_take(int c) {
@@ -232,5 +220,5 @@ void board_take(int c) {
     }
     // Out of order, or past the frames: worked out again.
     dundo.frames = 0; // the frames below no longer hold
-    spread(c, i, -1, nullptr);
+    spread(c, i, -1, true, nullptr);
 }
