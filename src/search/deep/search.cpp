@@ -102,13 +102,16 @@ int generate_moves(int colour, int ply, int hash_move, int width) {
     return n;
 }
 
-int leaf_value(int colour, int ply) {
+int leaf_value(int colour, int ply, int beta) {
+    // A win by fours only raises the value: a static value that already fails high stands.
+    const int v = evaluate(colour);
+    if (v >= beta) return v;
     if (has_four_square(colour_index(colour))) {
         const bool win = solve_vcf(colour, LEAF_VCF_DEPTH, LEAF_VCF_NODES);
         dsearch.nodes += vcf.nodes;
         if (win) return WIN - ply - vcf.length;
     }
-    return evaluate(colour);
+    return v;
 }
 
 namespace {
@@ -141,7 +144,7 @@ int pvs(int colour, int depth, int ply, int alpha, int beta, int extensions) {
     if (dboard.stones >= dboard.dim * dboard.dim) return 0;
     if (ply >= DEEP_MAX_PLY - 1) return evaluate(colour);
     const bool must_block = dboard.kind_count[them][K_FIVE] > 0;
-    if (depth <= 0 && !must_block) return leaf_value(colour, ply);
+    if (depth <= 0 && !must_block) return leaf_value(colour, ply, beta);
     // Nothing beats a five next move, nor loses sooner than their five after ours.
     if (alpha < -(WIN - ply - 2)) alpha = -(WIN - ply - 2);
     if (beta > WIN - ply - 1) beta = WIN - ply - 1;

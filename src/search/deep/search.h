@@ -47,8 +47,9 @@ int deep_value(int colour, int depth);
 // move first when it is one), cut to `width` unless forced or full_width; their number.
 int generate_moves(int colour, int ply, int hash_move, int width);
 
-// The value of a leaf at `ply`: a quick win by fours, else the static value.
-int leaf_value(int colour, int ply);
+// The value of a leaf at `ply`: a quick win by fours, else the static value. A static value
+// at or above `beta` is returned as it is, a lower bound.
+int leaf_value(int colour, int ply, int beta);
 
 // Depth used when no clock and no INFO limit bounds a move.
 constexpr int UNLIMITED_DEPTH = 4;

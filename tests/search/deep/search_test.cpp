@@ -13,7 +13,7 @@ int plain(int colour, int depth, int ply, int alpha, int beta, int extensions) {
     if (dboard.kind_count[me][K_FIVE] > 0) return WIN - ply - 1;
     if (dboard.stones >= dboard.dim * dboard.dim) return 0;
     const bool must_block = dboard.kind_count[them][K_FIVE] > 0;
-    if (depth <= 0 && !must_block) return leaf_value(colour, ply);
+    if (depth <= 0 && !must_block) return leaf_value(colour, ply, INF_VALUE);
     int moves[BOARD_CELLS];
     const int n = generate_moves(colour, ply, -1, BOARD_CELLS);
     if (n == 0) return must_block ? -(WIN - ply - 2) : 0;
