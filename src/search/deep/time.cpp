@@ -36,7 +36,11 @@ long long elapsed_ms() {
 }
 
 bool time_for_iteration() {
-    return !dtime.limited || elapsed_ms() * 2 < dtime.target_ms;
+    if (!dtime.limited) return true;
+    // When the turn's own limit is the target, the time would go unused: the next iteration
+    // starts, and a better move it finds before the hard limit still counts.
+    if (dtime.target_ms >= dtime.hard_ms) return elapsed_ms() < dtime.hard_ms;
+    return elapsed_ms() * 2 < dtime.target_ms;
 }
 
 bool time_is_up() {

@@ -16,7 +16,8 @@ void plan_time();
 // Milliseconds since the move choice began.
 long long elapsed_ms();
 
-// Whether a new iteration may start: past half the target it would not finish in time.
+// Whether a new iteration may start: past half the target it would not finish in time,
+// unless the target is the hard limit itself.
 bool time_for_iteration();
 
 // Whether the search must stop now: past the hard limit, or the last-resort stop.
