@@ -42,16 +42,8 @@ constexpr int HASH_MOVE_SCORE = 1 << 28, KILLER_SCORE[2] = {400, 300};
 // Replies to open threes searched at full depth, at most, along one line of play.
 constexpr int THREE_EXTENSIONS = 2;
 
-// Moves from this one on in a node's order may be searched a ply shallower, from the later
-// ones on two plies, from the latest three.
-constexpr int LATE_MOVE = 3, LATER_MOVE = 7, LATEST_MOVE = 14;
-
-// Plies a late quiet move at index k loses: one, two further down the order, three in deep
-// nodes; it keeps at least one.
-int late_reduction(int k, int depth) {
-    const int r = 1 + (k >= LATER_MOVE && depth >= 3) + (k >= LATEST_MOVE && depth >= 5);
-    return r < depth ? r : depth - 1;
-}
+// Moves from this one on in a node's order may be searched a ply shallower.
+constexpr int LATE_MOVE = 3;
 
 // Aspiration window half-width.
 constexpr int ASPIRATION = 80;
@@ -190,7 +182,7 @@ int pvs(int colour, int depth, int ply, int alpha, int beta, int extensions) {
             int reduced = next_depth;
             if (k >= LATE_MOVE && next_depth >= 2 && quiet && next_depth == depth - 1 &&
                 !dlimits.full_width)
-                reduced -= late_reduction(k, next_depth);
+                reduced--;
             v = -pvs(-colour, reduced, ply + 1, -alpha - 1, -alpha, next_extensions);
             if (v > alpha && reduced < next_depth && !dsearch.stopped)
                 v = -pvs(-colour, next_depth, ply + 1, -alpha - 1, -alpha, next_extensions);
