@@ -81,3 +81,15 @@ inline bool board_has(int c) {
 inline bool is_candidate(int c) {
     return dboard.cells[c] == 0 && dboard.near[c] > 0;
 }
+
+// Whether a square of kind k makes a four (not yet a five).
+inline bool makes_four(int k) {
+    return k == K_FOUR || k == K_FOUR_THREE || k == K_FOUR_OPEN;
+}
+
+// Whether colour index i has a square that makes a four.
+inline bool has_four_square(int i) {
+    return dboard.kind_count[i][K_FOUR] + dboard.kind_count[i][K_FOUR_THREE] +
+               dboard.kind_count[i][K_FOUR_OPEN] >
+           0;
+}

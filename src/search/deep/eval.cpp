@@ -20,12 +20,6 @@ constexpr int threat_bonus_contested[SQUARE_KINDS] = {0, 0, 0, 10, 30, 30, 150, 
 // Bonus for the waiting side's best kind: what it threatens to make once it moves.
 constexpr int waiter_bonus[SQUARE_KINDS] = {0, 0, 0, 10, 40, 20, 200, 300, 600, 0};
 
-bool has_four_square(int i) {
-    return dboard.kind_count[i][K_FOUR] + dboard.kind_count[i][K_FOUR_THREE] +
-               dboard.kind_count[i][K_FOUR_OPEN] >
-           0;
-}
-
 int best_kind(int i) {
     for (int k = SQUARE_KINDS - 1; k > K_NONE; k--) {
         // Under renju black's double threes are forbidden, and its open fours may be too.

@@ -49,13 +49,7 @@ constexpr int LATE_MOVE = 3;
 constexpr int ASPIRATION = 80;
 
 bool four_kind(int k) {
-    return k == K_FOUR || k == K_FOUR_THREE || k == K_FOUR_OPEN || k == K_FIVE;
-}
-
-bool has_four_square(int i) {
-    return dboard.kind_count[i][K_FOUR] + dboard.kind_count[i][K_FOUR_THREE] +
-               dboard.kind_count[i][K_FOUR_OPEN] >
-           0;
+    return makes_four(k) || k == K_FIVE;
 }
 
 bool check_stop() {

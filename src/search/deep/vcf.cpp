@@ -14,10 +14,6 @@ namespace {
 
 constexpr uint64_t ATTACKER_KEY[2] = {0x3C6EF372FE94F82Bull, 0xA54FF53A5F1D36F1ull};
 
-bool makes_four(int k) {
-    return k == K_FOUR || k == K_FOUR_THREE || k == K_FOUR_OPEN;
-}
-
 int first_five(int i) {
     for (int x = 0; x < dboard.dim; x++)
         for (int c = cell(x, 0); c < cell(x, dboard.dim); c++)

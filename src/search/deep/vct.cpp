@@ -22,10 +22,6 @@ constexpr int MAX_THREATS = 24;
 int attacker;      // colour of the side proving its win
 bool out_of_nodes; // the bound or the clock ended the solve
 
-bool makes_four(int k) {
-    return k == K_FOUR || k == K_FOUR_THREE || k == K_FOUR_OPEN;
-}
-
 bool legal_for(int c, int colour) {
     return colour != 1 || !black_forbidden(c);
 }
