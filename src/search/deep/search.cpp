@@ -63,9 +63,9 @@ bool check_stop() {
 // the nearer the leaves, where the ordering is surest of the rest.
 int width_for(int depth, int ply) {
     if (ply == 0) return BOARD_CELLS;
-    if (depth >= 5) return 24;
-    if (depth >= 3) return 18;
-    return 14;
+    if (depth >= 5) return 32;
+    if (depth >= 3) return 24;
+    return 18;
 }
 
 } // namespace
