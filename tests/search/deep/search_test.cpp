@@ -65,6 +65,12 @@ TEST(DeepSearch, ChoosesFivesBlocksAndTheCentre) {
     EXPECT_EQ(block.x, 5);
     EXPECT_EQ(block.y, 7);
     EXPECT_EQ(game.board[cell(5, 7)], 0); // the shared board is left as it was
+    // With fours on both sides the side to move takes its own five rather than a block.
+    game.board[cell(9, 6)] = -1;
+    const square mine = deep_mode.choose(game.board, 1);
+    EXPECT_EQ(mine.x, 5);
+    EXPECT_EQ(mine.y, 7);
+    EXPECT_EQ(deep_mode.choose(game.board, -1).x, 9);
 }
 
 } // namespace
