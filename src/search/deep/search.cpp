@@ -35,6 +35,10 @@ constexpr long long ROOT_VCT_NODES = 10000;
 // move's target time those checks may take (1 / DEFENCE_SHARE).
 constexpr long long THREAT_VCT_NODES = 10000, DEFENCE_VCT_NODES = 600;
 constexpr long long DEFENCE_SHARE = 4;
+// An iteration's best move is checked once against the opponent's win by threats after it;
+// a few moves that lose so are dropped from the root.
+constexpr long long VERIFY_VCT_NODES = 20000;
+constexpr int MAX_DROPPED = 6;
 
 // Move ordering: the hash move, the killers, then the squares' scores with history.
 constexpr int HASH_MOVE_SCORE = 1 << 28, KILLER_SCORE[2] = {400, 300};
@@ -299,10 +303,30 @@ void find_defences(int side) {
     dsearch.root_filter = kept > 0;
 }
 
+// Whether the opponent wins by threats after `side` plays c.
+bool refuted_by_threats(int c, int side) {
+    board_put(c, side);
+    const bool lost = opponent_wins(side, true, VERIFY_VCT_NODES);
+    board_take(c);
+    return lost;
+}
+
+// Takes c out of the root's moves, unless it is the last one left; whether it did.
+bool drop_root_move(int c, int side) {
+    const int n = generate_moves(side, 0, -1, BOARD_CELLS);
+    if (!dsearch.root_filter)
+        for (int k = 0; k < n; k++) dsearch.root_allowed[dsearch.moves[0][k]] = 1;
+    dsearch.root_filter = true;
+    if (n <= 1) return false;
+    dsearch.root_allowed[c] = 0;
+    return true;
+}
+
 // Iterative deepening from the deep board; returns the move.
 int iterate(int colour) {
-    int best = fallback_move(colour), value = 0, done = 0;
+    int best = fallback_move(colour), value = 0, done = 0, dropped = 0;
     int line[DEEP_MAX_PLY], length = 0;
+    bool checked[BOARD_CELLS] = {};
     int max_depth = DEEP_MAX_PLY - 4;
     if (dlimits.max_depth > 0 && dlimits.max_depth < max_depth) max_depth = dlimits.max_depth;
     if (!dtime.limited && dlimits.max_depth <= 0 && dlimits.max_nodes <= 0)
@@ -321,7 +345,17 @@ int iterate(int colour) {
             break;
         }
         if (dsearch.pv_length[0] < 1) break;
-        best = dsearch.pv[0][0];
+        const int move = dsearch.pv[0][0];
+        if (v > -WIN_BOUND && v < WIN_BOUND && dropped < MAX_DROPPED && !checked[move]) {
+            checked[move] = true;
+            // A loss the search did not reach: the same depth again without the move.
+            if (refuted_by_threats(move, colour) && drop_root_move(move, colour)) {
+                dropped++;
+                depth--;
+                continue;
+            }
+        }
+        best = move;
         value = v;
         done = depth;
         length = dsearch.pv_length[0];

@@ -167,6 +167,22 @@ bool defend(int depth) {
     return !out_of_nodes;
 }
 
+// The attacker's threats at the root, to `depth` threats; the winning one in vct.first.
+bool root_attack(int depth) {
+    int moves[MAX_THREATS];
+    const int n = threats(moves);
+    for (int k = 0; k < n && !out_of_nodes; k++) {
+        board_put(moves[k], attacker);
+        const bool win = answer(depth - 1);
+        board_take(moves[k]);
+        if (win) {
+            vct.first = moves[k];
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 void reset_vct() {
@@ -185,22 +201,13 @@ bool solve_vct(int colour, int depth, long long node_limit) {
         vct.first = playable_square(a, K_FIVE);
         return vct.first >= 0;
     }
-    if (dboard.kind_count[1 - a][K_FIVE] > 0) {
-        // The block comes first; it wins only if the attack goes on from it.
-        const int f = playable_square(1 - a, K_FIVE);
-        const bool win = attack(depth);
-        vct.first = win ? f : -1;
-        return win;
-    }
-    if (depth <= 0) return false;
-    int moves[MAX_THREATS];
-    const int n = threats(moves);
-    for (int k = 0; k < n && !out_of_nodes; k++) {
-        board_put(moves[k], colour);
-        const bool win = answer(depth - 1);
-        board_take(moves[k]);
-        if (win) {
-            vct.first = moves[k];
+    // A four of the defender: the block comes first, and wins only if the attack goes on.
+    const bool block = dboard.kind_count[1 - a][K_FIVE] > 0;
+    // Deeper and deeper: a short win is found before one long refutation spends the nodes,
+    // and each round's refuted positions spare the next one work.
+    for (int d = 1; d <= depth && !out_of_nodes; d++) {
+        if (block ? attack(d) : root_attack(d)) {
+            if (block) vct.first = playable_square(1 - a, K_FIVE);
             return true;
         }
     }

@@ -46,6 +46,19 @@ TEST(DeepVct, FixedCases) {
     }
 }
 
+// Black's win in three threats (an open three, a four-three, an open four) from a renju game,
+// where threats that lead nowhere order first: found within a few thousand nodes, not lost
+// in the depth of the first ones.
+TEST(DeepVct, ShortWinFirst) {
+    deep_fresh(15, RULE_RENJU);
+    const char *rows[] = {"",           "",           "",           ".....O...X",  "......X..O",
+                          ".......O.O", ".......XOO", ".......X.O", ".......OXXX", ".........O",
+                          "........X.X"};
+    put_rows(rows, 11);
+    EXPECT_TRUE(solve_vct(1, 12, 3000));
+    EXPECT_EQ(vct.first, cell(10, 11));
+}
+
 // After the solver's first move, every reply the defender may make, however useless, still
 // loses: the attacker has five, an open four, or a threat win of its own again.
 TEST(DeepVct, ProofsHoldAgainstEveryReply) {
