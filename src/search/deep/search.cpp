@@ -406,8 +406,7 @@ int pick(int *board, int side) {
     if (dboard.stones == 0) return cell((game.dim - 1) / 2, (game.dim - 1) / 2);
     if (dboard.stones >= game.dim * game.dim) return -1;
     if (dboard.kind_count[me][K_FIVE] > 0) {
-        int c = 0; // the first five square, ahead of any block of theirs
-        while (c < BOARD_CELLS - 1 && (!is_candidate(c) || dboard.kind[me][c] != K_FIVE)) c++;
+        const int c = first_five(me); // ahead of any block of theirs
         fill_report(c, WIN - 1, 0, &c, 1);
         return c;
     }

@@ -14,13 +14,6 @@ namespace {
 
 constexpr uint64_t ATTACKER_KEY[2] = {0x3C6EF372FE94F82Bull, 0xA54FF53A5F1D36F1ull};
 
-int first_five(int i) {
-    for (int x = 0; x < dboard.dim; x++)
-        for (int c = cell(x, 0); c < cell(x, dboard.dim); c++)
-            if (is_candidate(c) && dboard.kind[i][c] == K_FIVE) return c;
-    return -1;
-}
-
 // The attacker's four on c, answered; true when it leads to a win within depth - 1 more fours.
 bool try_four(int c, int colour, int depth, int ply);
 
@@ -96,6 +89,13 @@ bool try_four(int c, int colour, int depth, int ply) {
 }
 
 } // namespace
+
+int first_five(int i) {
+    for (int x = 0; x < dboard.dim; x++)
+        for (int c = cell(x, 0); c < cell(x, dboard.dim); c++)
+            if (is_candidate(c) && dboard.kind[i][c] == K_FIVE) return c;
+    return -1;
+}
 
 bool black_forbidden(int c) {
     if (!settings.renju || !dboard.suspect[c]) return false;

@@ -28,6 +28,9 @@ void reset_vcf();
 // line is left in vcf.line (cells), the winning five last.
 bool solve_vcf(int colour, int depth, long long node_limit);
 
+// The first square (in the board's order) where colour index i makes five, -1 when none.
+int first_five(int i);
+
 // Whether black may not play the empty square c (renju only; always false otherwise).
 bool black_forbidden(int c);
 
