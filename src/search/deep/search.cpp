@@ -81,6 +81,9 @@ int generate_moves(int colour, int ply, int hash_move, int width) {
     const bool must_block = dboard.kind_count[them][K_FIVE] > 0;
     const bool against_three = !must_block && dboard.kind_count[them][K_FOUR_OPEN] > 0;
     int *moves = dsearch.moves[ply], *order = dsearch.order[ply];
+    // A list cut to the width keeps only the best: the rest are dropped as they come.
+    const bool cut = !must_block && !against_three && !dlimits.full_width;
+    const int cap = cut && width < BOARD_CELLS ? width : BOARD_CELLS;
     int n = 0;
     for (int c = 0; c < cell(dboard.dim - 1, dboard.dim); c++) {
         if (!is_candidate(c)) continue;
@@ -94,9 +97,8 @@ int generate_moves(int colour, int ply, int hash_move, int width) {
         if (c == dsearch.killer[ply][0]) s += KILLER_SCORE[0];
         if (c == dsearch.killer[ply][1]) s += KILLER_SCORE[1];
         // Squares come in rising order, so ties keep the lower square first.
-        n = insert_by_score(moves, order, n, BOARD_CELLS, c, s);
+        n = insert_by_score(moves, order, n, cap, c, s);
     }
-    if (!must_block && !against_three && !dlimits.full_width && n > width) n = width;
     return n;
 }
 
