@@ -127,14 +127,6 @@ bool counter_four(int c, int depth) {
     return win;
 }
 
-// Whether the attacker's open-four threat survives a defender's stone on c.
-bool still_threatens(int c) {
-    board_put(c, -attacker);
-    const bool threat = threatens(colour_index(attacker));
-    board_take(c);
-    return threat;
-}
-
 bool defend(int depth) {
     const int a = colour_index(attacker), d = 1 - a;
     const int t = playable_square(a, K_FOUR_OPEN);
@@ -157,10 +149,10 @@ bool defend(int depth) {
                 return false;
     for (int k = 0; k < n; k++) {
         const int c = answers[k];
-        if (makes_four(dboard.kind[d][c]) || !legal_for(c, -attacker) || still_threatens(c))
-            continue;
+        if (makes_four(dboard.kind[d][c]) || !legal_for(c, -attacker)) continue;
         board_put(c, -attacker);
-        const bool win = attack(depth);
+        // An answer that leaves an open-four threat standing is no answer.
+        const bool win = threatens(a) || attack(depth);
         board_take(c);
         if (!win) return false;
     }
