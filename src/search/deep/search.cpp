@@ -46,8 +46,9 @@ constexpr int HASH_MOVE_SCORE = 1 << 28, KILLER_SCORE[2] = {400, 300};
 // Replies to open threes searched at full depth, at most, along one line of play.
 constexpr int THREE_EXTENSIONS = 2;
 
-// Moves from this one on in a node's order may be searched a ply shallower.
-constexpr int LATE_MOVE = 3;
+// Quiet moves from LATE_MOVE on in a node's order may be searched a ply shallower; off the
+// principal line, those from LATER_MOVE on two plies.
+constexpr int LATE_MOVE = 3, LATER_MOVE = 8;
 
 // Aspiration window half-width.
 constexpr int ASPIRATION = 80;
@@ -177,12 +178,14 @@ int pvs(int colour, int depth, int ply, int alpha, int beta, int extensions) {
         if (k == 0) {
             v = -pvs(-colour, next_depth, ply + 1, -beta, -alpha, next_extensions);
         } else {
-            // Late quiet moves are tried a ply shallower first; one that beats alpha there is
-            // searched again at full depth.
+            // Late quiet moves are tried a ply or two shallower first; one that beats alpha
+            // there is searched again at full depth.
             int reduced = next_depth;
             if (k >= LATE_MOVE && next_depth >= 2 && quiet && next_depth == depth - 1 &&
-                !dlimits.full_width)
+                !dlimits.full_width) {
                 reduced--;
+                if (k >= LATER_MOVE && reduced >= 3 && !pv_node) reduced--;
+            }
             v = -pvs(-colour, reduced, ply + 1, -alpha - 1, -alpha, next_extensions);
             if (v > alpha && reduced < next_depth && !dsearch.stopped)
                 v = -pvs(-colour, next_depth, ply + 1, -alpha - 1, -alpha, next_extensions);
