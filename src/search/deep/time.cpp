@@ -11,7 +11,7 @@ deep_time dtime;
 namespace {
 
 // What a move keeps back for the process and the pipes: a fixed part and a share.
-constexpr double MARGIN_MS = 100, MARGIN_SHARE = 0.2;
+constexpr double MARGIN_MS = 100, MARGIN_SHARE = 0.1;
 // The share of the game clock one move may plan on.
 constexpr double CLOCK_SHARE = 1.0 / 25;
 
