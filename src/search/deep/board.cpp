@@ -69,20 +69,20 @@ void refresh(int c, int colours, undo_frame *f) {
 }
 
 // The line classes of square c in direction d from its codes; the colours whose class changed
-// (bit i for colour index i).
+// (bit i for colour index i). A change is recorded in f when it is given.
 int classify(int c, int d, undo_frame *f) {
+    const uint8_t cls[2] = {patterns.line[0][dboard.code[0][d][c]],
+                            patterns.line[1][dboard.code[1][d][c]]};
+    const int changed = (cls[0] != dboard.line[0][d][c]) | (cls[1] != dboard.line[1][d][c]) << 1;
+    if (changed == 0) return 0;
     if (f != nullptr) {
         const int n = f->lines++;
         f->line_at[n] = static_cast<uint16_t>(c * 4 + d);
         f->line_was[n][0] = dboard.line[0][d][c];
         f->line_was[n][1] = dboard.line[1][d][c];
     }
-    int changed = 0;
-    for (int i = 0; i < 2; i++) {
-        const uint8_t cls = patterns.line[i][dboard.code[i][d][c]];
-        changed |= (cls != dboard.line[i][d][c]) << i;
-        dboard.line[i][d][c] = cls;
-    }
+    dboard.line[0][d][c] = cls[0];
+    dboard.line[1][d][c] = cls[1];
     return changed;
 }
 
@@ -112,10 +112,11 @@ void spread(int c, int i, int sign, bool reclassify, undo_frame *f) {
                 static_cast<uint16_t>(dboard.code[i][d][t] + sign * CODE_OWN * p);
             dboard.code[1 - i][d][t] =
                 static_cast<uint16_t>(dboard.code[1 - i][d][t] + sign * CODE_BLOCKED * p);
-            if (!reclassify) continue;
-            // A stone's square has no kind, and a square whose classes stayed keeps its own.
+            // A stone's square has no kind and keeps no line classes (a take works its own
+            // out again, or restores them), and a square whose classes stayed keeps its kind.
+            if (!reclassify || dboard.cells[t] != 0) continue;
             const int changed = classify(t, d, f);
-            if (changed != 0 && dboard.cells[t] == 0) refresh(t, changed, f);
+            if (changed != 0) refresh(t, changed, f);
         }
     }
     const int x0 = std::max(0, x - NEAR_RADIUS), x1 = std::min(dboard.dim - 1, x + NEAR_RADIUS);
@@ -123,7 +124,11 @@ void spread(int c, int i, int sign, bool reclassify, undo_frame *f) {
     for (int ax = x0; ax <= x1; ax++)
         for (int ay = y0; ay <= y1; ay++)
             dboard.near[cell(ax, ay)] = static_cast<uint8_t>(dboard.near[cell(ax, ay)] + sign);
-    if (reclassify) refresh(c, 3, f);
+    if (!reclassify) return;
+    // A stone taken: its square's lines went unkept while it stood.
+    if (sign < 0)
+        for (int d = 0; d < 4; d++) classify(c, d, nullptr);
+    refresh(c, 3, f);
 }
 
 // Takes back the put that frame f recorded: the codes and near counts by arithmetic, the
@@ -143,6 +148,7 @@ void unspread(int c, int i, const undo_frame &f) {
         }
         dboard.suspect[t] = f.suspect_was[n];
     }
+    dboard.lo_x = f.lo_x, dboard.hi_x = f.hi_x, dboard.lo_y = f.lo_y, dboard.hi_y = f.hi_y;
     std::memcpy(dboard.total, f.total, sizeof dboard.total);
     std::memcpy(dboard.kind_count, f.kind_count, sizeof dboard.kind_count);
 }
@@ -175,6 +181,8 @@ void board_clear(int dim) {
     std::memset(&dboard, 0, sizeof dboard);
     dundo.frames = 0;
     dboard.dim = dim;
+    dboard.lo_x = dboard.lo_y = dim;
+    dboard.hi_x = dboard.hi_y = -1;
     for (int i = 0; i < 2; i++) dboard.kind_count[i][K_NONE] = BOARD_CELLS;
     for (int c = 0; c < BOARD_CELLS; c++) {
         if (!board_has(c)) continue;
@@ -203,9 +211,13 @@ void board_put(int c, int colour) {
         f = &dundo.frame[dundo.frames++];
         f->cell = c;
         f->lines = f->squares = 0;
+        f->lo_x = dboard.lo_x, f->hi_x = dboard.hi_x, f->lo_y = dboard.lo_y, f->hi_y = dboard.hi_y;
         std::memcpy(f->total, dboard.total, sizeof f->total);
         std::memcpy(f->kind_count, dboard.kind_count, sizeof f->kind_count);
     }
+    const int x = c / MAX_DIM, y = c % MAX_DIM;
+    dboard.lo_x = std::min(dboard.lo_x, x), dboard.hi_x = std::max(dboard.hi_x, x);
+    dboard.lo_y = std::min(dboard.lo_y, y), dboard.hi_y = std::max(dboard.hi_y, y);
     spread(c, i, 1, true, f);
 }
 
@@ -218,7 +230,8 @@ void board_take(int c) {
         unspread(c, i, dundo.frame[--dundo.frames]);
         return;
     }
-    // Out of order, or past the frames: worked out again.
+    // Out of order, or past the frames: worked out again (the bounds stay: still around
+    // every stone).
     dundo.frames = 0; // the frames below no longer hold
     spread(c, i, -1, true, nullptr);
 }

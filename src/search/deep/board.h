@@ -24,6 +24,9 @@ struct deep_board {
     uint8_t near[BOARD_CELLS];        // stones within NEAR_RADIUS
     int total[2];                     // sum of the scores of the empty squares
     int kind_count[2][SQUARE_KINDS];  // empty squares of each kind
+    // Rows and columns that hold every stone (or more, after a take out of order); an
+    // empty board has lo > hi.
+    int lo_x, hi_x, lo_y, hi_y;
 };
 extern deep_board dboard;
 
@@ -36,6 +39,7 @@ constexpr int UNDO_SQUARES = UNDO_LINES + 1;  // those refreshed, and the stone'
 constexpr int UNDO_FRAMES = 512;
 struct undo_frame {
     int cell;
+    int lo_x, hi_x, lo_y, hi_y;
     int total[2];
     int kind_count[2][SQUARE_KINDS];
     int lines, squares;
@@ -80,6 +84,19 @@ inline bool board_has(int c) {
 // The candidate squares: empty and near a stone.
 inline bool is_candidate(int c) {
     return dboard.cells[c] == 0 && dboard.near[c] > 0;
+}
+
+// The rectangle that holds every candidate square: the stones' rows and columns widened by
+// NEAR_RADIUS, within the board. Scans over it meet the squares in the board's rising order.
+struct square_box {
+    int x0, x1, y0, y1;
+};
+inline square_box candidate_box() {
+    if (dboard.lo_x > dboard.hi_x) return square_box{0, -1, 0, -1};
+    const int m = dboard.dim - 1;
+    auto clip = [m](int v) { return v < 0 ? 0 : v > m ? m : v; };
+    return square_box{clip(dboard.lo_x - NEAR_RADIUS), clip(dboard.hi_x + NEAR_RADIUS),
+                      clip(dboard.lo_y - NEAR_RADIUS), clip(dboard.hi_y + NEAR_RADIUS)};
 }
 
 // Whether a square of kind k makes a four (not yet a five).

@@ -91,20 +91,23 @@ int generate_moves(int colour, int ply, int hash_move, int width) {
     const bool cut = !must_block && !against_three && !dlimits.full_width;
     const int cap = cut && width < BOARD_CELLS ? width : BOARD_CELLS;
     int n = 0;
-    for (int c = 0; c < cell(dboard.dim - 1, dboard.dim); c++) {
-        if (!is_candidate(c)) continue;
-        if (must_block && dboard.kind[them][c] != K_FIVE) continue;
-        if (against_three && !four_kind(dboard.kind[me][c]) && dboard.kind[them][c] < K_FOUR)
-            continue;
-        if (ply == 0 && dsearch.root_filter && !dsearch.root_allowed[c]) continue;
-        if (colour == 1 && black_forbidden(c)) continue;
-        int s = dboard.score[me][c] * 3 / 2 + dboard.score[them][c] + dsearch.history[me][c] / 64;
-        if (c == hash_move) s += HASH_MOVE_SCORE;
-        if (c == dsearch.killer[ply][0]) s += KILLER_SCORE[0];
-        if (c == dsearch.killer[ply][1]) s += KILLER_SCORE[1];
-        // Squares come in rising order, so ties keep the lower square first.
-        n = insert_by_score(moves, order, n, cap, c, s);
-    }
+    const square_box b = candidate_box();
+    for (int x = b.x0; x <= b.x1; x++)
+        for (int c = cell(x, b.y0); c <= cell(x, b.y1); c++) {
+            if (!is_candidate(c)) continue;
+            if (must_block && dboard.kind[them][c] != K_FIVE) continue;
+            if (against_three && !four_kind(dboard.kind[me][c]) && dboard.kind[them][c] < K_FOUR)
+                continue;
+            if (ply == 0 && dsearch.root_filter && !dsearch.root_allowed[c]) continue;
+            if (colour == 1 && black_forbidden(c)) continue;
+            int s =
+                dboard.score[me][c] * 3 / 2 + dboard.score[them][c] + dsearch.history[me][c] / 64;
+            if (c == hash_move) s += HASH_MOVE_SCORE;
+            if (c == dsearch.killer[ply][0]) s += KILLER_SCORE[0];
+            if (c == dsearch.killer[ply][1]) s += KILLER_SCORE[1];
+            // Squares come in rising order, so ties keep the lower square first.
+            n = insert_by_score(moves, order, n, cap, c, s);
+        }
     return n;
 }
 

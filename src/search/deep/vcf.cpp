@@ -38,8 +38,9 @@ bool node(int colour, int depth, int ply) {
     // The fours, those that also make an open three or a second four first: they end lines
     // soonest. Squares in rising order within each group.
     int fours[BOARD_CELLS], n = 0, strong = 0;
-    for (int x = 0; x < dboard.dim; x++)
-        for (int c = cell(x, 0); c < cell(x, dboard.dim); c++) {
+    const square_box b = candidate_box();
+    for (int x = b.x0; x <= b.x1; x++)
+        for (int c = cell(x, b.y0); c <= cell(x, b.y1); c++) {
             if (!is_candidate(c) || !makes_four(dboard.kind[i][c])) continue;
             if (dboard.kind[i][c] != K_FOUR) {
                 for (int j = n++; j > strong; j--) fours[j] = fours[j - 1];
@@ -91,8 +92,9 @@ bool try_four(int c, int colour, int depth, int ply) {
 } // namespace
 
 int first_five(int i) {
-    for (int x = 0; x < dboard.dim; x++)
-        for (int c = cell(x, 0); c < cell(x, dboard.dim); c++)
+    const square_box b = candidate_box();
+    for (int x = b.x0; x <= b.x1; x++)
+        for (int c = cell(x, b.y0); c <= cell(x, b.y1); c++)
             if (is_candidate(c) && dboard.kind[i][c] == K_FIVE) return c;
     return -1;
 }

@@ -36,8 +36,9 @@ bool spend_node() {
 int playable_square(int i, int k) {
     if (dboard.kind_count[i][k] == 0) return -1;
     const int colour = i == 0 ? 1 : -1;
-    for (int x = 0; x < dboard.dim; x++)
-        for (int c = cell(x, 0); c < cell(x, dboard.dim); c++)
+    const square_box b = candidate_box();
+    for (int x = b.x0; x <= b.x1; x++)
+        for (int c = cell(x, b.y0); c <= cell(x, b.y1); c++)
             if (is_candidate(c) && dboard.kind[i][c] == k && legal_for(c, colour)) return c;
     return -1;
 }
@@ -71,8 +72,9 @@ bool answer(int depth) {
 int threats(int *moves) {
     const int a = colour_index(attacker);
     int order[MAX_THREATS], n = 0;
-    for (int x = 0; x < dboard.dim; x++)
-        for (int c = cell(x, 0); c < cell(x, dboard.dim); c++) {
+    const square_box b = candidate_box();
+    for (int x = b.x0; x <= b.x1; x++)
+        for (int c = cell(x, b.y0); c <= cell(x, b.y1); c++) {
             const int k = is_candidate(c) ? dboard.kind[a][c] : 0;
             if (k < K_THREE_OPEN || !legal_for(c, attacker)) continue;
             const int s = dboard.score[a][c] + (makes_four(k) ? 1 << 20 : 0);
@@ -142,8 +144,9 @@ bool defend(int depth) {
             if (k == 0 || x < 0 || y < 0 || x >= dboard.dim || y >= dboard.dim) continue;
             if (dboard.cells[cell(x, y)] == 0) answers[n++] = cell(x, y);
         }
-    for (int x = 0; x < dboard.dim; x++)
-        for (int c = cell(x, 0); c < cell(x, dboard.dim); c++)
+    const square_box b = candidate_box();
+    for (int x = b.x0; x <= b.x1; x++)
+        for (int c = cell(x, b.y0); c <= cell(x, b.y1); c++)
             if (is_candidate(c) && makes_four(dboard.kind[d][c]) && legal_for(c, -attacker) &&
                 !counter_four(c, depth))
                 return false;
