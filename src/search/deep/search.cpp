@@ -43,9 +43,8 @@ constexpr int MAX_DROPPED = 6;
 // Move ordering: the hash move, the killers, then the squares' scores with history.
 constexpr int HASH_MOVE_SCORE = 1 << 28, KILLER_SCORE[2] = {400, 300};
 
-// Replies to open threes searched at full depth, at most, along one line of play. Under renju
-// fewer: there the longer lines of threes lost more games than they won.
-constexpr int THREE_EXTENSIONS = 4, RENJU_THREE_EXTENSIONS = 2;
+// Replies to open threes searched at full depth, at most, along one line of play.
+constexpr int THREE_EXTENSIONS = 4;
 
 // Quiet moves from LATE_MOVE on in a node's order may be searched a ply shallower; off the
 // principal line, those from LATER_MOVE on two plies.
@@ -77,7 +76,7 @@ int width_for(int depth, int ply) {
 } // namespace
 
 int three_extension_limit() {
-    return settings.renju ? RENJU_THREE_EXTENSIONS : THREE_EXTENSIONS;
+    return THREE_EXTENSIONS;
 }
 
 // Against a four only its blocks; against an open three the own fours and the squares around
