@@ -43,9 +43,6 @@ constexpr int MAX_DROPPED = 6;
 // Move ordering: the hash move, the killers, then the squares' scores with history.
 constexpr int HASH_MOVE_SCORE = 1 << 28, KILLER_SCORE[2] = {400, 300};
 
-// Replies to open threes searched at full depth, at most, along one line of play.
-constexpr int THREE_EXTENSIONS = 4;
-
 // Quiet moves from LATE_MOVE on in a node's order may be searched a ply shallower; off the
 // principal line, those from LATER_MOVE on two plies.
 constexpr int LATE_MOVE = 3, LATER_MOVE = 8;
@@ -74,10 +71,6 @@ int width_for(int depth, int ply) {
 }
 
 } // namespace
-
-int three_extension_limit() {
-    return THREE_EXTENSIONS;
-}
 
 // Against a four only its blocks; against an open three the own fours and the squares around
 // the three; else every candidate.
@@ -172,8 +165,8 @@ int pvs(int colour, int depth, int ply, int alpha, int beta, int extensions) {
     if (n == 0) return must_block ? -(WIN - ply - 2) : 0;
     // A reply forced by a four costs no depth, nor, a few times on a line, one forced by an
     // open three: the attacker's threats then count alone and its sequences show further.
-    const bool three = !must_block && dboard.kind_count[them][K_FOUR_OPEN] > 0 &&
-                       extensions < three_extension_limit();
+    const bool three =
+        !must_block && dboard.kind_count[them][K_FOUR_OPEN] > 0 && extensions < THREE_EXTENSIONS;
     const int next_depth = must_block || n == 1 || three ? depth : depth - 1;
     const int next_extensions = extensions + (three ? 1 : 0);
     int best = -INF_VALUE, best_move = -1, bound = BOUND_UPPER;

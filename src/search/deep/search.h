@@ -51,8 +51,8 @@ int generate_moves(int colour, int ply, int hash_move, int width);
 // at or above `beta` is returned as it is, a lower bound.
 int leaf_value(int colour, int ply, int beta);
 
-// How many replies to open threes, at most, one line of play searches at full depth.
-int three_extension_limit();
+// Replies to open threes searched at full depth, at most, along one line of play.
+constexpr int THREE_EXTENSIONS = 4;
 
 // Depth used when no clock and no INFO limit bounds a move.
 constexpr int UNLIMITED_DEPTH = 4;

@@ -18,8 +18,8 @@ int plain(int colour, int depth, int ply, int alpha, int beta, int extensions) {
     const int n = generate_moves(colour, ply, -1, BOARD_CELLS);
     if (n == 0) return must_block ? -(WIN - ply - 2) : 0;
     for (int k = 0; k < n; k++) moves[k] = dsearch.moves[ply][k];
-    const bool three = !must_block && dboard.kind_count[them][K_FOUR_OPEN] > 0 &&
-                       extensions < three_extension_limit();
+    const bool three =
+        !must_block && dboard.kind_count[them][K_FOUR_OPEN] > 0 && extensions < THREE_EXTENSIONS;
     const int next = must_block || n == 1 || three ? depth : depth - 1;
     for (int k = 0; k < n; k++) {
         board_put(moves[k], colour);
