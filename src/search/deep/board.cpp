@@ -177,6 +177,14 @@ int scratch_code(int c, int d, int i) {
     return code;
 }
 
+int kind_if_blocked(int t, int d, int k, int i) {
+    const int code = dboard.code[i][d][t] + (CODE_BLOCKED - CODE_EMPTY) * pow3[slot(k)];
+    int cls[4] = {dboard.line[i][0][t], dboard.line[i][1][t], dboard.line[i][2][t],
+                  dboard.line[i][3][t]};
+    cls[d] = patterns.line[i][code];
+    return patterns.kind[combo_index(cls[0], cls[1], cls[2], cls[3])];
+}
+
 void board_clear(int dim) {
     std::memset(&dboard, 0, sizeof dboard);
     dundo.frames = 0;

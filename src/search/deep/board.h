@@ -76,6 +76,10 @@ void board_take(int c);
 // The code of square c's line in direction d for colour index i, from the stones alone.
 int scratch_code(int c, int d, int i);
 
+// The kind square t would have for colour index i were the empty square at offset k
+// (-5..5, not 0) along its line d taken by the other colour: a look ahead without a put.
+int kind_if_blocked(int t, int d, int k, int i);
+
 // Whether square c lies on the board in use.
 inline bool board_has(int c) {
     return c >= 0 && c < BOARD_CELLS && c / MAX_DIM < dboard.dim && c % MAX_DIM < dboard.dim;

@@ -129,28 +129,67 @@ bool counter_four(int c, int depth) {
     return win;
 }
 
+// Colour index a's open-four squares on t's line dir, within five of t, by their offset from
+// t; their number.
+int open_fours_on_line(int t, int dir, int a, int *offset) {
+    int n = 0;
+    for (int k = -LINE_SIDE; k <= LINE_SIDE; k++) {
+        const int x = t / MAX_DIM + k * directions[dir].dx,
+                  y = t % MAX_DIM + k * directions[dir].dy;
+        if (x < 0 || y < 0 || x >= dboard.dim || y >= dboard.dim) continue;
+        if (dboard.cells[cell(x, y)] == 0 && dboard.kind[a][cell(x, y)] == K_FOUR_OPEN)
+            offset[n++] = k;
+    }
+    return n;
+}
+
+// Whether a stone of the other colour at offset k from t on its line dir leaves one of those
+// squares an open four.
+bool leaves_open_four(int t, int k, int dir, int a, const int *offset, int opens) {
+    for (int j = 0; j < opens; j++) {
+        const int off = k - offset[j];
+        if (off == 0) continue;
+        if (off < -LINE_SIDE || off > LINE_SIDE) return true;
+        const int s = t + offset[j] * dir_step[dir];
+        if (kind_if_blocked(s, dir, off, a) == K_FOUR_OPEN) return true;
+    }
+    return false;
+}
+
 bool defend(int depth) {
     const int a = colour_index(attacker), d = 1 - a;
     const int t = playable_square(a, K_FOUR_OPEN);
     if (t < 0 || !spend_node()) return false;
+    // A square that leaves the attacker an open four answers nothing, and is known without
+    // a put; but under renju a white stone may turn black's square forbidden, so black's
+    // threats are always put.
+    const bool look_ahead = a == 1 || !settings.renju;
     // Every answer must take t or break one of the fours t would make: the squares within
     // five of t on those lines.
-    int answers[4 * 2 * LINE_SIDE + 1], n = 0;
-    answers[n++] = t;
-    for (int dir = 0; dir < 4; dir++)
-        for (int k = -LINE_SIDE; k <= LINE_SIDE && dboard.line[a][dir][t] >= L_FOUR; k++) {
+    int answers[4 * 2 * LINE_SIDE + 1], n = 1;
+    bool t_answers = true;
+    for (int dir = 0; dir < 4; dir++) {
+        if (dboard.line[a][dir][t] < L_FOUR) continue;
+        int open[2 * LINE_SIDE + 1], opens = 0;
+        if (look_ahead) opens = open_fours_on_line(t, dir, a, open);
+        if (leaves_open_four(t, 0, dir, a, open, opens)) t_answers = false;
+        for (int k = -LINE_SIDE; k <= LINE_SIDE; k++) {
             const int x = t / MAX_DIM + k * directions[dir].dx,
                       y = t % MAX_DIM + k * directions[dir].dy;
             if (k == 0 || x < 0 || y < 0 || x >= dboard.dim || y >= dboard.dim) continue;
-            if (dboard.cells[cell(x, y)] == 0) answers[n++] = cell(x, y);
+            if (dboard.cells[cell(x, y)] == 0 && !leaves_open_four(t, k, dir, a, open, opens))
+                answers[n++] = cell(x, y);
         }
+    }
+    answers[0] = t;
+    const int first = t_answers ? 0 : 1;
     const square_box b = candidate_box();
     for (int x = b.x0; x <= b.x1; x++)
         for (int c = cell(x, b.y0); c <= cell(x, b.y1); c++)
             if (is_candidate(c) && makes_four(dboard.kind[d][c]) && legal_for(c, -attacker) &&
                 !counter_four(c, depth))
                 return false;
-    for (int k = 0; k < n; k++) {
+    for (int k = first; k < n; k++) {
         const int c = answers[k];
         if (makes_four(dboard.kind[d][c]) || !legal_for(c, -attacker)) continue;
         board_put(c, -attacker);

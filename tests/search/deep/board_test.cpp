@@ -45,6 +45,22 @@ void expect_as_from_scratch() {
     }
 }
 
+// The kind a square would have with the other colour's stone further along a line equals
+// its kind once that stone is put.
+void expect_look_ahead_as_put(test_random &r) {
+    const int t = cell(r.below(dboard.dim), r.below(dboard.dim)), d = r.below(4);
+    const int k = r.below(2 * LINE_SIDE + 1) - LINE_SIDE, s = t + k * dir_step[d];
+    const int x = t / MAX_DIM + k * directions[d].dx, y = t % MAX_DIM + k * directions[d].dy;
+    if (k == 0 || x < 0 || y < 0 || x >= dboard.dim || y >= dboard.dim) return;
+    if (dboard.cells[t] != 0 || dboard.cells[s] != 0) return;
+    for (int i = 0; i < 2; i++) {
+        const int seen = kind_if_blocked(t, d, k, i);
+        board_put(s, i == 0 ? -1 : 1);
+        ASSERT_EQ(seen, dboard.kind[i][t]);
+        board_take(s);
+    }
+}
+
 TEST(DeepBoard, IncrementalEqualsFromScratch) {
     test_random r{7};
     for (int rule : {0, 1, RULE_RENJU})
@@ -63,6 +79,7 @@ TEST(DeepBoard, IncrementalEqualsFromScratch) {
                     stack[depth++] = c;
                 }
                 if (step % 7 == 0) expect_as_from_scratch();
+                for (int n = 0; n < 8; n++) expect_look_ahead_as_put(r);
             }
             while (depth > 0) board_take(stack[--depth]);
             expect_as_from_scratch();
