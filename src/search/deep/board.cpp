@@ -17,6 +17,18 @@ constexpr int slot(int o) {
     return o < 0 ? LINE_SIDE + o : LINE_SIDE - 1 + o;
 }
 
+// What one class moves a combo_index by, by direction.
+constexpr int combo_weight[4] = {combo_index(1, 0, 0, 0), combo_index(0, 1, 0, 0),
+                                 combo_index(0, 0, 1, 0), combo_index(0, 0, 0, 1)};
+
+// What a stone of colour index i adds to the packed codes of a square that sees it at slot
+// position s: own for its colour, blocked for the other.
+constexpr uint32_t stone_code(int i, int s) {
+    const uint32_t p = static_cast<uint32_t>(pow3[s]);
+    return i == 0 ? CODE_OWN * p + (CODE_BLOCKED * p << 16)
+                  : CODE_BLOCKED * p + (CODE_OWN * p << 16);
+}
+
 bool on(int x, int y) {
     return x >= 0 && x < dboard.dim && y >= 0 && y < dboard.dim;
 }
@@ -45,15 +57,15 @@ void refresh(int c, int colours, undo_frame *f) {
         if ((colours >> i & 1) == 0) continue;
         int k = K_NONE, s = 0, sus = 0;
         if (dboard.cells[c] == 0) {
-            const int a = dboard.line[i][0][c], b = dboard.line[i][1][c], e = dboard.line[i][2][c],
-                      d = dboard.line[i][3][c];
-            const int ci = combo_index(a, b, e, d);
+            const int ci = dboard.combo[i][c];
             k = patterns.kind[ci];
             s = patterns.score[ci];
             if (i == 0 && renju && patterns.suspect[ci]) {
                 // A square black may not be allowed to take is worth no more than its best
                 // line alone.
                 sus = 1;
+                const int a = dboard.line[i][0][c], b = dboard.line[i][1][c],
+                          e = dboard.line[i][2][c], d = dboard.line[i][3][c];
                 const int top = a > b ? a : b, top2 = e > d ? e : d;
                 const int best = top > top2 ? top : top2;
                 s = patterns.score[combo_index(best == L_OVERLINE ? 0 : best, 0, 0, 0)];
@@ -71,8 +83,8 @@ void refresh(int c, int colours, undo_frame *f) {
 // The line classes of square c in direction d from its codes; the colours whose class changed
 // (bit i for colour index i). A change is recorded in f when it is given.
 int classify(int c, int d, undo_frame *f) {
-    const uint8_t cls[2] = {patterns.line[0][dboard.code[0][d][c]],
-                            patterns.line[1][dboard.code[1][d][c]]};
+    const uint32_t code = dboard.code[d][c];
+    const uint8_t cls[2] = {patterns.line[0][code & 0xFFFF], patterns.line[1][code >> 16]};
     const int changed = (cls[0] != dboard.line[0][d][c]) | (cls[1] != dboard.line[1][d][c]) << 1;
     if (changed == 0) return 0;
     if (f != nullptr) {
@@ -81,8 +93,11 @@ int classify(int c, int d, undo_frame *f) {
         f->line_was[n][0] = dboard.line[0][d][c];
         f->line_was[n][1] = dboard.line[1][d][c];
     }
-    dboard.line[0][d][c] = cls[0];
-    dboard.line[1][d][c] = cls[1];
+    for (int i = 0; i < 2; i++) {
+        dboard.combo[i][c] = static_cast<uint16_t>(
+            dboard.combo[i][c] + (cls[i] - dboard.line[i][d][c]) * combo_weight[d]);
+        dboard.line[i][d][c] = cls[i];
+    }
     return changed;
 }
 
@@ -95,6 +110,21 @@ void reach(int x, int y, int d, int &lo, int &hi) {
     if (dy == 1) lo = std::max(lo, -y), hi = std::min(hi, m - y);
 }
 
+// reach for every square and direction of the board in use, set by board_clear.
+struct reach_span {
+    int8_t lo, hi;
+};
+reach_span spans[4][BOARD_CELLS];
+
+void build_spans() {
+    for (int c = 0; c < BOARD_CELLS; c++)
+        for (int d = 0; d < 4; d++) {
+            int lo = 0, hi = -1;
+            if (board_has(c)) reach(c / MAX_DIM, c % MAX_DIM, d, lo, hi);
+            spans[d][c] = reach_span{static_cast<int8_t>(lo), static_cast<int8_t>(hi)};
+        }
+}
+
 // Puts (sign 1) or takes (-1) the stone of colour index i on square c in the codes of the
 // squares its four lines reach and in the near counts around it. With `reclassify` it then
 // works out the squares it reaches (each lies on one line through c, so only that line's
@@ -103,15 +133,12 @@ void reach(int x, int y, int d, int &lo, int &hi) {
 void spread(int c, int i, int sign, bool reclassify, undo_frame *f) {
     const int x = c / MAX_DIM, y = c % MAX_DIM;
     for (int d = 0; d < 4; d++) {
-        int lo, hi;
-        reach(x, y, d, lo, hi);
+        const int lo = spans[d][c].lo, hi = spans[d][c].hi;
         for (int k = lo; k <= hi; k++) {
             if (k == 0) continue;
-            const int t = c + k * dir_step[d], p = pow3[slot(-k)];
-            dboard.code[i][d][t] =
-                static_cast<uint16_t>(dboard.code[i][d][t] + sign * CODE_OWN * p);
-            dboard.code[1 - i][d][t] =
-                static_cast<uint16_t>(dboard.code[1 - i][d][t] + sign * CODE_BLOCKED * p);
+            const int t = c + k * dir_step[d];
+            const uint32_t add = stone_code(i, slot(-k));
+            dboard.code[d][t] = sign > 0 ? dboard.code[d][t] + add : dboard.code[d][t] - add;
             // A stone's square has no kind and keeps no line classes (a take works its own
             // out again, or restores them), and a square whose classes stayed keeps its kind.
             if (!reclassify || dboard.cells[t] != 0) continue;
@@ -137,8 +164,11 @@ void unspread(int c, int i, const undo_frame &f) {
     spread(c, i, -1, false, nullptr);
     for (int n = 0; n < f.lines; n++) {
         const int t = f.line_at[n] / 4, d = f.line_at[n] % 4;
-        dboard.line[0][d][t] = f.line_was[n][0];
-        dboard.line[1][d][t] = f.line_was[n][1];
+        for (int j = 0; j < 2; j++) {
+            dboard.combo[j][t] = static_cast<uint16_t>(
+                dboard.combo[j][t] + (f.line_was[n][j] - dboard.line[j][d][t]) * combo_weight[d]);
+            dboard.line[j][d][t] = f.line_was[n][j];
+        }
     }
     for (int n = 0; n < f.squares; n++) {
         const int t = f.square_at[n];
@@ -178,11 +208,9 @@ int scratch_code(int c, int d, int i) {
 }
 
 int kind_if_blocked(int t, int d, int k, int i) {
-    const int code = dboard.code[i][d][t] + (CODE_BLOCKED - CODE_EMPTY) * pow3[slot(k)];
-    int cls[4] = {dboard.line[i][0][t], dboard.line[i][1][t], dboard.line[i][2][t],
-                  dboard.line[i][3][t]};
-    cls[d] = patterns.line[i][code];
-    return patterns.kind[combo_index(cls[0], cls[1], cls[2], cls[3])];
+    const int code = board_code(t, d, i) + (CODE_BLOCKED - CODE_EMPTY) * pow3[slot(k)];
+    const int cls = patterns.line[i][code];
+    return patterns.kind[dboard.combo[i][t] + (cls - dboard.line[i][d][t]) * combo_weight[d]];
 }
 
 void board_clear(int dim) {
@@ -191,12 +219,13 @@ void board_clear(int dim) {
     dboard.dim = dim;
     dboard.lo_x = dboard.lo_y = dim;
     dboard.hi_x = dboard.hi_y = -1;
+    build_spans();
     for (int i = 0; i < 2; i++) dboard.kind_count[i][K_NONE] = BOARD_CELLS;
     for (int c = 0; c < BOARD_CELLS; c++) {
         if (!board_has(c)) continue;
-        for (int i = 0; i < 2; i++)
-            for (int d = 0; d < 4; d++)
-                dboard.code[i][d][c] = static_cast<uint16_t>(scratch_code(c, d, i));
+        for (int d = 0; d < 4; d++)
+            dboard.code[d][c] = static_cast<uint32_t>(scratch_code(c, d, 0)) +
+                                (static_cast<uint32_t>(scratch_code(c, d, 1)) << 16);
         for (int d = 0; d < 4; d++) classify(c, d, nullptr);
         refresh(c, 3, nullptr);
     }

@@ -14,16 +14,19 @@ constexpr int NEAR_RADIUS = 2; // candidates lie at most this far from a stone, 
 struct deep_board {
     int dim;
     int stones;
-    uint64_t key;                     // Zobrist key of the stones (the side is not in it)
-    int cells[BOARD_CELLS];           // as the shared board: 0, +1, -1
-    uint16_t code[2][4][BOARD_CELLS]; // line codes by colour index, direction, square
-    uint8_t line[2][4][BOARD_CELLS];  // their line classes
-    uint8_t kind[2][BOARD_CELLS];     // square_kind of each empty square (K_NONE on stones)
-    int16_t score[2][BOARD_CELLS];    // score of each empty square (0 on stones)
-    uint8_t suspect[BOARD_CELLS];     // renju: black's square may be forbidden
-    uint8_t near[BOARD_CELLS];        // stones within NEAR_RADIUS
-    int total[2];                     // sum of the scores of the empty squares
-    int kind_count[2][SQUARE_KINDS];  // empty squares of each kind
+    uint64_t key;           // Zobrist key of the stones (the side is not in it)
+    int cells[BOARD_CELLS]; // as the shared board: 0, +1, -1
+    // Line codes by direction and square, colour index 0's in the low half and 1's in the
+    // high: one add moves both.
+    uint32_t code[4][BOARD_CELLS];
+    uint8_t line[2][4][BOARD_CELLS]; // their line classes
+    uint16_t combo[2][BOARD_CELLS];  // combo_index of each empty square's four classes
+    uint8_t kind[2][BOARD_CELLS];    // square_kind of each empty square (K_NONE on stones)
+    int16_t score[2][BOARD_CELLS];   // score of each empty square (0 on stones)
+    uint8_t suspect[BOARD_CELLS];    // renju: black's square may be forbidden
+    uint8_t near[BOARD_CELLS];       // stones within NEAR_RADIUS
+    int total[2];                    // sum of the scores of the empty squares
+    int kind_count[2][SQUARE_KINDS]; // empty squares of each kind
     // Rows and columns that hold every stone (or more, after a take out of order); an
     // empty board has lo > hi.
     int lo_x, hi_x, lo_y, hi_y;
@@ -75,6 +78,11 @@ void board_take(int c);
 
 // The code of square c's line in direction d for colour index i, from the stones alone.
 int scratch_code(int c, int d, int i);
+
+// The code kept for square c's line in direction d and colour index i.
+inline int board_code(int c, int d, int i) {
+    return static_cast<int>(i == 0 ? dboard.code[d][c] & 0xFFFF : dboard.code[d][c] >> 16);
+}
 
 // The kind square t would have for colour index i were the empty square at offset k
 // (-5..5, not 0) along its line d taken by the other colour: a look ahead without a put.

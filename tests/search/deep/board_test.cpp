@@ -24,7 +24,10 @@ void expect_as_from_scratch() {
     // A stone's square keeps no line classes; an empty one the classes of its codes.
     for (int c = 0; c < BOARD_CELLS; c++)
         for (int i = 0; i < 2 && board_has(c) && saved.cells[c] == 0; i++)
-            for (int d = 0; d < 4; d++) ASSERT_EQ(saved.line[i][d][c], scratch.line[i][d][c]);
+            for (int d = 0; d < 4; d++) {
+                ASSERT_EQ(saved.line[i][d][c], scratch.line[i][d][c]);
+                ASSERT_EQ(saved.combo[i][c], scratch.combo[i][c]);
+            }
     // The stones' bounds hold every stone.
     for (int c = 0; c < BOARD_CELLS; c++)
         if (saved.cells[c] != 0) {
@@ -41,7 +44,7 @@ void expect_as_from_scratch() {
     for (int c = 0; c < BOARD_CELLS; c++) {
         if (!board_has(c)) continue;
         for (int i = 0; i < 2; i++)
-            for (int d = 0; d < 4; d++) ASSERT_EQ(saved.code[i][d][c], scratch_code(c, d, i));
+            for (int d = 0; d < 4; d++) ASSERT_EQ(board_code(c, d, i), scratch_code(c, d, i));
     }
 }
 
