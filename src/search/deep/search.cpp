@@ -198,7 +198,12 @@ int pvs(int colour, int depth, int ply, int alpha, int beta, int extensions) {
             best = v;
             best_move = c;
             if (v > alpha) {
-                if (ply == 0) dsearch.root_best = c; // searched in full, better than the rest
+                // Searched in full and better than the move the pass began with; that
+                // only tells against the anchor if the pass began with it (after a failed
+                // window the pass may begin with any move, even a lost one).
+                const int anchor = dsearch.root_anchor;
+                if (ply == 0 && (anchor < 0 || (k > 0 && dsearch.moves[0][0] == anchor)))
+                    dsearch.root_best = c;
                 alpha = v;
                 bound = BOUND_EXACT;
                 copy_line(ply, c);
@@ -339,9 +344,11 @@ int iterate(int colour) {
     for (int depth = 1; depth <= max_depth; depth++) {
         if (depth > 1 && !time_for_iteration()) break;
         dsearch.root_best = -1;
+        // The last iteration's move, unless the root may no longer play it.
+        dsearch.root_anchor = dsearch.root_filter && !dsearch.root_allowed[best] ? -1 : best;
         const int v = aspiration_search(colour, depth, value);
         if (dsearch.stopped) {
-            // A move of the unfinished iteration that beat the one searched first stands.
+            // A move of the unfinished iteration that beat the last one's stands.
             if (dsearch.root_best >= 0 && dsearch.root_best != best) {
                 best = dsearch.root_best;
                 line[0] = best;

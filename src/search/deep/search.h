@@ -24,8 +24,13 @@ struct deep_search_state {
     int pv[DEEP_MAX_PLY][DEEP_MAX_PLY];
     int killer[DEEP_MAX_PLY][2];
     int history[2][BOARD_CELLS];
-    int root_best;    // the best root move of the current iteration so far, -1 none
-    bool root_filter; // only the root moves marked in root_allowed
+    // The root move the current iteration is measured against: the last completed
+    // iteration's, or -1 when the root may not play it. root_best: a move of the current
+    // iteration that beat the anchor, searched first in the same pass (with no anchor, the
+    // pass's best so far); -1 none.
+    int root_anchor;
+    int root_best;
+    bool root_filter;                  // only the root moves marked in root_allowed
     uint8_t root_allowed[BOARD_CELLS]; // the defences against the opponent's win by fours
     int moves[DEEP_MAX_PLY][BOARD_CELLS];
     int order[DEEP_MAX_PLY][BOARD_CELLS];
