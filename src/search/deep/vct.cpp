@@ -129,16 +129,19 @@ bool counter_four(int c, int depth) {
     return win;
 }
 
+// The square k steps from t along line dir, -1 when that is off the board.
+int line_square(int t, int dir, int k) {
+    const int x = t / MAX_DIM + k * directions[dir].dx, y = t % MAX_DIM + k * directions[dir].dy;
+    return x < 0 || y < 0 || x >= dboard.dim || y >= dboard.dim ? -1 : cell(x, y);
+}
+
 // Colour index a's open-four squares on t's line dir, within five of t, by their offset from
 // t; their number.
 int open_fours_on_line(int t, int dir, int a, int *offset) {
     int n = 0;
     for (int k = -LINE_SIDE; k <= LINE_SIDE; k++) {
-        const int x = t / MAX_DIM + k * directions[dir].dx,
-                  y = t % MAX_DIM + k * directions[dir].dy;
-        if (x < 0 || y < 0 || x >= dboard.dim || y >= dboard.dim) continue;
-        if (dboard.cells[cell(x, y)] == 0 && dboard.kind[a][cell(x, y)] == K_FOUR_OPEN)
-            offset[n++] = k;
+        const int c = line_square(t, dir, k);
+        if (c >= 0 && dboard.cells[c] == 0 && dboard.kind[a][c] == K_FOUR_OPEN) offset[n++] = k;
     }
     return n;
 }
@@ -166,7 +169,7 @@ bool defend(int depth) {
     const bool look_ahead = a == 1 || !settings.renju;
     // Every answer must take t or break one of the fours t would make: the squares within
     // five of t on those lines.
-    int answers[4 * 2 * LINE_SIDE + 1], n = 1;
+    int answers[4 * 2 * LINE_SIDE + 1] = {t}, n = 1;
     bool t_answers = true;
     for (int dir = 0; dir < 4; dir++) {
         if (dboard.line[a][dir][t] < L_FOUR) continue;
@@ -174,14 +177,12 @@ bool defend(int depth) {
         if (look_ahead) opens = open_fours_on_line(t, dir, a, open);
         if (leaves_open_four(t, 0, dir, a, open, opens)) t_answers = false;
         for (int k = -LINE_SIDE; k <= LINE_SIDE; k++) {
-            const int x = t / MAX_DIM + k * directions[dir].dx,
-                      y = t % MAX_DIM + k * directions[dir].dy;
-            if (k == 0 || x < 0 || y < 0 || x >= dboard.dim || y >= dboard.dim) continue;
-            if (dboard.cells[cell(x, y)] == 0 && !leaves_open_four(t, k, dir, a, open, opens))
-                answers[n++] = cell(x, y);
+            const int c = line_square(t, dir, k);
+            if (k != 0 && c >= 0 && dboard.cells[c] == 0 &&
+                !leaves_open_four(t, k, dir, a, open, opens))
+                answers[n++] = c;
         }
     }
-    answers[0] = t;
     const int first = t_answers ? 0 : 1;
     const square_box b = candidate_box();
     for (int x = b.x0; x <= b.x1; x++)
