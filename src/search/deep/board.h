@@ -93,6 +93,12 @@ inline bool board_has(int c) {
     return c >= 0 && c < BOARD_CELLS && c / MAX_DIM < dboard.dim && c % MAX_DIM < dboard.dim;
 }
 
+// The square k steps from t along line direction d, -1 when that is off the board.
+inline int line_square(int t, int d, int k) {
+    const int x = t / MAX_DIM + k * directions[d].dx, y = t % MAX_DIM + k * directions[d].dy;
+    return x < 0 || y < 0 || x >= dboard.dim || y >= dboard.dim ? -1 : cell(x, y);
+}
+
 // The candidate squares: empty and near a stone.
 inline bool is_candidate(int c) {
     return dboard.cells[c] == 0 && dboard.near[c] > 0;

@@ -106,13 +106,10 @@ bool black_forbidden(int c) {
 
 int fives_around(int c, int i, int out[2]) {
     int n = 0;
-    const int x = c / MAX_DIM, y = c % MAX_DIM;
     for (int d = 0; d < 4; d++)
         for (int k = -4; k <= 4; k++) {
-            const int tx = x + k * directions[d].dx, ty = y + k * directions[d].dy;
-            if (k == 0 || tx < 0 || ty < 0 || tx >= dboard.dim || ty >= dboard.dim) continue;
-            const int t = cell(tx, ty);
-            if (dboard.cells[t] != 0 || dboard.kind[i][t] != K_FIVE) continue;
+            const int t = line_square(c, d, k);
+            if (k == 0 || t < 0 || dboard.cells[t] != 0 || dboard.kind[i][t] != K_FIVE) continue;
             if (n == 1 && out[0] == t) continue;
             out[n++] = t;
             if (n == 2) return n;

@@ -129,12 +129,6 @@ bool counter_four(int c, int depth) {
     return win;
 }
 
-// The square k steps from t along line dir, -1 when that is off the board.
-int line_square(int t, int dir, int k) {
-    const int x = t / MAX_DIM + k * directions[dir].dx, y = t % MAX_DIM + k * directions[dir].dy;
-    return x < 0 || y < 0 || x >= dboard.dim || y >= dboard.dim ? -1 : cell(x, y);
-}
-
 // Colour index a's open-four squares on t's line dir, within five of t, by their offset from
 // t; their number.
 int open_fours_on_line(int t, int dir, int a, int *offset) {
